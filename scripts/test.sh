@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds everything and runs every check: the unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, each fuzz target for a while, then the plain build's tests.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup-debian.sh"
+
+jobs=$(nproc)
+fuzz_seconds=${GMOUSE_FUZZ_SECONDS:-30}
+
+configure_and_build() {
+  local dir=$1; shift
+  cmake -S "$root" -B "$root/build/$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$root/build/$dir" -j "$jobs"
+}
+
+echo "== Unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+configure_and_build asan -DCMAKE_BUILD_TYPE=Debug -DGMOUSE_SANITIZE=address,undefined
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
+
+echo "== Fuzz targets, ${fuzz_seconds} s each"
+CC=clang CXX=clang++ configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DGMOUSE_TESTS=OFF -DGMOUSE_FUZZ=ON -DGMOUSE_SANITIZE=address,undefined,fuzzer-no-link
+for target in "$root"/build/fuzz/tests/fuzz/*_fuzz; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus="$root/build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  seeds="$root/tests/fuzz/seeds/${name%_fuzz}"
+  echo "-- $name"
+  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" \
+    $( [ -d "$seeds" ] && echo "$seeds" ) 2>"$root/build/fuzz/$name.log" \
+    || { tail -n 60 "$root/build/fuzz/$name.log"; exit 1; }
+  grep -E '^Done|^#[0-9]+.*DONE' "$root/build/fuzz/$name.log" | tail -n 1 || true
+done
+
+echo "== Unit tests"
+configure_and_build release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"

@@ -1,0 +1,47 @@
+#include "macros/macro_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace gm {
+
+MacroRecord g_macros[kMacrosPerGroup + 1];
+int16_t g_macroCount;
+MacroRecord g_constMacros[kMacrosPerGroup];
+int16_t g_constMacroCount;
+MacroRecord g_gunMacros[kMacrosPerGroup];
+int16_t g_gunMacroCount;
+std::u16string g_gunNames[kMacrosPerGroup];
+MacroRecord g_playMacro;
+
+int g_curMacroGroup;
+int g_curMacro;
+uint8_t g_datVersion;
+uint32_t g_groupEncrypted;
+
+std::u16string MacroNameOf(const MacroRecord& record) {
+  const char16_t* begin = record.name;
+  const char16_t* end = std::find(begin, begin + kMacroNameUnits, u'\0');
+  return std::u16string(begin, end);
+}
+
+void SetMacroName(MacroRecord& record, std::u16string_view name) {
+  std::memset(record.name, 0, sizeof record.name);
+  const size_t n = std::min<size_t>(name.size(), kMacroNameUnits);
+  std::copy_n(name.begin(), n, record.name);
+}
+
+void ClearMacroRecord(MacroRecord* table, uint8_t index) {
+  if (table == nullptr || index > kMacroTemplateIndex) return;
+  MacroRecord& r = table[index];
+  const uint8_t strengthEnabled = r.strengthEnabled;
+  const uint8_t strength = r.strength;
+  uint8_t reserved[4];
+  std::memcpy(reserved, r.reserved, sizeof reserved);
+  std::memset(&r, 0, sizeof r);
+  r.strengthEnabled = strengthEnabled;
+  r.strength = strength;
+  std::memcpy(r.reserved, reserved, sizeof reserved);
+}
+
+}  // namespace gm

@@ -1,0 +1,22 @@
+#pragma once
+// The data paths, built once at start-up from the executable's folder and read everywhere.
+// Folders end with a separator where the program appends file names to them.
+
+#include <filesystem>
+
+namespace gm {
+
+extern std::filesystem::path g_exeFolder;      // the executable's folder
+extern std::filesystem::path g_skinsFolder;    // g_exeFolder / "skins"
+extern std::filesystem::path g_configFolder;   // g_skinsFolder / "config" /
+extern std::filesystem::path g_configIniPath;  // g_configFolder / "config.ini"
+extern std::filesystem::path g_macroDir;       // g_skinsFolder / "INI_EN" or "INI_CN" / "macro" /
+extern std::filesystem::path g_macroResetDir;  // the same with "macroReset" /
+
+// Sets every path from the executable's folder and the language (macro folders).
+void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish);
+
+// The language folder name below the skins folder: "INI_EN" or "INI_CN".
+const char* LanguageFolderName(bool isEnglish);
+
+}  // namespace gm
