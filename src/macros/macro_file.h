@@ -1,0 +1,41 @@
+#pragma once
+// The macro .dat format: an INI file whose "Macros" keys hold one macro line each, every byte
+// of a MacroRecord spelt as three decimal digits. Writers always produce the version-3 layout.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "macros/macro_record.h"
+
+namespace gm {
+
+inline constexpr int kMacroHeaderV3 = 81;           // values before step 0, DAT_VER 3
+inline constexpr int kMacroHeaderV2 = 75;           // values before step 0, any other DAT_VER
+inline constexpr int kMacroValuesPerStep = 8;
+inline constexpr int kMacroLineValuesV3 = 1861;     // values a writer produces
+inline constexpr int kMacroLineChars = 3 * kMacroLineValuesV3;  // 5583
+inline constexpr int kMacroReadValuesV3 = 6603;     // values a reader visits, DAT_VER 3
+inline constexpr int kMacroReadValuesV2 = 6585;     // values a reader visits, otherwise
+inline constexpr int kMacroDatVersion = 3;
+
+// text followed by value in exactly three digits ("00%d", "0%d" or "%d").
+std::u16string AppendByte3(std::u16string text, int value);
+
+// The version-3 line of a record: 1861 values, 5583 characters; step codes pass through
+// HidUsageToVk.
+std::u16string BuildMacroLine(const MacroRecord& record);
+
+// The reading rule: stores values 0 .. valueCount - 1 of line into record. headerLength is
+// 81 or 75; strengthEnabled, strength and reserved (values 75..80) are stored only when
+// storeStrength is set (the DAT_VER in force is 3). Step codes pass through VkToHidUsage.
+void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLength,
+                    int valueCount, bool storeStrength);
+
+// The group file reader and the two group writers.
+void LoadMacroFile(const std::filesystem::path& path);
+void SaveMacro(const std::filesystem::path& path, int index);
+void SaveMacroFile(const std::filesystem::path& path);
+
+}  // namespace gm
