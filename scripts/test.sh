@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every check: the unit tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, each fuzz target for a while, then the plain build's tests.
+# Builds everything and runs every check: the unit tests under AddressSanitizer with
+# UndefinedBehaviorSanitizer and under ThreadSanitizer, each fuzz target for a while, then the
+# plain build's tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-debian.sh"
@@ -18,6 +19,11 @@ echo "== Unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 configure_and_build asan -DCMAKE_BUILD_TYPE=Debug -DGMOUSE_SANITIZE=address,undefined
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
+
+echo "== Unit tests with ThreadSanitizer"
+configure_and_build tsan -DCMAKE_BUILD_TYPE=Debug -DGMOUSE_SANITIZE=thread
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+  ctest --test-dir "$root/build/tsan" --output-on-failure -j "$jobs"
 
 echo "== Fuzz targets, ${fuzz_seconds} s each"
 CC=clang CXX=clang++ configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

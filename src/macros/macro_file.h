@@ -33,9 +33,23 @@ std::u16string BuildMacroLine(const MacroRecord& record);
 void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLength,
                     int valueCount, bool storeStrength);
 
-// The group file reader and the two group writers.
+// The group file reader: fills g_datVersion, g_macroCount, g_groupEncrypted and records
+// 0 .. g_macroCount - 1 of g_macros. A macroNum above 20 reads the first 20 macros and leaves
+// g_macroCount 20; a negative one reads none and leaves 0. Counts and block indices inside a
+// line are stored as they stand (users go through UsableStepCount and the block accessors). A
+// missing file shows "找不到配置文件" and sets the three globals to 0, records untouched.
 void LoadMacroFile(const std::filesystem::path& path);
+
+// Writes DAT_VER 3, macroNum = g_macroCount and the line of g_macros[index] (index 0..19;
+// others write nothing). The path must be the open group's file: when that file is not yet in
+// the version-3 layout (DAT_VER other than 3, or no file), every loaded record 0 ..
+// g_macroCount - 1 is written first, so that no older line is later read in the new layout.
+// The read-only marker is neither written nor removed.
 void SaveMacro(const std::filesystem::path& path, int index);
+
+// Writes DAT_VER 3, the read-only marker while g_groupEncrypted is set, macroNum and every
+// loaded record. Keys are only added or replaced: an existing marker and lines at or above
+// the new count stay.
 void SaveMacroFile(const std::filesystem::path& path);
 
 }  // namespace gm

@@ -31,6 +31,38 @@ void SetMacroName(MacroRecord& record, std::u16string_view name) {
   std::copy_n(name.begin(), n, record.name);
 }
 
+namespace {
+
+const MacroLedBlock* BlockOfStep(const MacroRecord& record, int step, uint8_t code,
+                                 const MacroLedBlock (&blocks)[kMacroBlockCount]) {
+  if (step < 0 || step >= UsableStepCount(record) || record.code[step] != code) return nullptr;
+  const int index = record.xy[step].x;
+  return IsUsableBlockIndex(index) ? &blocks[index] : nullptr;
+}
+
+// Bits that choosing mode 0 keeps (bit 2 and bits 4-7), and that modes 1 and 2 keep (3-7).
+constexpr uint8_t kKeptByRepeatMode = 0xF4;
+constexpr uint8_t kKeptByDeviceModes = 0xF8;
+
+}  // namespace
+
+const MacroLedBlock* LedBlockOfStep(const MacroRecord& record, int step) {
+  return BlockOfStep(record, step, kStepLighting, record.ledBlocks);
+}
+
+const MacroLedBlock* FbBlockOfStep(const MacroRecord& record, int step) {
+  return BlockOfStep(record, step, kStepBlock, record.fbBlocks);
+}
+
+void ChoosePlayMode(MacroRecord& record, uint8_t mode) {
+  if (mode == kPlayModeRepeat) {
+    record.playMode = static_cast<uint8_t>(record.playMode & kKeptByRepeatMode);
+  } else if (mode == kPlayModeDevice1 || mode == kPlayModeDevice2) {
+    record.playMode = static_cast<uint8_t>((record.playMode & kKeptByDeviceModes) + mode);
+    record.repeatCount = 1;
+  }
+}
+
 void ClearMacroRecord(MacroRecord* table, uint8_t index) {
   if (table == nullptr || index > kMacroTemplateIndex) return;
   MacroRecord& r = table[index];

@@ -103,6 +103,29 @@ inline int UsableStepCount(const MacroRecord& r) {
   return r.stepCount < kMaxMacroSteps ? r.stepCount : kMaxMacroSteps;
 }
 
+// Records read from files keep their counts and block indices as stored, even when they break
+// the limits above; every user addresses steps and blocks through these bounded accessors.
+
+// The x of a lighting step that got no block of its own (inserted at the lighting limit).
+inline constexpr uint16_t kNoBlockIndex = 255;
+
+inline bool IsUsableBlockIndex(int index) { return index >= 0 && index < kMacroBlockCount; }
+
+// A per-kind block counter (countF9, countFB) as a number of blocks: 0..5.
+inline int UsableBlockCount(int counter) {
+  return counter < 0 ? 0 : (counter < kMacroBlockCount ? counter : kMacroBlockCount);
+}
+
+// The block of a 0xF9 step in ledBlocks (of a 0xFB step in fbBlocks); nullptr when the step is
+// not below UsableStepCount, has another code, or its x addresses no block.
+const MacroLedBlock* LedBlockOfStep(const MacroRecord& record, int step);
+const MacroLedBlock* FbBlockOfStep(const MacroRecord& record, int step);
+
+// Choosing a play mode on the macro page: mode 0 keeps bit 2 and bits 4-7 and leaves the
+// repeat count; modes 1 and 2 keep bits 3-7 and set the repeat count to 1. Other modes change
+// nothing.
+void ChoosePlayMode(MacroRecord& record, uint8_t mode);
+
 // Tables of records; zero at start, alive until the process ends.
 extern MacroRecord g_macros[kMacrosPerGroup + 1];
 extern int16_t g_macroCount;

@@ -1,0 +1,227 @@
+#include "device/device_link.h"
+
+#include <algorithm>
+
+#include "device/sleeper.h"
+
+namespace gm {
+
+std::mutex g_featureReportMutex;
+std::array<uint8_t, kReportBufferSize> g_featureReport{};
+std::shared_ptr<HidConnection> g_hDevWrite;
+HidCollectionInfo g_capsWrite;
+
+std::mutex g_deviceStateMutex;
+std::shared_ptr<HidConnection> g_hDevRead;
+HidCollectionInfo g_capsRead;
+std::string g_devicePath;
+
+std::atomic<bool> g_deviceFound{false};
+
+namespace {
+
+bool HasMouseIds(const HidCollectionInfo& info) {
+  return info.vendorId == g_vendorId && info.productId == g_productId;
+}
+
+bool IsInputCollection(const HidCollectionInfo& info) {
+  return info.usagePage == kInputCollectionUsagePage && info.usage == kInputCollectionUsage;
+}
+
+bool IsFeatureCollection(const HidCollectionInfo& info) {
+  return info.usagePage == kFeatureCollectionUsagePage && info.usage == kFeatureCollectionUsage;
+}
+
+// A feature report must hold a whole memory command and fit the report buffer.
+bool HasUsableFeatureLength(const HidCollectionInfo& info) {
+  return info.featureReportByteLength >= kMinFeatureReportLength &&
+         info.featureReportByteLength <= kReportBufferSize;
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+// Lock held by the caller.
+std::span<uint8_t> FeatureReportSpan() {
+  return {g_featureReport.data(), g_capsWrite.featureReportByteLength};
+}
+
+}  // namespace
+
+// ---- Discovery ---------------------------------------------------------------------------
+
+bool OpenDevice(HidTransport& transport) {
+  g_deviceFound = false;
+  CloseDevice();
+
+  const std::vector<HidCollectionInfo> collections = transport.Enumerate();
+  const size_t count = std::min(collections.size(), kMaxEnumeratedInterfaces);
+  bool inputMet = false;
+  bool featureMet = false;
+  for (size_t i = 0; i < count; ++i) {
+    const HidCollectionInfo& info = collections[i];
+    if (!HasMouseIds(info)) continue;
+    g_deviceFound = true;
+    {
+      std::lock_guard lock(g_deviceStateMutex);
+      g_devicePath = info.path;
+    }
+    if (IsInputCollection(info)) {
+      std::shared_ptr<HidConnection> connection = transport.Open(info.path, HidAccess::kRead);
+      std::lock_guard lock(g_deviceStateMutex);
+      g_capsRead = info;
+      g_hDevRead = std::move(connection);
+      inputMet = true;
+    }
+    if (IsFeatureCollection(info)) {
+      std::shared_ptr<HidConnection> connection;
+      if (HasUsableFeatureLength(info)) connection = transport.Open(info.path, HidAccess::kWrite);
+      std::lock_guard lock(g_featureReportMutex);
+      g_capsWrite = info;
+      g_hDevWrite = std::move(connection);
+      featureMet = true;
+    }
+    if (inputMet && featureMet) break;
+  }
+  return g_deviceFound;
+}
+
+void CloseDevice() {
+  std::shared_ptr<HidConnection> write;
+  std::shared_ptr<HidConnection> read;
+  {
+    std::lock_guard lock(g_featureReportMutex);
+    write.swap(g_hDevWrite);
+  }
+  {
+    std::lock_guard lock(g_deviceStateMutex);
+    read.swap(g_hDevRead);
+  }
+  // The connections close here, outside the locks (a reader may still hold its own copy).
+}
+
+bool IsOurDevice(std::string_view path) {
+  std::lock_guard lock(g_deviceStateMutex);
+  return !g_devicePath.empty() && EqualIgnoringCase(path, g_devicePath);
+}
+
+bool HasWriteConnection() {
+  std::lock_guard lock(g_featureReportMutex);
+  return g_hDevWrite != nullptr;
+}
+
+bool HasReadConnection() {
+  std::lock_guard lock(g_deviceStateMutex);
+  return g_hDevRead != nullptr;
+}
+
+int ReadInputReport(std::span<uint8_t> buffer, int timeoutMs) {
+  std::shared_ptr<HidConnection> connection;
+  size_t length = 0;
+  {
+    std::lock_guard lock(g_deviceStateMutex);
+    connection = g_hDevRead;
+    length = g_capsRead.inputReportByteLength;
+  }
+  if (connection == nullptr) return -1;
+  return connection->ReadInput(buffer.first(std::min(length, buffer.size())), timeoutMs);
+}
+
+// ---- Feature-report exchanges -------------------------------------------------------------
+
+DeviceTransaction::DeviceTransaction() : lock_(g_featureReportMutex) {}
+
+bool DeviceTransaction::Connected() const { return g_hDevWrite != nullptr; }
+
+bool DeviceTransaction::Send(const FeatureCommand& command) {
+  if (!Connected()) return false;
+  std::span<uint8_t> report = FeatureReportSpan();
+  ComposeCommand(report, command);
+  return g_hDevWrite->SetFeature(report);
+}
+
+std::optional<FeatureReply> DeviceTransaction::ReadBack() {
+  if (!Connected()) return std::nullopt;
+  std::span<uint8_t> report = FeatureReportSpan();
+  report[0] = kFeatureReportId;
+  if (!g_hDevWrite->GetFeature(report)) return std::nullopt;
+  FeatureReply reply;
+  std::copy(report.begin(), report.end(), reply.bytes.begin());
+  reply.length = report.size();
+  return reply;
+}
+
+void DeviceTransaction::Pause(std::chrono::milliseconds duration) {
+  DeviceSleeper().SleepFor(duration);
+}
+
+namespace {
+
+bool SendAlone(const FeatureCommand& command) {
+  DeviceTransaction transaction;
+  return transaction.Send(command);
+}
+
+bool IsDeviceAddress(int32_t address) { return address >= 0 && address <= kMaxDeviceAddress; }
+
+}  // namespace
+
+bool SendStage(uint8_t index, int32_t address, uint8_t value, uint8_t lengthMinusOne) {
+  return SendAlone(StageCommand(index, address, value, lengthMinusOne));
+}
+bool SendCommit(int32_t address, uint8_t lengthMinusOne) {
+  return SendAlone(CommitCommand(address, lengthMinusOne));
+}
+bool SendIdle(int32_t address) { return SendAlone(IdleCommand(address)); }
+bool SendRead(int32_t address) { return SendAlone(ReadCommand(address)); }
+bool SendFinalCommit() { return SendAlone(FinalCommitCommand()); }
+bool SendConsumerKey(uint16_t usage) { return SendAlone(ConsumerKeyCommand(usage)); }
+bool SendLeavingNotice() { return SendAlone(LeavingCommand()); }
+
+std::optional<FeatureReply> ReadFeatureReply() {
+  DeviceTransaction transaction;
+  return transaction.ReadBack();
+}
+
+std::optional<uint8_t> ReadDeviceByte(int32_t address) {
+  if (!IsDeviceAddress(address)) return std::nullopt;
+  DeviceTransaction transaction;
+  if (!transaction.Connected()) return std::nullopt;
+  bool sent = transaction.Send(StageCommand(0, address, 0, 0));
+  transaction.Pause(kReadStepPause);
+  transaction.Pause(kReadStepPause);
+  sent = transaction.Send(IdleCommand(address)) && sent;
+  sent = transaction.Send(ReadCommand(address)) && sent;
+  transaction.Pause(kReadStepPause);
+  std::optional<FeatureReply> reply;
+  if (sent) reply = transaction.ReadBack();
+  transaction.Pause(kReadStepPause);
+  sent = transaction.Send(IdleCommand(0)) && sent;
+  if (!sent || !reply) return std::nullopt;
+  return reply->ValueByte();
+}
+
+bool WriteDeviceMemory(int32_t address, const uint8_t* data, int32_t length) {
+  if (!IsDeviceAddress(address) || length < 1 || length > kMaxBlockLength || data == nullptr) {
+    return false;
+  }
+  const auto lengthMinusOne = static_cast<uint8_t>(length - 1);
+  DeviceTransaction transaction;
+  if (!transaction.Connected()) return false;
+  bool staged = true;
+  for (int32_t i = 0; i < length && staged; ++i) {
+    staged = transaction.Send(StageCommand(static_cast<uint8_t>(i), address, data[i], lengthMinusOne));
+  }
+  transaction.Pause(kStageToCommitPause);
+  const bool committed = staged && transaction.Send(CommitCommand(address, lengthMinusOne));
+  transaction.Pause(kCommitToIdlePause);
+  const bool idled = transaction.Send(IdleCommand(address));
+  return committed && idled;
+}
+
+}  // namespace gm

@@ -1,0 +1,55 @@
+#pragma once
+// The HID transport the device link runs on: enumeration of the present HID interfaces, one
+// entry per top-level collection, and connections that send and fetch feature reports and
+// read input reports. The Linux backend sits on hidapi's hidraw backend; the virtual mouse
+// implements the same interface for tests and for running without a mouse.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace gm {
+
+// One top-level collection of one HID interface, with the capabilities the device link needs.
+// Report lengths count the report id byte, as the HID capabilities of the platform give them:
+// the longest report of that kind in the collection plus one.
+struct HidCollectionInfo {
+  std::string path;  // the interface's device node; equal for collections of one interface
+  uint16_t vendorId = 0;
+  uint16_t productId = 0;
+  uint16_t usagePage = 0;
+  uint16_t usage = 0;
+  uint16_t inputReportByteLength = 0;
+  uint16_t featureReportByteLength = 0;
+};
+
+enum class HidAccess { kRead, kWrite };
+
+// An open interface. Calls may come from several threads; an implementation serialises its
+// own access to the device node, callers serialise their protocol transactions.
+class HidConnection {
+ public:
+  virtual ~HidConnection() = default;
+  // report[0] is the report id. Returns false when the device did not take the report.
+  virtual bool SetFeature(std::span<const uint8_t> report) = 0;
+  // report[0] holds the report id on entry; on success the reply fills the span (report id
+  // first) and the result is true. On failure the span is left as it was.
+  virtual bool GetFeature(std::span<uint8_t> report) = 0;
+  // Waits up to timeoutMs for one input report (report id first). Returns the number of bytes
+  // read, 0 on timeout, or -1 when the device is gone or the read failed.
+  virtual int ReadInput(std::span<uint8_t> buffer, int timeoutMs) = 0;
+};
+
+class HidTransport {
+ public:
+  virtual ~HidTransport() = default;
+  // Every collection of every present HID interface (the order is the enumeration order).
+  virtual std::vector<HidCollectionInfo> Enumerate() = 0;
+  // Opens the interface at path; nullptr when it cannot be opened.
+  virtual std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) = 0;
+};
+
+}  // namespace gm

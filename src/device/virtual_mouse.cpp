@@ -1,0 +1,378 @@
+#include "device/virtual_mouse.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <cassert>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <mutex>
+#include <optional>
+
+#include "device/device_ids.h"
+#include "device/feature_report.h"
+#include "device/hid_report_descriptor.h"
+#include "device/report_log.h"
+
+namespace gm {
+namespace {
+
+// Two vendor-defined application collections: 0xFF00/1 with input report 6 and 0xFF01/1 with
+// feature report 7, each with eight bytes of payload.
+constexpr uint8_t kReportDescriptor[] = {
+    0x06, 0x00, 0xFF,  // Usage Page (0xFF00)
+    0x09, 0x01,        // Usage (1)
+    0xA1, 0x01,        // Collection (Application)
+    0x85, 0x06,        //   Report ID (6)
+    0x15, 0x00,        //   Logical Minimum (0)
+    0x26, 0xFF, 0x00,  //   Logical Maximum (255)
+    0x75, 0x08,        //   Report Size (8)
+    0x95, 0x08,        //   Report Count (8)
+    0x09, 0x01,        //   Usage (1)
+    0x81, 0x02,        //   Input (Data, Variable, Absolute)
+    0xC0,              // End Collection
+    0x06, 0x01, 0xFF,  // Usage Page (0xFF01)
+    0x09, 0x01,        // Usage (1)
+    0xA1, 0x01,        // Collection (Application)
+    0x85, 0x07,        //   Report ID (7)
+    0x75, 0x08,        //   Report Size (8)
+    0x95, 0x08,        //   Report Count (8)
+    0x09, 0x01,        //   Usage (1)
+    0xB1, 0x02,        //   Feature (Data, Variable, Absolute)
+    0xC0,              // End Collection
+};
+
+constexpr char kLogReceived[] = "SET";   // feature report from the host
+constexpr char kLogReplied[] = "GET";    // feature reply to the host
+constexpr char kLogRefused[] = "SET-REFUSED";
+constexpr char kLogInput[] = "IN";       // input report to the host
+
+uint16_t ConsumerUsageIn(std::span<const uint8_t> report) {
+  ConsumerKeyReport bytes{};
+  std::memcpy(&bytes, report.data(), sizeof(bytes));
+  return static_cast<uint16_t>(bytes.usageHigh << 8 | bytes.usageLow);
+}
+
+std::filesystem::path PathFromEnvironment(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+// The block being staged.
+struct Staging {
+  bool active = false;
+  int32_t address = 0;
+  uint8_t lengthMinusOne = 0;
+  std::array<uint8_t, kMaxBlockLength> values{};
+  std::bitset<kMaxBlockLength> staged;
+};
+
+}  // namespace
+
+class VirtualMouse::State {
+ public:
+  State(uint16_t inputLength, uint16_t featureLength, const std::filesystem::path& logFile)
+      : inputLength_(inputLength), featureLength_(featureLength) {
+    if (!logFile.empty()) log_ = std::make_unique<ReportLog>(logFile);
+  }
+
+  // ---- Host side calls (through the connections) ----
+
+  bool ReceiveFeature(std::span<const uint8_t> report) {
+    std::lock_guard lock(mutex_);
+    if (unplugged_) return false;
+    received_.emplace_back(report.begin(), report.end());
+    if (report.size() != featureLength_ || report[0] != kFeatureReportId) {
+      Log(kLogRefused, report);
+      return false;
+    }
+    Log(kLogReceived, report);
+    const MemoryCommandReport bytes = DecodeMemoryCommand(report);
+    switch (bytes.command) {
+      case kCommandMemory: MemoryOperation(bytes); break;
+      case kCommandConsumerKey: consumerUsages_.push_back(ConsumerUsageIn(report)); break;
+      case kCommandLeaving: ++leavingNotices_; break;
+      default: break;  // unknown commands are only recorded
+    }
+    return true;
+  }
+
+  bool AnswerFeature(std::span<uint8_t> report) {
+    std::lock_guard lock(mutex_);
+    if (unplugged_ || report.size() != featureLength_ || report[0] != kFeatureReportId) {
+      return false;
+    }
+    std::fill(report.begin(), report.end(), uint8_t{0});
+    report[0] = kFeatureReportId;
+    report[kReplyValueByte] = readAddress_ ? ByteAt(*readAddress_) : uint8_t{0};
+    report[kReplyStatusByte] = StatusByteOf(activeConfiguration_, largeMacroMemory_);
+    report[kReplyDeviceByte] = deviceNibble_;
+    Log(kLogReplied, report);
+    return true;
+  }
+
+  int DeliverInput(std::span<uint8_t> buffer, int timeoutMs) {
+    std::unique_lock lock(mutex_);
+    const auto ready = [this] { return unplugged_ || !input_.empty(); };
+    if (timeoutMs < 0) {
+      inputArrived_.wait(lock, ready);
+    } else if (!inputArrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
+      return 0;
+    }
+    if (unplugged_) return -1;
+    const std::vector<uint8_t> report = std::move(input_.front());
+    input_.pop_front();
+    Log(kLogInput, report);
+    const size_t count = std::min(buffer.size(), report.size());
+    std::copy_n(report.begin(), count, buffer.begin());
+    return static_cast<int>(count);
+  }
+
+  // ---- Test side ----
+
+  void SetActiveConfiguration(int configuration) {
+    std::lock_guard lock(mutex_);
+    activeConfiguration_ = configuration & kConfigurationMask;
+  }
+  void SetLargeMacroMemory(bool large) {
+    std::lock_guard lock(mutex_);
+    largeMacroMemory_ = large;
+  }
+  void SetDeviceNibble(uint8_t nibble) {
+    std::lock_guard lock(mutex_);
+    deviceNibble_ = DeviceNibbleOf(nibble);
+  }
+  void InjectInput(std::span<const uint8_t> report) {
+    std::lock_guard lock(mutex_);
+    QueueInput(report);
+  }
+  void InjectConfigurationSwitch(int configuration) {
+    std::lock_guard lock(mutex_);
+    activeConfiguration_ = configuration & kConfigurationMask;
+    const std::array<uint8_t, 2> report = {kInputReportId, kEventConfigurationSwitch};
+    QueueInput(report);
+  }
+  void Unplug() {
+    {
+      std::lock_guard lock(mutex_);
+      unplugged_ = true;
+    }
+    inputArrived_.notify_all();
+  }
+
+  bool Unplugged() const {
+    std::lock_guard lock(mutex_);
+    return unplugged_;
+  }
+  uint8_t MemoryByte(int32_t address) const {
+    std::lock_guard lock(mutex_);
+    return ByteAt(address);
+  }
+  std::vector<uint8_t> Memory() const {
+    std::lock_guard lock(mutex_);
+    return {memory_.begin(), memory_.end()};
+  }
+  std::vector<std::vector<uint8_t>> Received() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+  }
+  int CommitCount() const {
+    std::lock_guard lock(mutex_);
+    return commits_;
+  }
+  int FinalCommitCount() const {
+    std::lock_guard lock(mutex_);
+    return finalCommits_;
+  }
+  std::vector<uint16_t> ConsumerUsages() const {
+    std::lock_guard lock(mutex_);
+    return consumerUsages_;
+  }
+  int LeavingNoticeCount() const {
+    std::lock_guard lock(mutex_);
+    return leavingNotices_;
+  }
+  int ActiveConfiguration() const {
+    std::lock_guard lock(mutex_);
+    return activeConfiguration_;
+  }
+
+  uint16_t InputLength() const { return inputLength_; }
+  uint16_t FeatureLength() const { return featureLength_; }
+
+ private:
+  // Lock held by the caller.
+  void MemoryOperation(const MemoryCommandReport& bytes) {
+    const int32_t address = AddressOf(bytes.addressLow, bytes.addressHigh);
+    switch (bytes.subOperation) {
+      case kMemoryStage: Stage(address, bytes.index, bytes.value, bytes.lengthMinusOne); break;
+      case kMemoryCommit: Commit(address, bytes.lengthMinusOne); break;
+      case kMemoryIdle: staging_ = Staging{}; break;
+      case kMemoryRead: readAddress_ = address; break;
+      case kMemoryFinalCommit: ++finalCommits_; break;
+      default: break;
+    }
+  }
+
+  void Stage(int32_t address, uint8_t index, uint8_t value, uint8_t lengthMinusOne) {
+    if (!staging_.active || staging_.address != address ||
+        staging_.lengthMinusOne != lengthMinusOne) {
+      staging_ = Staging{};
+      staging_.active = true;
+      staging_.address = address;
+      staging_.lengthMinusOne = lengthMinusOne;
+    }
+    if (index > lengthMinusOne) return;
+    staging_.values[index] = value;
+    staging_.staged.set(index);
+  }
+
+  void Commit(int32_t address, uint8_t lengthMinusOne) {
+    const bool matches = staging_.active && staging_.address == address &&
+                         staging_.lengthMinusOne == lengthMinusOne;
+    if (matches) {
+      for (size_t i = 0; i <= lengthMinusOne; ++i) {
+        const size_t target = static_cast<size_t>(address) + i;
+        if (staging_.staged.test(i) && target < memory_.size()) memory_[target] = staging_.values[i];
+      }
+      ++commits_;
+    }
+    staging_ = Staging{};
+  }
+
+  uint8_t ByteAt(int32_t address) const {
+    return (address >= 0 && static_cast<size_t>(address) < memory_.size())
+               ? memory_[static_cast<size_t>(address)]
+               : uint8_t{0};
+  }
+
+  void QueueInput(std::span<const uint8_t> report) {
+    std::vector<uint8_t> padded(inputLength_, 0);
+    std::copy_n(report.begin(), std::min(report.size(), padded.size()), padded.begin());
+    input_.push_back(std::move(padded));
+    inputArrived_.notify_all();
+  }
+
+  void Log(const char* direction, std::span<const uint8_t> report) {
+    if (log_) log_->Write(direction, report);
+  }
+
+  const uint16_t inputLength_;
+  const uint16_t featureLength_;
+  mutable std::mutex mutex_;
+  std::condition_variable inputArrived_;
+  std::unique_ptr<ReportLog> log_;
+  std::array<uint8_t, kVirtualMouseMemorySize> memory_{};
+  Staging staging_;
+  std::optional<int32_t> readAddress_;
+  int activeConfiguration_ = 0;
+  bool largeMacroMemory_ = false;
+  uint8_t deviceNibble_ = 0;
+  bool unplugged_ = false;
+  std::deque<std::vector<uint8_t>> input_;
+  std::vector<std::vector<uint8_t>> received_;
+  std::vector<uint16_t> consumerUsages_;
+  int commits_ = 0;
+  int finalCommits_ = 0;
+  int leavingNotices_ = 0;
+};
+
+namespace {
+
+class VirtualMouseConnection final : public HidConnection {
+ public:
+  explicit VirtualMouseConnection(std::shared_ptr<VirtualMouse::State> state)
+      : state_(std::move(state)) {}
+  bool SetFeature(std::span<const uint8_t> report) override {
+    return state_->ReceiveFeature(report);
+  }
+  bool GetFeature(std::span<uint8_t> report) override { return state_->AnswerFeature(report); }
+  int ReadInput(std::span<uint8_t> buffer, int timeoutMs) override {
+    return state_->DeliverInput(buffer, timeoutMs);
+  }
+
+ private:
+  std::shared_ptr<VirtualMouse::State> state_;
+};
+
+}  // namespace
+
+std::span<const uint8_t> VirtualMouse::ReportDescriptor() { return kReportDescriptor; }
+
+VirtualMouse::VirtualMouse() : dumpFile_(PathFromEnvironment(kVirtualDumpVariable)) {
+  const HidDescriptorParseResult parsed = ParseHidReportDescriptor(kReportDescriptor);
+  assert(parsed.ok());
+  uint16_t inputLength = 0;
+  uint16_t featureLength = 0;
+  for (const HidTopLevelCollection& collection : parsed.collections) {
+    HidCollectionInfo info;
+    info.path = kVirtualMousePath;
+    info.vendorId = static_cast<uint16_t>(g_vendorId);
+    info.productId = static_cast<uint16_t>(g_productId);
+    info.usagePage = collection.usagePage;
+    info.usage = collection.usage;
+    info.inputReportByteLength = collection.inputReportByteLength;
+    info.featureReportByteLength = collection.featureReportByteLength;
+    inputLength = std::max(inputLength, collection.inputReportByteLength);
+    featureLength = std::max(featureLength, collection.featureReportByteLength);
+    collections_.push_back(std::move(info));
+  }
+  state_ = std::make_shared<State>(inputLength, featureLength,
+                                   PathFromEnvironment(kVirtualLogVariable));
+}
+
+VirtualMouse::~VirtualMouse() {
+  if (!dumpFile_.empty()) DumpMemory(dumpFile_);
+  // Connections still held elsewhere fail from now on.
+  state_->Unplug();
+}
+
+std::vector<HidCollectionInfo> VirtualMouse::Enumerate() {
+  if (state_->Unplugged()) return {};
+  return collections_;
+}
+
+std::unique_ptr<HidConnection> VirtualMouse::Open(const std::string& path, HidAccess /*access*/) {
+  if (path != kVirtualMousePath || state_->Unplugged()) return nullptr;
+  return std::make_unique<VirtualMouseConnection>(state_);
+}
+
+void VirtualMouse::SetActiveConfiguration(int configuration) {
+  state_->SetActiveConfiguration(configuration);
+}
+void VirtualMouse::SetLargeMacroMemory(bool large) { state_->SetLargeMacroMemory(large); }
+void VirtualMouse::SetDeviceNibble(uint8_t nibble) { state_->SetDeviceNibble(nibble); }
+void VirtualMouse::InjectInput(std::span<const uint8_t> report) { state_->InjectInput(report); }
+void VirtualMouse::InjectConfigurationSwitch(int configuration) {
+  state_->InjectConfigurationSwitch(configuration);
+}
+void VirtualMouse::Unplug() { state_->Unplug(); }
+
+uint8_t VirtualMouse::MemoryByte(int32_t address) const { return state_->MemoryByte(address); }
+std::vector<uint8_t> VirtualMouse::Memory() const { return state_->Memory(); }
+
+bool VirtualMouse::DumpMemory(const std::filesystem::path& file) const {
+  const std::vector<uint8_t> memory = state_->Memory();
+  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+  if (!stream) return false;
+  stream.write(reinterpret_cast<const char*>(memory.data()),
+               static_cast<std::streamsize>(memory.size()));
+  return static_cast<bool>(stream.flush());
+}
+
+std::vector<std::vector<uint8_t>> VirtualMouse::FeatureReportsReceived() const {
+  return state_->Received();
+}
+int VirtualMouse::CommitCount() const { return state_->CommitCount(); }
+int VirtualMouse::FinalCommitCount() const { return state_->FinalCommitCount(); }
+std::vector<uint16_t> VirtualMouse::ConsumerUsages() const { return state_->ConsumerUsages(); }
+int VirtualMouse::LeavingNoticeCount() const { return state_->LeavingNoticeCount(); }
+int VirtualMouse::ActiveConfiguration() const { return state_->ActiveConfiguration(); }
+uint16_t VirtualMouse::InputReportLength() const { return state_->InputLength(); }
+uint16_t VirtualMouse::FeatureReportLength() const { return state_->FeatureLength(); }
+
+}  // namespace gm

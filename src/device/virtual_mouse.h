@@ -1,0 +1,93 @@
+#pragma once
+// A software mouse that speaks the device side of the protocol, for tests and for running the
+// program without the hardware. It is its own HidTransport: Enumerate lists its one interface
+// ("virtual:gmouse") with the two collections read from its own report descriptor, and Open
+// returns connections to it.
+//
+// Device side of feature report 7 (only bytes 0..7 of a received report are looked at):
+// - stage (18 03 i aL aH d n) keeps byte i of the block of n + 1 bytes at the address in a
+//   staging buffer. A stage for another address or length than the staged block discards the
+//   staged bytes and starts that block; an index above n is ignored.
+// - commit (18 09 00 aL aH 00 n) writes the staged bytes into memory when address and length
+//   are those of the staged block, and only the bytes that were staged: memory under a byte
+//   that was not staged keeps its value. A commit for another block writes nothing. Bytes
+//   that would land at or above the end of the 16 KiB memory are dropped. The staging buffer
+//   is empty afterwards.
+// - idle (18 00 ...) ends the memory operation: the staging buffer is emptied.
+// - read (18 05 00 aL aH ...) makes every following read-back carry the memory byte at that
+//   address in reply byte 1 (0 before the first read command, and for addresses beyond the
+//   memory), until the next read command.
+// - final commit (18 10 ...), consumer key (17 uH uL) and leaving notice (20) are recorded.
+// Every reply carries byte 6 = (active configuration << 2) | (large macro memory ? 2 : 0)
+// and byte 7 = the device nibble; its other bytes are 0. Reports must have the report id 7
+// and exactly the feature report length; others are refused (and still recorded).
+//
+// Diagnostics: when GMOUSE_VIRTUAL_LOG names a file, every report received and sent is
+// appended to it (see ReportLog); when GMOUSE_VIRTUAL_DUMP names a file, the memory is
+// written to it when the mouse is destroyed. All members are thread-safe.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "device/hid_transport.h"
+
+namespace gm {
+
+inline constexpr char kVirtualMousePath[] = "virtual:gmouse";
+inline constexpr size_t kVirtualMouseMemorySize = 16 * 1024;
+inline constexpr char kVirtualLogVariable[] = "GMOUSE_VIRTUAL_LOG";
+inline constexpr char kVirtualDumpVariable[] = "GMOUSE_VIRTUAL_DUMP";
+
+class VirtualMouse final : public HidTransport {
+ public:
+  VirtualMouse();
+  ~VirtualMouse() override;
+  VirtualMouse(const VirtualMouse&) = delete;
+  VirtualMouse& operator=(const VirtualMouse&) = delete;
+
+  // Nothing once unplugged.
+  std::vector<HidCollectionInfo> Enumerate() override;
+  // nullptr for another path or once unplugged.
+  std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) override;
+
+  // ---- Device state set by tests ----
+  void SetActiveConfiguration(int configuration);  // 0..3 (taken modulo 4)
+  void SetLargeMacroMemory(bool large);
+  void SetDeviceNibble(uint8_t nibble);  // low four bits are used
+  // Queues one input report; it is padded with zeros or cut to the input report length.
+  void InjectInput(std::span<const uint8_t> report);
+  // The user switched configuration on the mouse: the active configuration changes and the
+  // input report 06 03 is queued.
+  void InjectConfigurationSwitch(int configuration);
+  // Every later call of the mouse and of its connections fails; a blocked ReadInput returns.
+  void Unplug();
+
+  // ---- Observation ----
+  uint8_t MemoryByte(int32_t address) const;  // 0 beyond the memory
+  std::vector<uint8_t> Memory() const;
+  bool DumpMemory(const std::filesystem::path& file) const;
+  std::vector<std::vector<uint8_t>> FeatureReportsReceived() const;
+  int CommitCount() const;  // commits that wrote their block
+  int FinalCommitCount() const;
+  std::vector<uint16_t> ConsumerUsages() const;
+  int LeavingNoticeCount() const;
+  int ActiveConfiguration() const;
+  uint16_t InputReportLength() const;
+  uint16_t FeatureReportLength() const;
+
+  // The mouse's report descriptor.
+  static std::span<const uint8_t> ReportDescriptor();
+
+  class State;
+
+ private:
+  std::shared_ptr<State> state_;
+  std::vector<HidCollectionInfo> collections_;
+  std::filesystem::path dumpFile_;
+};
+
+}  // namespace gm

@@ -1,0 +1,60 @@
+#include "macros/group_name_rules.h"
+
+#include "platform/ini_document.h"
+#include "platform/text.h"
+
+namespace gm {
+
+namespace {
+
+constexpr char16_t kFirstPrintable = u' ';
+constexpr char16_t kDelete = 0x7F;
+constexpr char16_t kHighSurrogateFirst = 0xD800;
+constexpr char16_t kLowSurrogateFirst = 0xDC00;
+constexpr char16_t kSurrogateLast = 0xDFFF;
+constexpr std::u16string_view kRefusedCharacters = u"/\\<>:\"|?*";
+
+bool IsControl(char16_t c) { return c < kFirstPrintable || c == kDelete; }
+bool IsHighSurrogate(char16_t c) { return c >= kHighSurrogateFirst && c < kLowSurrogateFirst; }
+bool IsLowSurrogate(char16_t c) { return c >= kLowSurrogateFirst && c <= kSurrogateLast; }
+
+bool SurrogatesArePaired(std::u16string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (IsHighSurrogate(name[i])) {
+      if (i + 1 >= name.size() || !IsLowSurrogate(name[i + 1])) return false;
+      ++i;
+    } else if (IsLowSurrogate(name[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsValidGroupName(std::u16string_view name) {
+  if (name.empty() || name.size() > kMaxGroupNameUnits) return false;
+  if (name == u"." || name == u"..") return false;
+  for (char16_t c : name) {
+    if (IsControl(c) || kRefusedCharacters.find(c) != std::u16string_view::npos) return false;
+  }
+  // The list file trims blanks around a value and strips matching outer quotes.
+  if (ValueAsRead(name) != name) return false;
+  return SurrogatesArePaired(name);
+}
+
+std::optional<std::filesystem::path> GroupFilePath(const std::filesystem::path& folder,
+                                                   std::u16string_view name) {
+  if (!IsValidGroupName(name)) return std::nullopt;
+  std::u16string fileName(name);
+  fileName += kGroupFileExtension;
+  const std::filesystem::path file(ToUtf8(fileName));
+  // With no separator in the name this is one plain component; checked again so that no
+  // later change of the rules above can let a path leave the folder.
+  if (file.has_parent_path() || file.is_absolute() || file == "." || file == "..") {
+    return std::nullopt;
+  }
+  return folder / file;
+}
+
+}  // namespace gm

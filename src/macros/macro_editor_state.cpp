@@ -1,0 +1,10 @@
+#include "macros/macro_editor_state.h"
+
+namespace gm {
+
+std::vector<MacroListEntry> g_macroListEntries;
+int g_macroListSel = -1;
+int g_stepListSel;
+int g_macroEditMenuOpen;
+
+}  // namespace gm

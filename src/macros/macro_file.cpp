@@ -1,0 +1,251 @@
+#include "macros/macro_file.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "macros/key_codes.h"
+#include "macros/macro_file_layout.h"
+#include "platform/message_sink.h"
+#include "platform/private_profile.h"
+#include "platform/text.h"
+
+namespace gm {
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace macro_layout;
+
+constexpr int kOneDigitLimit = 10;
+constexpr int kTwoDigitLimit = 100;
+constexpr uint32_t kHighByteFactor = 256;
+constexpr uint16_t kLowByteMask = 0x00FF;
+constexpr int kBitsPerByte = 8;
+
+// The six 16-bit header fields in line order.
+constexpr uint16_t MacroRecord::*kWordFields[kWordFieldCount] = {
+    &MacroRecord::repeatCount, &MacroRecord::stepCount, &MacroRecord::countF6,
+    &MacroRecord::countF7,     &MacroRecord::countF8,   &MacroRecord::countFA,
+};
+
+// ---- reading ----
+
+// Value v of a line: its three characters, fewer or none past the end, read as _wtoi reads.
+int ValueAt(std::u16string_view line, int v) {
+  const size_t start = static_cast<size_t>(v) * kDigitsPerValue;
+  if (start >= line.size()) return 0;
+  return WToI(line.substr(start, kDigitsPerValue));
+}
+
+// A value modulo 65536, as 16-bit fields take it.
+uint16_t Word(int value) { return static_cast<uint16_t>(static_cast<uint32_t>(value)); }
+
+void SetLowWord(uint16_t& field, int value) { field = Word(value); }
+void AddHighByte(uint16_t& field, int value) {
+  field = static_cast<uint16_t>(field + static_cast<uint32_t>(value) * kHighByteFactor);
+}
+
+void StoreNameByte(MacroRecord& record, int v, int value) {
+  char16_t& unit = record.name[v / 2];
+  const auto byte = static_cast<uint16_t>(LowByte(value));
+  if (v % 2 == 0) {
+    unit = static_cast<char16_t>((unit & ~kLowByteMask) | byte);
+  } else {
+    unit = static_cast<char16_t>((unit & kLowByteMask) | (byte << kBitsPerByte));
+  }
+}
+
+void StoreStepValue(MacroRecord& record, int offset, int value) {
+  const int s = offset / kMacroValuesPerStep;
+  switch (offset % kMacroValuesPerStep) {
+    case kStepAction: record.action[s] = LowByte(value); break;
+    case kStepCode: record.code[s] = VkToHidUsage(LowByte(value)); break;
+    case kStepXLow: SetLowWord(record.xy[s].x, value); break;
+    case kStepXHigh: AddHighByte(record.xy[s].x, value); break;
+    case kStepYLow: SetLowWord(record.xy[s].y, value); break;
+    case kStepYHigh: AddHighByte(record.xy[s].y, value); break;
+    case kStepDelayLow: SetLowWord(record.delayMs[s], value); break;
+    case kStepDelayHigh: AddHighByte(record.delayMs[s], value); break;
+    default: break;
+  }
+}
+
+// Stores value v by the reading rule; a value the layout does not cover changes nothing.
+void StoreValue(MacroRecord& record, int v, int value, int headerLength, bool storeStrength) {
+  if (v < kPlayMode) {
+    StoreNameByte(record, v, value);
+  } else if (v == kPlayMode) {
+    record.playMode = LowByte(value);
+  } else if (v < kCountF9) {
+    const int pair = (v - kFirstWordField) / 2;
+    uint16_t& field = record.*kWordFields[pair];
+    if ((v - kFirstWordField) % 2 == 0) {
+      SetLowWord(field, value);
+    } else {
+      AddHighByte(field, value);
+    }
+  } else if (v == kCountF9) {
+    record.countF9 = LowByte(value);
+  } else if (v == kCountFB) {
+    record.countFB = LowByte(value);
+  } else if (storeStrength && v < kMacroHeaderV3) {
+    if (v == kStrengthEnabled) {
+      record.strengthEnabled = LowByte(value);
+    } else if (v == kStrength) {
+      record.strength = LowByte(value);
+    } else {
+      record.reserved[v - kReserved] = LowByte(value);
+    }
+  } else if (v >= headerLength && v < BlockAreaStart(headerLength)) {
+    StoreStepValue(record, v - headerLength, value);
+  } else if (v >= BlockAreaStart(headerLength) && v < LineValues(headerLength)) {
+    const int offset = v - BlockAreaStart(headerLength);
+    BlockByte(record.ledBlocks[offset / kMacroBlockBytes], offset % kMacroBlockBytes) =
+        LowByte(value);
+  }
+}
+
+struct FileLayout {
+  int headerLength;
+  int readValues;
+};
+
+FileLayout LayoutOfVersion(uint8_t datVersion) {
+  if (datVersion == kMacroDatVersion) return {kMacroHeaderV3, kMacroReadValuesV3};
+  return {kMacroHeaderV2, kMacroReadValuesV2};
+}
+
+int ReadSmallNumber(const fs::path& path, std::u16string_view section, std::u16string_view key) {
+  return WToI(GetPrivateProfileStringW(section, key, u"", kSmallNumberBuffer, path));
+}
+
+uint8_t ReadDatVersion(const fs::path& path) {
+  return LowByte(ReadSmallNumber(path, kSectionInit, kKeyDatVersion));
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code error;
+  return fs::exists(path, error);
+}
+
+// ---- writing ----
+
+// The records of g_macros that belong to the open group: g_macroCount, bounded to 0..20.
+int LoadedRecordCount() {
+  return std::clamp<int>(g_macroCount, 0, kMacrosPerGroup);
+}
+
+void WriteHeader(const fs::path& path, bool withReadOnlyMarker) {
+  WritePrivateProfileStringW(kSectionInit, kKeyDatVersion, kDatVersionText, path);
+  if (withReadOnlyMarker) {
+    WritePrivateProfileStringW(kSectionInit, kKeyReadOnlyMarker, kReadOnlyMarkerValue, path);
+  }
+  WritePrivateProfileStringW(kSectionMacros, kKeyMacroCount, DecimalText(g_macroCount), path);
+}
+
+void WriteLine(const fs::path& path, int index) {
+  WritePrivateProfileStringW(kSectionMacros, DecimalText(index), BuildMacroLine(g_macros[index]),
+                             path);
+}
+
+void WriteAllLines(const fs::path& path) {
+  const int count = LoadedRecordCount();
+  for (int i = 0; i < count; ++i) WriteLine(path, i);
+}
+
+}  // namespace
+
+std::u16string AppendByte3(std::u16string text, int value) {
+  if (value < kOneDigitLimit) {
+    text += u"00";
+  } else if (value < kTwoDigitLimit) {
+    text += u"0";
+  }
+  text += DecimalText(value);
+  return text;
+}
+
+std::u16string BuildMacroLine(const MacroRecord& record) {
+  std::u16string line;
+  line.reserve(kMacroLineChars);
+  auto put = [&line](int value) { line = AppendByte3(std::move(line), value); };
+  auto putWord = [&put](uint16_t value) {
+    put(value & kLowByteMask);
+    put(value >> kBitsPerByte);
+  };
+
+  for (const char16_t unit : record.name) putWord(unit);
+  put(record.playMode);
+  for (const auto field : kWordFields) putWord(record.*field);
+  put(record.countF9);
+  put(record.countFB);
+  put(record.strengthEnabled);
+  put(record.strength);
+  for (int i = 0; i < kReservedValues; ++i) put(0);  // reserved is always written as zero
+
+  for (int s = 0; s < kMaxMacroSteps; ++s) {
+    put(record.action[s]);
+    put(HidUsageToVk(record.code[s]));
+    putWord(record.xy[s].x);
+    putWord(record.xy[s].y);
+    putWord(record.delayMs[s]);
+  }
+  for (const MacroLedBlock& block : record.ledBlocks) {
+    for (int k = 0; k < kMacroBlockBytes; ++k) put(BlockByte(block, k));
+  }
+  return line;
+}
+
+void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLength,
+                    int valueCount, bool storeStrength) {
+  if (headerLength != kMacroHeaderV3 && headerLength != kMacroHeaderV2) return;
+  // Values past the layout are ignored, so the walk stops at its end.
+  const int last = std::min(valueCount, LineValues(headerLength));
+  for (int v = 0; v < last; ++v) {
+    StoreValue(record, v, ValueAt(line, v), headerLength, storeStrength);
+  }
+}
+
+void LoadMacroFile(const std::filesystem::path& path) {
+  if (!FileExists(path)) {
+    ShowUserMessage(SameInBothLanguages(u"找不到配置文件"));
+    g_datVersion = 0;
+    g_macroCount = 0;
+    g_groupEncrypted = 0;
+    return;
+  }
+  g_datVersion = ReadDatVersion(path);
+  const FileLayout layout = LayoutOfVersion(g_datVersion);
+
+  // The table holds 20 macros: a larger count reads the first 20, a negative one reads none.
+  const int statedCount = ReadSmallNumber(path, kSectionMacros, kKeyMacroCount);
+  g_macroCount = static_cast<int16_t>(std::clamp(statedCount, 0, kMacrosPerGroup));
+
+  const std::u16string marker =
+      GetPrivateProfileStringW(kSectionInit, kKeyReadOnlyMarker, u"", kMarkerBuffer, path);
+  g_groupEncrypted = marker == kReadOnlyMarkerValue ? 1 : 0;
+
+  for (int i = 0; i < g_macroCount; ++i) {
+    const std::u16string line = GetPrivateProfileStringW(
+        kSectionMacros, DecimalText(i), u"", LineBuffer(layout.readValues), path);
+    StoreMacroLine(g_macros[i], line, layout.headerLength, layout.readValues,
+                   g_datVersion == kMacroDatVersion);
+  }
+}
+
+void SaveMacro(const std::filesystem::path& path, int index) {
+  if (index < 0 || index >= kMacrosPerGroup) return;
+  // A file in the older layout (or no file yet) is rewritten whole, so that no version-2 line
+  // stays behind once DAT_VER says 3. The records written are the open group's.
+  const bool rewriteGroup = ReadDatVersion(path) != kMacroDatVersion;
+  WriteHeader(path, /*withReadOnlyMarker=*/false);
+  if (rewriteGroup) WriteAllLines(path);
+  WriteLine(path, index);
+}
+
+void SaveMacroFile(const std::filesystem::path& path) {
+  WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
+  WriteAllLines(path);
+}
+
+}  // namespace gm

@@ -1,0 +1,83 @@
+#include "macros/macro_groups.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "macros/group_name_rules.h"
+#include "macros/macro_file.h"
+#include "macros/macro_group_names.h"
+#include "macros/macro_record.h"
+#include "platform/private_profile.h"
+#include "platform/text.h"
+#include "settings/paths.h"
+
+namespace gm {
+
+namespace {
+
+std::filesystem::path GroupListFile() { return g_macroDir / kMacroGroupListFileName; }
+
+// Removes entry `index` of the first `count` names: the later names move down one place and
+// the last one becomes empty. Returns the new count.
+int RemoveGroupEntry(int index, int count) {
+  for (int k = index; k + 1 < count; ++k) g_macroGroupNames[k] = g_macroGroupNames[k + 1];
+  g_macroGroupNames[count - 1].clear();
+  return count - 1;
+}
+
+}  // namespace
+
+void LoadMacroGroups() {
+  const std::filesystem::path listFile = GroupListFile();
+  std::error_code ec;
+  if (!std::filesystem::exists(listFile, ec)) ShowUserMessage(kGroupListMissingMessage);
+
+  const int stated =
+      WToI(GetPrivateProfileStringW(kGroupCountSection, kGroupCountKey, u"",
+                                    kGroupCountBufferChars, listFile));
+  int count = std::clamp(stated, 0, kMaxMacroGroups);
+  g_macroGroupCount = count;
+  for (auto& name : g_macroGroupNames) name.clear();
+  if (count < 1) return;
+
+  g_curMacroGroup = 0;
+  for (int i = 0; i < count; ++i) {
+    g_macroGroupNames[i] = GetPrivateProfileStringW(kGroupNameSection, DecimalText(i), u"",
+                                                    kGroupNameBufferChars, listFile);
+  }
+
+  // One pass; the entry that moves into a freed place is checked by the next load.
+  for (int i = 0; i < count; ++i) {
+    if (OpenMacroGroupFile(static_cast<uint8_t>(i), false)) continue;
+    count = RemoveGroupEntry(i, count);
+    g_macroGroupCount = count;
+    SaveMacroGroups();
+  }
+}
+
+bool SaveMacroGroups() {
+  const std::filesystem::path listFile = GroupListFile();
+  const int count = std::clamp(g_macroGroupCount, 0, kMaxMacroGroups);
+  bool written =
+      WritePrivateProfileStringW(kGroupCountSection, kGroupCountKey, DecimalText(count), listFile);
+  for (int i = 0; i < kGroupListNameKeys; ++i) {
+    std::u16string_view name;
+    if (i < count && IsValidGroupName(g_macroGroupNames[i])) name = g_macroGroupNames[i];
+    written &= WritePrivateProfileStringW(kGroupNameSection, DecimalText(i), name, listFile);
+  }
+  return written;
+}
+
+bool OpenMacroGroupFile(uint8_t group, bool load) {
+  if (group > kMaxGroupFileIndex || group >= kMaxMacroGroups) return false;
+  const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[group]);
+  if (!file) return false;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(*file, ec)) return false;
+  if (load) LoadMacroFile(*file);
+  return true;
+}
+
+}  // namespace gm

@@ -1,0 +1,214 @@
+#include "platform/ini_document.h"
+
+#include <algorithm>
+
+namespace gm {
+
+namespace {
+
+constexpr std::u16string_view kBlanks = u" \t\r\v\f";
+constexpr char16_t kLineFeed = u'\n';
+constexpr char16_t kCarriageReturn = u'\r';
+constexpr char16_t kSectionOpen = u'[';
+constexpr char16_t kSectionClose = u']';
+constexpr char16_t kCommentMark = u';';
+constexpr char16_t kKeyValueSeparator = u'=';
+constexpr std::u16string_view kDefaultLineEnding = u"\n";
+
+bool IsBlank(char16_t unit) { return kBlanks.find(unit) != std::u16string_view::npos; }
+
+// The text without leading and trailing blanks; an all-blank text gives the empty view at
+// its end, so positions taken from the result always lie inside the text.
+std::u16string_view Trim(std::u16string_view text) {
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::u16string_view::npos) return text.substr(text.size());
+  const size_t last = text.find_last_not_of(kBlanks);
+  return text.substr(first, last - first + 1);
+}
+
+// Lower case of the letters whose case the name comparison ignores: ASCII, Latin-1,
+// Greek and Cyrillic capitals.
+char16_t FoldCase(char16_t unit) {
+  constexpr char16_t kAsciiCaseOffset = 0x20;
+  constexpr char16_t kCyrillicIeGraveToLower = 0x50;
+  if (unit >= u'A' && unit <= u'Z') return unit + kAsciiCaseOffset;
+  if (unit >= 0x00C0 && unit <= 0x00DE && unit != 0x00D7) return unit + kAsciiCaseOffset;
+  if (unit >= 0x0391 && unit <= 0x03A9 && unit != 0x03A2) return unit + kAsciiCaseOffset;
+  if (unit >= 0x0410 && unit <= 0x042F) return unit + kAsciiCaseOffset;
+  if (unit >= 0x0400 && unit <= 0x040F) return unit + kCyrillicIeGraveToLower;
+  return unit;
+}
+
+bool HasLineBreak(std::u16string_view text) {
+  return text.find_first_of(u"\r\n") != std::u16string_view::npos;
+}
+
+}  // namespace
+
+std::u16string_view ValueAsRead(std::u16string_view storedValue) {
+  const std::u16string_view value = Trim(storedValue);
+  if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+bool SameIniName(std::u16string_view left, std::u16string_view right) {
+  left = Trim(left);
+  right = Trim(right);
+  return std::equal(left.begin(), left.end(), right.begin(), right.end(),
+                    [](char16_t a, char16_t b) { return FoldCase(a) == FoldCase(b); });
+}
+
+IniDocument::IniDocument(std::u16string text) : text_(std::move(text)) { Parse(); }
+
+std::u16string_view IniDocument::Range(size_t begin, size_t end) const {
+  return std::u16string_view(text_).substr(begin, end - begin);
+}
+
+size_t IniDocument::OffsetOf(std::u16string_view part) const {
+  return static_cast<size_t>(part.data() - text_.data());
+}
+
+bool IniDocument::IsBlank(const Line& line) const {
+  return Trim(Range(line.begin, line.contentEnd)).empty();
+}
+
+void IniDocument::Parse() {
+  lines_.clear();
+  size_t begin = 0;
+  while (begin < text_.size()) {
+    const size_t lineFeed = text_.find(kLineFeed, begin);
+    size_t contentEnd = text_.size();
+    size_t end = text_.size();
+    if (lineFeed != std::u16string::npos) {
+      end = lineFeed + 1;
+      contentEnd = lineFeed > begin && text_[lineFeed - 1] == kCarriageReturn ? lineFeed - 1
+                                                                              : lineFeed;
+    }
+    lines_.push_back(ParseLine(begin, contentEnd, end));
+    begin = end;
+  }
+}
+
+IniDocument::Line IniDocument::ParseLine(size_t begin, size_t contentEnd, size_t end) const {
+  Line line{begin, contentEnd, end};
+  size_t start = begin;
+  while (start < contentEnd && gm::IsBlank(text_[start])) ++start;
+  if (start == contentEnd || text_[start] == kCommentMark) return line;
+
+  const std::u16string_view content = Range(start, contentEnd);
+  if (content.front() == kSectionOpen) {
+    const size_t close = content.find(kSectionClose);
+    if (close != std::u16string_view::npos) {
+      const std::u16string_view name = Trim(content.substr(1, close - 1));
+      line.kind = LineKind::kSection;
+      line.nameBegin = OffsetOf(name);
+      line.nameEnd = line.nameBegin + name.size();
+      return line;
+    }
+    // A '[' without ']' is no header; such a line may still be a key.
+  }
+  const size_t separator = content.find(kKeyValueSeparator);
+  if (separator == std::u16string_view::npos) return line;
+  const std::u16string_view name = Trim(content.substr(0, separator));
+  const std::u16string_view value = Trim(content.substr(separator + 1));
+  line.kind = LineKind::kKey;
+  line.nameBegin = OffsetOf(name);
+  line.nameEnd = line.nameBegin + name.size();
+  line.separatorEnd = start + separator + 1;
+  line.valueBegin = OffsetOf(value);
+  line.valueEnd = line.valueBegin + value.size();
+  return line;
+}
+
+std::optional<IniDocument::SectionRange> IniDocument::FindSection(
+    std::u16string_view section) const {
+  for (size_t index = 0; index < lines_.size(); ++index) {
+    const Line& line = lines_[index];
+    if (line.kind != LineKind::kSection || !SameIniName(Range(line.nameBegin, line.nameEnd), section)) {
+      continue;
+    }
+    size_t next = index + 1;
+    while (next < lines_.size() && lines_[next].kind != LineKind::kSection) ++next;
+    return SectionRange{index, next};
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> IniDocument::FindKeyLine(const SectionRange& range,
+                                               std::u16string_view key) const {
+  for (size_t index = range.header + 1; index < range.lineEnd; ++index) {
+    const Line& line = lines_[index];
+    if (line.kind == LineKind::kKey && SameIniName(Range(line.nameBegin, line.nameEnd), key)) {
+      return index;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::u16string> IniDocument::Find(std::u16string_view section,
+                                                std::u16string_view key) const {
+  const auto range = FindSection(section);
+  if (!range) return std::nullopt;
+  const auto keyLine = FindKeyLine(*range, key);
+  if (!keyLine) return std::nullopt;
+  const Line& line = lines_[*keyLine];
+  return std::u16string(ValueAsRead(Range(line.valueBegin, line.valueEnd)));
+}
+
+std::u16string IniDocument::LineEnding() const {
+  for (const Line& line : lines_) {
+    if (line.end > line.contentEnd) return std::u16string(Range(line.contentEnd, line.end));
+  }
+  return std::u16string(kDefaultLineEnding);
+}
+
+size_t IniDocument::EndOfLineWithEnding(size_t index, std::u16string_view ending) {
+  const Line& line = lines_[index];
+  if (line.end > line.contentEnd) return line.end;
+  text_.insert(line.end, ending);
+  return line.end + ending.size();
+}
+
+bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
+                      std::u16string_view value) {
+  const std::u16string_view sectionName = Trim(section);
+  const std::u16string_view keyName = Trim(key);
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  if (sectionName.find(kSectionClose) != std::u16string_view::npos) return false;
+  if (keyName.find(kKeyValueSeparator) != std::u16string_view::npos) return false;
+  if (!keyName.empty() && (keyName.front() == kSectionOpen || keyName.front() == kCommentMark)) {
+    return false;
+  }
+
+  const std::u16string ending = LineEnding();
+  std::u16string keyLine;
+  keyLine.append(keyName).push_back(kKeyValueSeparator);
+  keyLine.append(value).append(ending);
+
+  if (const auto range = FindSection(sectionName)) {
+    if (const auto keyIndex = FindKeyLine(*range, keyName)) {
+      const Line& line = lines_[*keyIndex];
+      const bool keepBlanks = value.empty() || !gm::IsBlank(value.front());
+      const size_t replaceFrom = keepBlanks ? line.valueBegin : line.separatorEnd;
+      text_.replace(replaceFrom, line.contentEnd - replaceFrom, value);
+    } else {
+      size_t last = range->header;
+      for (size_t index = range->header + 1; index < range->lineEnd; ++index) {
+        if (!IsBlank(lines_[index])) last = index;
+      }
+      text_.insert(EndOfLineWithEnding(last, ending), keyLine);
+    }
+  } else {
+    if (!lines_.empty()) EndOfLineWithEnding(lines_.size() - 1, ending);
+    text_.push_back(kSectionOpen);
+    text_.append(sectionName).push_back(kSectionClose);
+    text_.append(ending).append(keyLine);
+  }
+  Parse();
+  return true;
+}
+
+}  // namespace gm

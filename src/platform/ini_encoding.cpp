@@ -1,0 +1,181 @@
+#include "platform/ini_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace gm {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+constexpr char16_t kHighSurrogateFirst = 0xD800;
+constexpr char16_t kHighSurrogateLast = 0xDBFF;
+constexpr char16_t kLowSurrogateFirst = 0xDC00;
+constexpr char16_t kLowSurrogateLast = 0xDFFF;
+constexpr char16_t kEscapeBase = 0xDC00;  // invalid byte b is read as kEscapeBase + b
+constexpr char16_t kEscapeFirst = 0xDC80;
+constexpr char16_t kEscapeLast = 0xDCFF;
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kFirstSupplementary = 0x10000;
+
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= kHighSurrogateFirst && unit <= kHighSurrogateLast;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= kLowSurrogateFirst && unit <= kLowSurrogateLast;
+}
+
+uint8_t ByteAt(std::string_view bytes, size_t index) {
+  return static_cast<uint8_t>(bytes[index]);
+}
+
+// Length of the well-formed UTF-8 sequence starting at `index` (the table of well-formed
+// byte sequences: no overlong forms, no surrogates, nothing above U+10FFFF), or 0.
+size_t WellFormedSequenceLength(std::string_view bytes, size_t index) {
+  const uint8_t lead = ByteAt(bytes, index);
+  size_t length = 0;
+  uint8_t secondMin = 0x80;
+  uint8_t secondMax = 0xBF;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) secondMin = 0xA0;
+    if (lead == 0xED) secondMax = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) secondMin = 0x90;
+    if (lead == 0xF4) secondMax = 0x8F;
+  } else {
+    return 0;
+  }
+  if (index + length > bytes.size()) return 0;
+  const uint8_t second = ByteAt(bytes, index + 1);
+  if (second < secondMin || second > secondMax) return 0;
+  for (size_t k = 2; k < length; ++k) {
+    const uint8_t next = ByteAt(bytes, index + k);
+    if (next < 0x80 || next > 0xBF) return 0;
+  }
+  return length;
+}
+
+void AppendCodePoint(char32_t codePoint, std::u16string& out) {
+  if (codePoint >= kFirstSupplementary) {
+    const char32_t offset = codePoint - kFirstSupplementary;
+    out.push_back(static_cast<char16_t>(kHighSurrogateFirst + (offset >> 10)));
+    out.push_back(static_cast<char16_t>(kLowSurrogateFirst + (offset & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(codePoint));
+  }
+}
+
+std::u16string DecodeUtf8(std::string_view bytes) {
+  constexpr std::array<uint8_t, 5> kLeadPayloadMask = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::u16string text;
+  text.reserve(bytes.size());
+  size_t index = 0;
+  while (index < bytes.size()) {
+    const size_t length = WellFormedSequenceLength(bytes, index);
+    if (length == 0) {
+      text.push_back(static_cast<char16_t>(kEscapeBase + ByteAt(bytes, index)));
+      ++index;
+      continue;
+    }
+    char32_t codePoint = ByteAt(bytes, index) & kLeadPayloadMask[length];
+    for (size_t k = 1; k < length; ++k) codePoint = (codePoint << 6) | (ByteAt(bytes, index + k) & 0x3F);
+    AppendCodePoint(codePoint, text);
+    index += length;
+  }
+  return text;
+}
+
+std::u16string DecodeUtf16Le(std::string_view bytes) {
+  std::u16string text;
+  text.reserve((bytes.size() + 1) / 2);
+  for (size_t index = 0; index < bytes.size(); index += 2) {
+    const uint8_t low = ByteAt(bytes, index);
+    const uint8_t high = index + 1 < bytes.size() ? ByteAt(bytes, index + 1) : 0;
+    text.push_back(static_cast<char16_t>(low | (high << 8)));
+  }
+  return text;
+}
+
+void AppendUtf8(char32_t codePoint, std::string& out) {
+  if (codePoint < 0x80) {
+    out.push_back(static_cast<char>(codePoint));
+  } else if (codePoint < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  } else if (codePoint < kFirstSupplementary) {
+    out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  }
+}
+
+void EncodeUtf8(std::u16string_view text, std::string& out) {
+  for (size_t index = 0; index < text.size(); ++index) {
+    const char16_t unit = text[index];
+    if (IsHighSurrogate(unit) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
+      const char32_t codePoint = kFirstSupplementary +
+                                 (static_cast<char32_t>(unit - kHighSurrogateFirst) << 10) +
+                                 (text[index + 1] - kLowSurrogateFirst);
+      AppendUtf8(codePoint, out);
+      ++index;
+    } else if (unit >= kEscapeFirst && unit <= kEscapeLast) {
+      out.push_back(static_cast<char>(unit - kEscapeBase));
+    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+      AppendUtf8(kReplacement, out);
+    } else {
+      AppendUtf8(unit, out);
+    }
+  }
+}
+
+void EncodeUtf16Le(std::u16string_view text, std::string& out) {
+  for (const char16_t unit : text) {
+    out.push_back(static_cast<char>(unit & 0xFF));
+    out.push_back(static_cast<char>(unit >> 8));
+  }
+}
+
+}  // namespace
+
+DecodedIniText DecodeIniBytes(std::string_view bytes) {
+  if (bytes.starts_with(kUtf16LeMark)) {
+    return {IniEncoding::kUtf16LeBom, DecodeUtf16Le(bytes.substr(kUtf16LeMark.size()))};
+  }
+  if (bytes.starts_with(kUtf8Mark)) {
+    return {IniEncoding::kUtf8Bom, DecodeUtf8(bytes.substr(kUtf8Mark.size()))};
+  }
+  return {IniEncoding::kUtf8, DecodeUtf8(bytes)};
+}
+
+std::string EncodeIniText(std::u16string_view text, IniEncoding encoding) {
+  std::string out;
+  switch (encoding) {
+    case IniEncoding::kUtf16LeBom:
+      out.reserve(kUtf16LeMark.size() + 2 * text.size());
+      out.append(kUtf16LeMark);
+      EncodeUtf16Le(text, out);
+      return out;
+    case IniEncoding::kUtf8Bom:
+      out.append(kUtf8Mark);
+      break;
+    case IniEncoding::kUtf8:
+      break;
+  }
+  out.reserve(out.size() + text.size());
+  EncodeUtf8(text, out);
+  return out;
+}
+
+}  // namespace gm

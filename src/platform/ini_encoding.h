@@ -1,0 +1,34 @@
+#pragma once
+// The byte encodings of INI files and their conversion to and from UTF-16 text.
+//
+// A file that starts with FF FE is UTF-16LE; every other file is UTF-8, with or without the
+// EF BB BF mark. Decoding never fails and never loses a byte: in UTF-8 files each byte that
+// is not part of a valid sequence becomes the lone low surrogate U+DC00 + byte (U+DC80 to
+// U+DCFF), and encoding turns such a surrogate back into its byte, so a file's bytes survive
+// a decode and an encode unchanged. A UTF-16 file with an odd number of bytes reads its last
+// byte as one unit with a zero high byte.
+
+#include <string>
+#include <string_view>
+
+namespace gm {
+
+enum class IniEncoding {
+  kUtf8,         // no byte-order mark; also what new files are written in
+  kUtf8Bom,      // EF BB BF, then UTF-8
+  kUtf16LeBom,   // FF FE, then UTF-16 little-endian units
+};
+
+struct DecodedIniText {
+  IniEncoding encoding = IniEncoding::kUtf8;
+  std::u16string text;  // without the byte-order mark
+};
+
+DecodedIniText DecodeIniBytes(std::string_view bytes);
+
+// The file bytes of `text` in `encoding`, with the byte-order mark the encoding has. In UTF-8
+// a lone surrogate U+DC80..U+DCFF becomes its single byte (see above); any other lone
+// surrogate, which no UTF-8 file can hold, becomes U+FFFD.
+std::string EncodeIniText(std::u16string_view text, IniEncoding encoding);
+
+}  // namespace gm

@@ -1,0 +1,30 @@
+#pragma once
+// The HID transport on Linux: hidapi's hidraw backend for enumeration and for the device
+// nodes, sysfs for each interface's report descriptor.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/hid_transport.h"
+
+namespace gm {
+
+class HidapiTransport final : public HidTransport {
+ public:
+  // With both ids 0 every HID interface is listed; otherwise only the interfaces with these
+  // ids (a product id of 0 takes every product of the vendor).
+  explicit HidapiTransport(uint16_t vendorId = 0, uint16_t productId = 0);
+
+  std::vector<HidCollectionInfo> Enumerate() override;
+  // hidraw nodes are opened for reading and writing whatever the access asked for; a
+  // connection that only writes never reads its input reports.
+  std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) override;
+
+ private:
+  uint16_t vendorId_;
+  uint16_t productId_;
+};
+
+}  // namespace gm

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "settings/config_store.h"
+#include "settings_test_support.h"
+
+namespace gm::test {
+namespace {
+
+using ConfigFileCommandTest = SettingsFolderTest;
+
+const UserMessage kError = SameInBothLanguages(u"Error!");
+
+TEST_F(ConfigFileCommandTest, ExportCopiesTheFileOnDisk) {
+  WriteConfigIni(RealisticConfigIni());
+  const auto target = dir_ / "export.ini";
+  WriteFileBytes(target, "old");
+  g_fireTime = 299;  // not saved: not exported
+
+  EXPECT_EQ(ExportConfigFile(target), AfterFileCommand::kRedraw);
+  EXPECT_EQ(ReadFileBytes(target), RealisticConfigIni());
+  EXPECT_EQ(ExportConfigFile(g_configIniPath), AfterFileCommand::kRedraw);  // onto itself
+  EXPECT_EQ(ReadFileBytes(g_configIniPath), RealisticConfigIni());
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
+TEST_F(ConfigFileCommandTest, ExportWithoutASettingsFileFailsEvenOverAnExistingTarget) {
+  const auto absent = dir_ / "absent.ini";
+  EXPECT_EQ(ExportConfigFile(absent), AfterFileCommand::kNoRedraw);
+  EXPECT_FALSE(std::filesystem::exists(absent));
+
+  const auto existing = dir_ / "existing.ini";
+  WriteFileBytes(existing, "[Init]\nCurConfig=1\n");
+  EXPECT_EQ(ExportConfigFile(existing), AfterFileCommand::kNoRedraw);
+  EXPECT_EQ(ReadFileBytes(existing), "[Init]\nCurConfig=1\n");
+  EXPECT_EQ(messages_.messages(), std::vector<UserMessage>({kError, kError}));
+}
+
+TEST_F(ConfigFileCommandTest, ImportReplacesTheSettingsFileAndReloadsEveryConfiguration) {
+  WriteConfigIni(RealisticConfigIni(1));
+  const auto chosen = dir_ / "chosen.ini";
+  WriteFileBytes(chosen, RealisticConfigIni());
+  TempDir expectedFolder;
+  WriteFileBytes(expectedFolder.path() / "config.ini", RealisticConfigIni());
+  for (int c = 0; c < kConfigCount; ++c) LoadConfigSection(expectedFolder.path(), c, false);
+  g_curConfig = 3;  // Init is not reloaded
+  const auto expected = SettingsSnapshot();
+  ResetSettingsToStartValues();
+  g_curConfig = 3;
+
+  EXPECT_EQ(ImportConfigFile(chosen), AfterFileCommand::kRedraw);
+  EXPECT_EQ(SettingsSnapshot(), expected);
+  EXPECT_EQ(ReadFileBytes(g_configIniPath), RealisticConfigIni());
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
+TEST_F(ConfigFileCommandTest, ImportOfAMissingPathChangesNothing) {
+  WriteConfigIni(RealisticConfigIni());
+  g_dpiValue[0] = 13;
+  const auto before = SettingsSnapshot();
+
+  EXPECT_EQ(ImportConfigFile(dir_ / "missing.ini"), AfterFileCommand::kNoRedraw);
+  EXPECT_EQ(ImportConfigFile(dir_.path()), AfterFileCommand::kNoRedraw);  // a folder
+  EXPECT_EQ(SettingsSnapshot(), before);
+  EXPECT_EQ(ReadFileBytes(g_configIniPath), RealisticConfigIni());
+  EXPECT_EQ(messages_.messages(), std::vector<UserMessage>({kError, kError}));
+}
+
+TEST_F(ConfigFileCommandTest, ResetLoadsFactoryConfigurationsFromLastToFirstAndSavesThem) {
+  WriteConfigIni(RealisticConfigIni(1));
+  std::string factory = RealisticConfigIni();
+  WriteFactoryIni(factory);  // wheel status 0, 1, 0, 1 in Config0..3
+
+  EXPECT_EQ(ResetConfigFile(), AfterFileCommand::kRedraw);
+  EXPECT_EQ(g_wheelStatus, 0);  // Config0's, loaded last
+  EXPECT_TRUE(messages_.messages().empty());
+
+  const auto reset = SettingsSnapshot();
+  ResetSettingsToStartValues();
+  ASSERT_TRUE(LoadConfigSection(g_configFolder, 3, false));
+  ASSERT_TRUE(LoadConfigSection(g_configFolder, 2, false));
+  ASSERT_TRUE(LoadConfigSection(g_configFolder, 1, false));
+  ASSERT_TRUE(LoadConfigSection(g_configFolder, 0, false));
+  EXPECT_EQ(SettingsSnapshot(), reset);
+  for (int c = 0; c < kConfigCount; ++c) {
+    const std::u16string section = u"Config" + DecimalText(c);
+    EXPECT_EQ(Read(section, u"K5"), Read(section, u"K5", g_configFolder / "configReset.ini"));
+    EXPECT_EQ(Read(section, u"WHEEL_STATUS"), "0");  // one wheel status saved everywhere
+  }
+  EXPECT_EQ(ReadFileBytes(g_configFolder / "configReset.ini"), factory);
+}
+
+TEST_F(ConfigFileCommandTest, ResetWithoutFactoryFileWritesTheSettingsBack) {
+  WriteConfigIni(RealisticConfigIni());
+  ASSERT_TRUE(LoadAllConfigurations());
+  g_fireTime = 250;
+
+  EXPECT_EQ(ResetConfigFile(), AfterFileCommand::kRedraw);
+  const UserMessage missing = SameInBothLanguages(u"Error：ConfigReset.ini文件不存在!");
+  EXPECT_EQ(messages_.messages(), std::vector<UserMessage>(4, missing));
+  EXPECT_EQ(g_fireTime, 250);
+  EXPECT_EQ(Read(u"ShareData", u"FIRE_TIME"), "250");
+}
+
+}  // namespace
+}  // namespace gm::test
