@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-debian.sh"
 
 jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
 fuzz_seconds=${GMOUSE_FUZZ_SECONDS:-30}
 
 configure_and_build() {
@@ -21,13 +22,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
 
 echo "== Unit tests with ThreadSanitizer"
-configure_and_build tsan -DCMAKE_BUILD_TYPE=Debug -DGMOUSE_SANITIZE=thread
+configure_and_build tsan -DCMAKE_BUILD_TYPE=Debug -DGMOUSE_SANITIZE=thread -DGMOUSE_UI=OFF
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
   ctest --test-dir "$root/build/tsan" --output-on-failure -j "$jobs"
 
 echo "== Fuzz targets, ${fuzz_seconds} s each"
 CC=clang CXX=clang++ configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DGMOUSE_TESTS=OFF -DGMOUSE_FUZZ=ON -DGMOUSE_SANITIZE=address,undefined,fuzzer-no-link
+  -DGMOUSE_TESTS=OFF -DGMOUSE_UI=OFF -DGMOUSE_FUZZ=ON -DGMOUSE_SANITIZE=address,undefined,fuzzer-no-link
 for target in "$root"/build/fuzz/tests/fuzz/*_fuzz; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
