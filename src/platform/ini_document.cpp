@@ -127,9 +127,8 @@ std::optional<IniDocument::SectionRange> IniDocument::FindSection(
     std::u16string_view section) const {
   for (size_t index = 0; index < lines_.size(); ++index) {
     const Line& line = lines_[index];
-    if (line.kind != LineKind::kSection || !SameIniName(Range(line.nameBegin, line.nameEnd), section)) {
-      continue;
-    }
+    if (line.kind != LineKind::kSection) continue;
+    if (!SameIniName(Range(line.nameBegin, line.nameEnd), section)) continue;
     size_t next = index + 1;
     while (next < lines_.size() && lines_[next].kind != LineKind::kSection) ++next;
     return SectionRange{index, next};

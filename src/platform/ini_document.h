@@ -38,13 +38,15 @@ class IniDocument {
 
   // The value of the key as read (see ValueAsRead), or nothing when the section or the key
   // does not exist.
-  std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
+  std::optional<std::u16string> Find(std::u16string_view section,
+                                    std::u16string_view key) const;
 
-  // Sets the key's value: an existing key keeps its spelling and the text before its value
+  // Sets the key's value. An existing key keeps its spelling and the text before its value
   // (the blanks after its '=' only while the new value starts with none, so that rewriting
-  // a value never adds blanks) and gets the new value; a new key goes after the last non-blank line of its section; a
-  // new section goes at the end of the text. Lines added use the text's first line ending
-  // (LF when it has none), and a last line without an ending gets one first.
+  // a value never adds blanks) and gets the new value. A new key goes after the last
+  // non-blank line of its section, so blank lines before the next section stay there. A new
+  // section goes at the end of the text. Lines added use the text's first line ending (LF
+  // when it has none), and a last line without an ending gets one first.
   // Returns false, changing nothing, when the names or the value could not be read back as
   // written: a line break in any of them, a '=' in the key or a key starting with '[' or
   // ';', a ']' in the section name.

@@ -85,7 +85,9 @@ std::u16string DecodeUtf8(std::string_view bytes) {
       continue;
     }
     char32_t codePoint = ByteAt(bytes, index) & kLeadPayloadMask[length];
-    for (size_t k = 1; k < length; ++k) codePoint = (codePoint << 6) | (ByteAt(bytes, index + k) & 0x3F);
+    for (size_t k = 1; k < length; ++k) {
+      codePoint = (codePoint << 6) | (ByteAt(bytes, index + k) & 0x3F);
+    }
     AppendCodePoint(codePoint, text);
     index += length;
   }

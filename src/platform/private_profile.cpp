@@ -64,7 +64,9 @@ struct FileContents {
 // cannot be read as a regular file is kFailed.
 FileContents ReadWholeFile(const fs::path& file) {
   FileContents contents;
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a FIFO at the path cannot stall the caller; it is then refused as
+  // not a regular file.
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) {
     contents.outcome = errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kFailed;
     return contents;
@@ -120,7 +122,8 @@ std::optional<fs::path> CreateTempBeside(const fs::path& target, int& fdOut) {
   const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid());
   for (int attempt = 0; attempt < kMaxTempNameAttempts; ++attempt) {
     fs::path candidate = target.parent_path() / (stem + "." + std::to_string(counter++));
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    const int fd =
+        ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
     if (fd >= 0) {
       fdOut = fd;
       return candidate;

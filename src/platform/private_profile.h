@@ -5,10 +5,12 @@
 // Reading: section and key names are compared without regard to case and with surrounding
 // blanks trimmed; the first matching section and the first matching key in it win; a
 // missing file, section or key gives the default; the value is cut to bufferChars - 1 UTF-16
-// units. Both UTF-16LE files (with BOM) and UTF-8 files (with or without BOM) are read.
+// units; a default loses its trailing spaces. A value in matching quotes reads without them.
+// Both UTF-16LE files (with BOM) and UTF-8 files (with or without BOM) are read; bytes that
+// are not valid UTF-8 read as U+DC80..U+DCFF and are written back unchanged.
 //
 // Writing: an existing key's value is replaced in place, a new key is appended after the last
-// entry of its section, a new section is appended at the end of the file, and a missing file
+// non-blank line of its section, a new section is appended at the end of the file, and a missing file
 // is created (as UTF-8). Every other line, comment, blank line and the order of the file stay
 // as they were, and an existing file keeps its encoding and line endings. The new contents go
 // to a temporary file that then replaces the old one, so a crash never leaves half a file;
@@ -25,8 +27,12 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
                                         std::u16string_view defaultValue, std::size_t bufferChars,
                                         const std::filesystem::path& file);
 
-// Returns false when the file could not be written (a missing folder, no permission); the
-// file then stays as it was.
+// Returns false, leaving the file as it was, when it could not be written: a missing folder,
+// a read-only file (no write permission bit, even for a privileged user), a file that cannot
+// be read, or a value or name that would break the file's lines (a CR or LF anywhere, a '='
+// in the key or a key starting with '[' or ';', a ']' in the section). A symbolic link is
+// followed and its target rewritten; the link stays. The file keeps its permission bits.
+// Writing the value a key already has leaves the file untouched.
 bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
                                 std::u16string_view value, const std::filesystem::path& file);
 

@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::u16string otherSection = u"S";
   const std::u16string otherKey = u"k";
-  const auto otherBefore = gm::ReadProfileString(file, otherSection, otherKey, kMissing, kWideBuffer);
+  const auto otherBefore =
+      gm::ReadProfileString(file, otherSection, otherKey, kMissing, kWideBuffer);
 
   const auto written = gm::WriteProfileString(file, section, key, value);
   if (!written) return 0;

@@ -24,21 +24,12 @@ class SilentSink : public gm::MessageSink {
   void ShowMessage(const gm::UserMessage&) override {}
 };
 
-void RemoveInputFile();
-
-// One file per fuzzing process, rewritten for every input and removed at exit.
+// One file name per fuzzing process; the file exists only while an input is being read.
 const std::filesystem::path& InputFile() {
-  static const std::filesystem::path file = [] {
-    std::atexit(RemoveInputFile);
-    return std::filesystem::temp_directory_path() /
-           ("macro_line_fuzz_" + std::to_string(::getpid()) + ".dat");
-  }();
+  static const std::filesystem::path file =
+      std::filesystem::temp_directory_path() /
+      ("macro_line_fuzz_" + std::to_string(::getpid()) + ".dat");
   return file;
-}
-
-void RemoveInputFile() {
-  std::error_code error;
-  std::filesystem::remove(InputFile(), error);
 }
 
 void Check(bool condition) {
@@ -85,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   gm::LoadMacroFile(InputFile());
+  std::error_code error;
+  std::filesystem::remove(InputFile(), error);
   Check(gm::g_macroCount >= 0 && gm::g_macroCount <= gm::kMacrosPerGroup);
   for (int i = 0; i < gm::g_macroCount; ++i) CheckBounded(gm::g_macros[i]);
 

@@ -29,7 +29,9 @@ std::u16string Read(const fs::path& file, std::u16string_view section, std::u16s
 
 std::vector<fs::path> FolderEntries(const fs::path& folder) {
   std::vector<fs::path> entries;
-  for (const auto& entry : fs::directory_iterator(folder)) entries.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    entries.push_back(entry.path().filename());
+  }
   std::sort(entries.begin(), entries.end());
   return entries;
 }
@@ -114,7 +116,8 @@ TEST(PrivateProfileWrite, Utf16FileStaysUtf16WithItsMark) {
   WriteFileBytes(file, "\xFF\xFE[\0G\0]\0\r\0\n\0n\0=\0x\0"s);
   ASSERT_TRUE(WritePrivateProfileStringW(u"G", u"n", u"鼠", file));
   ASSERT_TRUE(WritePrivateProfileStringW(u"G", u"m", u"2", file));
-  EXPECT_EQ(ReadFileBytes(file), "\xFF\xFE[\0G\0]\0\r\0\n\0n\0=\0 \x9F\r\0\n\0m\0=\0002\0\r\0\n\0"s);
+  EXPECT_EQ(ReadFileBytes(file),
+            "\xFF\xFE[\0G\0]\0\r\0\n\0n\0=\0 \x9F\r\0\n\0m\0=\0002\0\r\0\n\0"s);
   EXPECT_EQ(Read(file, u"G", u"n"), u"鼠");
 }
 
