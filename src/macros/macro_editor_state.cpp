@@ -6,5 +6,6 @@ std::vector<MacroListEntry> g_macroListEntries;
 int g_macroListSel = -1;
 int g_stepListSel;
 int g_macroEditMenuOpen;
+bool g_macroListExists;
 
 }  // namespace gm

@@ -26,5 +26,8 @@ extern int g_macroListSel;
 extern int g_stepListSel;
 // Non-zero while the macro-edit pop-up menu is open.
 extern int g_macroEditMenuOpen;
+// True while the macro page's list boxes exist (they are created when the macro page is first
+// shown and destroyed when another page is chosen); g_macroListSel means a row only then.
+extern bool g_macroListExists;
 
 }  // namespace gm

@@ -1,6 +1,7 @@
 #include "macros/macro_file.h"
 
 #include <algorithm>
+#include <mutex>
 #include <system_error>
 
 #include "macros/key_codes.h"
@@ -18,6 +19,7 @@ using namespace macro_layout;
 
 constexpr int kOneDigitLimit = 10;
 constexpr int kTwoDigitLimit = 100;
+constexpr int kThreeDigitLimit = 1000;
 constexpr uint32_t kHighByteFactor = 256;
 constexpr uint16_t kLowByteMask = 0x00FF;
 constexpr int kBitsPerByte = 8;
@@ -156,6 +158,12 @@ void WriteAllLines(const fs::path& path) {
 }  // namespace
 
 std::u16string AppendByte3(std::u16string text, int value) {
+  if (value >= 0 && value < kThreeDigitLimit) {  // every byte: the three digits directly
+    text.push_back(static_cast<char16_t>(u'0' + value / kTwoDigitLimit));
+    text.push_back(static_cast<char16_t>(u'0' + value / kOneDigitLimit % kOneDigitLimit));
+    text.push_back(static_cast<char16_t>(u'0' + value % kOneDigitLimit));
+    return text;
+  }
   if (value < kOneDigitLimit) {
     text += u"00";
   } else if (value < kTwoDigitLimit) {
@@ -209,11 +217,13 @@ void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLen
 void LoadMacroFile(const std::filesystem::path& path) {
   if (!FileExists(path)) {
     ShowUserMessage(SameInBothLanguages(u"找不到配置文件"));
+    std::lock_guard lock(g_macroTablesMutex);
     g_datVersion = 0;
     g_macroCount = 0;
     g_groupEncrypted = 0;
     return;
   }
+  std::lock_guard lock(g_macroTablesMutex);
   g_datVersion = ReadDatVersion(path);
   const FileLayout layout = LayoutOfVersion(g_datVersion);
 
@@ -235,6 +245,7 @@ void LoadMacroFile(const std::filesystem::path& path) {
 
 void SaveMacro(const std::filesystem::path& path, int index) {
   if (index < 0 || index >= kMacrosPerGroup) return;
+  std::lock_guard lock(g_macroTablesMutex);
   // A file in the older layout (or no file yet) is rewritten whole, so that no version-2 line
   // stays behind once DAT_VER says 3. The records written are the open group's.
   const bool rewriteGroup = ReadDatVersion(path) != kMacroDatVersion;
@@ -244,6 +255,7 @@ void SaveMacro(const std::filesystem::path& path, int index) {
 }
 
 void SaveMacroFile(const std::filesystem::path& path) {
+  std::lock_guard lock(g_macroTablesMutex);
   WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
   WriteAllLines(path);
 }

@@ -20,7 +20,8 @@ inline constexpr int kMacroReadValuesV3 = 6603;     // values a reader visits, D
 inline constexpr int kMacroReadValuesV2 = 6585;     // values a reader visits, otherwise
 inline constexpr int kMacroDatVersion = 3;
 
-// text followed by value in exactly three digits ("00%d", "0%d" or "%d").
+// text followed by value as "00%d" below 10, "0%d" below 100, else "%d": exactly three digits
+// for 0..999, which is every value a writer passes.
 std::u16string AppendByte3(std::u16string text, int value);
 
 // The version-3 line of a record: 1861 values, 5583 characters; step codes pass through
@@ -38,6 +39,7 @@ void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLen
 // g_macroCount 20; a negative one reads none and leaves 0. Counts and block indices inside a
 // line are stored as they stand (users go through UsableStepCount and the block accessors). A
 // missing file shows "找不到配置文件" and sets the three globals to 0, records untouched.
+// LoadMacroFile, SaveMacro and SaveMacroFile hold g_macroTablesMutex while they use g_macros.
 void LoadMacroFile(const std::filesystem::path& path);
 
 // Writes DAT_VER 3, macroNum = g_macroCount and the line of g_macros[index] (index 0..19;

@@ -16,8 +16,9 @@ MacroRecord g_playMacro;
 
 int g_curMacroGroup;
 int g_curMacro;
-uint8_t g_datVersion;
+std::atomic<uint8_t> g_datVersion;
 uint32_t g_groupEncrypted;
+std::recursive_mutex g_macroTablesMutex;
 
 std::u16string MacroNameOf(const MacroRecord& record) {
   const char16_t* begin = record.name;

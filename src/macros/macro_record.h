@@ -3,7 +3,9 @@
 // keeps, and the process-wide tables of records.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <type_traits>
 
@@ -138,8 +140,17 @@ extern MacroRecord g_playMacro;
 
 extern int g_curMacroGroup;
 extern int g_curMacro;
-extern uint8_t g_datVersion;
+// The DAT_VER of the macro file read last; the device report thread consults it when it loads
+// a group macro, so it is an atomic.
+extern std::atomic<uint8_t> g_datVersion;
 extern uint32_t g_groupEncrypted;
+
+// Held by whoever reads or writes g_macros, g_playMacro, g_gunMacros, g_constMacros or their
+// counts (and g_curMacroGroup, which says which group g_macros holds) from more than one
+// thread: the user-interface thread and the device report thread, whose recoil adjustment
+// replaces a record of the open group and saves it. Recursive, so a holder may call helpers
+// that take it again.
+extern std::recursive_mutex g_macroTablesMutex;
 
 // Zeroes the name, play mode, repeat count, step count, counters, every step and both block
 // sets of table[index]; strengthEnabled, strength and reserved stay. Indices above 20 are

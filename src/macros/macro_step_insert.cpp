@@ -3,7 +3,9 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <optional>
+#include <string_view>
 
 #include "macros/group_name_rules.h"
 #include "macros/macro_editor_state.h"
@@ -69,7 +71,12 @@ const Kind* FindKind(const Kind (&kinds)[N], uint8_t code) {
   return nullptr;
 }
 
-void ShowText(std::u16string text) { ShowUserMessage(SameInBothLanguages(std::move(text))); }
+// The one message an insertion may show; shown once the tables are released, so that a
+// message box never keeps the device thread waiting for them.
+using InsertMessage = std::optional<std::u16string_view>;
+constexpr std::u16string_view kLockedGroupText = u"加密宏不能修改";
+constexpr std::u16string_view kTooManyStepsText = u"More than limit!";
+constexpr std::u16string_view kErrorText = u"Error!";
 
 // The block index of a new step of kind at position, when the record's numbering of that kind
 // is consistent: every later step's block lies below the counter n, and the nearest earlier
@@ -144,20 +151,14 @@ void SaveAndCloseMenu() {
   g_macroEditMenuOpen = 0;
 }
 
-}  // namespace
-
-void InsertMacroStep(int macro, unsigned position, unsigned code, unsigned action) {
-  if (g_groupEncrypted != 0) {
-    ShowText(u"加密宏不能修改");
-    return;
-  }
-  if (macro < 0 || macro >= kMacrosPerGroup) return;
+InsertMessage InsertStep(int macro, unsigned position, unsigned code, unsigned action) {
+  if (g_groupEncrypted != 0) return kLockedGroupText;
+  if (macro < 0 || macro >= kMacrosPerGroup) return std::nullopt;
   MacroRecord& record = g_macros[macro];
 
   if (record.stepCount + 1 > kMaxMacroSteps) {  // also a count above 180 read from a file
-    ShowText(u"More than limit!");
     SaveAndCloseMenu();
-    return;
+    return kTooManyStepsText;
   }
   const int oldCount = record.stepCount;
   const int at = position < static_cast<unsigned>(oldCount) ? static_cast<int>(position) : oldCount;
@@ -171,10 +172,7 @@ void InsertMacroStep(int macro, unsigned position, unsigned code, unsigned actio
   int newBlock = kNoBlockIndex;
   if (blockKind != nullptr && blockRoom) {
     const std::optional<int> planned = NewBlockIndex(record, *blockKind, at, oldCount, blocksBefore);
-    if (!planned) {
-      ShowText(u"Error!");
-      return;
-    }
+    if (!planned) return kErrorText;
     newBlock = *planned;
   }
 
@@ -184,17 +182,18 @@ void InsertMacroStep(int macro, unsigned position, unsigned code, unsigned actio
   record.action[at] = static_cast<uint8_t>(action & kByteMask);
   record.delayMs[at] = kInsertedDelayMs;
 
+  InsertMessage message;
   if (const CountedKind* counted = FindKind(kCountedKinds, stepCode)) {
     record.xy[at] = {counted->x, counted->y};
     uint16_t& counter = record.*counted->counter;
     if (counter + 1 > counted->limit) {
-      ShowText(u"Error!");
+      message = kErrorText;  // the step stays, the counter stays at its limit
     } else {
       ++counter;
     }
   } else if (blockKind != nullptr) {
     if (!blockRoom) {
-      ShowText(u"Error!");
+      message = kErrorText;
       record.xy[at] = {kNoBlockIndex, 0};  // the step stays, without a block of its own
     } else {
       RenumberLaterBlocks(record, *blockKind, at);
@@ -206,6 +205,18 @@ void InsertMacroStep(int macro, unsigned position, unsigned code, unsigned actio
 
   if (g_stepListSel <= INT_MAX - kStepListRowsPerStep) g_stepListSel += kStepListRowsPerStep;
   SaveAndCloseMenu();
+  return message;
+}
+
+}  // namespace
+
+void InsertMacroStep(int macro, unsigned position, unsigned code, unsigned action) {
+  InsertMessage message;
+  {
+    std::lock_guard lock(g_macroTablesMutex);
+    message = InsertStep(macro, position, code, action);
+  }
+  if (message) ShowUserMessage(SameInBothLanguages(std::u16string(*message)));
 }
 
 int FindMacroByName(const MacroRecord* records, std::u16string name, int count) {

@@ -15,7 +15,7 @@ namespace gm {
 // lighting steps address blocks that its counter does not cover is left unchanged with
 // "Error!" and nothing is saved. Nothing happens for a macro index outside 0..19; the save is
 // skipped when the selected row is no macro row of a listed group whose name makes a file
-// name.
+// name. Runs under g_macroTablesMutex; its message is shown after the mutex is released.
 void InsertMacroStep(int macro, unsigned position, unsigned code, unsigned action);
 
 // The index of the first of count records whose name is exactly name (case counts), or

@@ -17,6 +17,11 @@ TEST(AppendByte3, WritesExactlyThreeDigits) {
   EXPECT_EQ(AppendByte3(u"", 99), u"099");
   EXPECT_EQ(AppendByte3(u"", 100), u"100");
   EXPECT_EQ(AppendByte3(u"x", 255), u"x255");
+  // Outside a byte the printf rules still hold.
+  EXPECT_EQ(AppendByte3(u"", 999), u"999");
+  EXPECT_EQ(AppendByte3(u"", 1000), u"1000");
+  EXPECT_EQ(AppendByte3(u"", -5), u"00-5");
+  EXPECT_EQ(AppendByte3(u"", -150), u"00-150");
 }
 
 // A record with every kind of field set, and its line built by hand from the layout: name
