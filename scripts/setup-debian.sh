@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libhidapi-dev libudev-dev
   qt6-base-dev libgl-dev fonts-wqy-microhei xvfb xauth
+  libx11-dev libxi-dev
 )
 
 missing=()

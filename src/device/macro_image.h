@@ -6,9 +6,9 @@
 // repetition of short device-mode-2 macros, the image size Apply allocates addresses with,
 // and the fixed image of a keyboard-key function.
 //
-// Everything here is a pure function over plain data. The encoder never looks at a step at
-// index 180 or beyond or at a block at index 5 or beyond, and never writes outside the buffer
-// it is handed, whatever the record's counts say:
+// Everything here except ShowMacroImageIssues is a pure function over plain data. The encoder
+// never looks at a step at index 180 or beyond or at a block at index 5 or beyond, and never
+// writes outside the buffer it is handed, whatever the record's counts say:
 // - Steps are 0 .. UsableStepCount() - 1.
 // - Lighting steps (0xF9): at most min(countF9, 5) of them get an entry and a piece, the first
 //   ones in step order. A lighting step beyond that number, or one whose block index
@@ -30,7 +30,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 

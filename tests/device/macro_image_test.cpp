@@ -67,18 +67,6 @@ TEST(MacroImageDelayTest, ZeroOrSubTickDelayStillTakesOneTick) {
   }
 }
 
-TEST(MacroImageDelayTest, SplitAroundOneHundredTwentySeven) {
-  EXPECT_EQ(SplitDelayTicks(127).PairCount(), 0);
-  EXPECT_EQ(SplitDelayTicks(127).entryTicks, 127);
-  const DelaySplit d128 = SplitDelayTicks(128);
-  EXPECT_EQ(d128.fullPairs, 1);
-  EXPECT_EQ(d128.entryTicks, 1);
-  const DelaySplit d381 = SplitDelayTicks(381);  // 3 x 127
-  EXPECT_EQ(d381.fullPairs, 2);
-  EXPECT_EQ(d381.emptyPairs, 1);
-  EXPECT_EQ(d381.entryTicks, 127);
-}
-
 TEST(MacroImageDelayTest, TickLengthBelowOneCountsAsOne) {
   EXPECT_EQ(DelayTicks(300, 0), 300);
   EXPECT_EQ(DelayTicks(300, -4), 300);

@@ -1,0 +1,250 @@
+#include "device/apply_settings.h"
+
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "device/apply_blocks.h"
+#include "device/apply_key_mapping.h"
+#include "device/apply_macro_catalog.h"
+#include "device/apply_slots.h"
+#include "device/apply_snapshot.h"
+#include "device/apply_tables.h"
+#include "device/device_link.h"
+#include "device/lighting_byte.h"
+#include "device/macro_image.h"
+#include "device/recoil_adjust.h"
+#include "device/slot_descriptor.h"
+#include "macros/group_name_rules.h"
+#include "macros/macro_editor_state.h"
+#include "macros/macro_file.h"
+#include "macros/macro_group_names.h"
+#include "macros/macro_record.h"
+#include "settings/config_settings.h"
+#include "settings/config_store.h"
+#include "settings/paths.h"
+
+namespace gm {
+
+namespace {
+
+constexpr int kPointerSpeedForNoChoice = 1;
+constexpr int kPointerSpeedPerStep = 2;
+constexpr uint8_t kLastPointerSpeedStep = 8;
+constexpr int kPointerSpeedOtherwise = 18;
+constexpr int kWheelLinesMask = 0xFF;
+constexpr int kFirstKeySlot = 0;
+constexpr int32_t kNoRecoilConfig = -1;
+
+// Runs never overlap, and the lighting state is theirs.
+std::mutex g_applyMutex;
+LightingState g_lightingState;
+
+// Saves the macro selected on the macro page (a macro row, not a group row) to its group file,
+// so the download sees the macro as the editor shows it.
+void SaveSelectedMacro() {
+  if (!g_macroListExists) return;
+  if (g_macroListSel < 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
+    return;
+  }
+  const MacroListEntry row = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
+  if (row.kind != kMacroListMacroRow || row.group >= kMaxMacroGroups) return;
+  const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[row.group]);
+  if (!file) return;
+  std::lock_guard lock(g_macroTablesMutex);
+  SaveMacro(*file, row.macro);
+}
+
+class ApplyRun {
+ public:
+  explicit ApplyRun(SystemMouseSettings& system) : system_(system) {}
+
+  ApplyResult Run() {
+    if (!HasWriteConnection()) return ApplyResult::kNoDevice;
+    snapshot_ = TakeApplySettingsSnapshot();
+
+    SaveSelectedMacro();
+    const std::optional<FeatureReply> reply = ReadFeatureReply();
+    if (!reply) return ApplyResult::kNoDevice;
+    macroMemoryLimit_ = reply->MacroMemoryLimit();
+    everythingSaved_ = SaveCurConfig(g_configIniPath);
+
+    MapKeys();
+    if (!WriteSettingsBlocks()) return ApplyResult::kNoDevice;
+    if (!WriteConfigurationByte()) return ApplyResult::kNoDevice;
+    PlanAndPublishSlots();
+    if (!WriteBlocks(DescriptorTableBlocks(plan_.descriptors))) return ApplyResult::kNoDevice;
+    if (const ApplyResult images = WriteImages(); images != ApplyResult::kCompleted) {
+      return images;
+    }
+    if (!SendFinalCommitExchange()) return ApplyResult::kNoDevice;
+
+    ApplyDesktopSettings();
+    for (int c = 0; c < kConfigCount; ++c) {
+      everythingSaved_ = SaveConfigSection(g_configIniPath, c) && everythingSaved_;
+    }
+    return everythingSaved_ ? ApplyResult::kCompleted : ApplyResult::kSaveFailed;
+  }
+
+ private:
+  // Device codes, flags and position tables; dangling macro references become 0 in the
+  // settings (only where the key still holds that reference).
+  void MapKeys() {
+    ProgramMacroSource source;
+    ResolvedMacros resolved = ResolveKeyMacros(snapshot_, source);
+    for (const DanglingKey& key : resolved.dangling) {
+      int32_t expected = key.function;
+      g_keyFunction[key.config][key.key].compare_exchange_strong(expected, 0);
+    }
+    catalog_ = std::move(resolved.catalog);
+    mapping_ = MapKeysToDevice(snapshot_, catalog_);
+
+    for (int c = 0; c < kConfigCount; ++c) {
+      for (int k = 0; k < kMaxKeys; ++k) {
+        const KeyDeviceEntry& key = mapping_.keys[c][k];
+        g_devKeyCode[c][k] = key.deviceCode;
+        g_dpiKeyFlag[c][k] = key.dpiKey ? 1 : 0;
+        g_cfgSwitchKeyFlag[c][k] = key.configKey ? 1 : 0;
+      }
+      const PositionTables& at = mapping_.positions;
+      for (int s = 0; s < kDevicePositions; ++s) g_posKeyCode[c][s] = at.keyCode[c][s];
+      for (int s = 0; s < kKeyBytePositions; ++s) {
+        g_posLedEnable[c][s] = at.ledEnable[c][s];
+        g_posLedType[c][s] = at.ledType[c][s];
+      }
+    }
+  }
+
+  bool WriteSettingsBlocks() {
+    g_cycleColorMask = CycleColorMaskOf(snapshot_.cycleColorEnable);
+    const LightingStep lighting =
+        NextLightingStep(g_lightingState, snapshot_.ledType, snapshot_.ledCycleTime);
+    g_lightingState = lighting.state;
+    timeUnit_ = MacroTimeUnitOf(snapshot_.usbRateCode);
+    const std::vector<MemoryBlock> blocks =
+        BuildSettingsBlocks(snapshot_, mapping_.positions, lighting.byte);
+    for (const MemoryBlock& block : blocks) {
+      if (block.address == kDeviceSettingsAddress) g_macroTimeUnit = timeUnit_;
+      if (!WriteBlock(block)) return false;
+    }
+    return true;
+  }
+
+  // 0x76 keeps the mouse's bits 2..7 and takes the active configuration in bits 0..1.
+  bool WriteConfigurationByte() {
+    const std::optional<uint8_t> held = ReadDeviceByte(kConfigurationByteAddress);
+    if (!held) return false;
+    return WriteBlocks(BuildConfigurationBlocks(ConfigurationByte(*held, snapshot_.curConfig)));
+  }
+
+  void PlanAndPublishSlots() {
+    const PositionTables& at = mapping_.positions;
+    for (int c = 0; c < kConfigCount; ++c) {
+      for (int s = 0; s < kDevicePositions; ++s) g_slotCode[c][s] = at.function[c][s];
+    }
+    // The images are about to be rewritten: until this run has placed the first key's macro,
+    // the recoil adjustment has no slot to write into.
+    g_recoilMacroConfig = kNoRecoilConfig;
+    plan_ = PlanSlots(at, catalog_, snapshot_.curConfig, timeUnit_);
+    for (int c = 0; c < kConfigCount; ++c) {
+      for (int s = 0; s < kDevicePositions; ++s) g_slotMacroAddr[c][s] = plan_.addresses[c][s];
+    }
+    if (plan_.firstKeyImageBytes) g_recoilMacroLen = *plan_.firstKeyImageBytes;
+  }
+
+  ApplyResult WriteImages() {
+    for (const ImageJob& job : plan_.images) {
+      if (job.kind == SlotImageKind::kKeyFunction) {
+        const auto image = KeyFunctionImage(job.keyUsage);
+        if (!WriteDeviceMemory(job.address, image.data(), static_cast<int32_t>(image.size()))) {
+          return ApplyResult::kNoDevice;
+        }
+        continue;
+      }
+      if (job.config == snapshot_.curConfig && job.slot == kFirstKeySlot) {
+        g_recoilMacroAddr = job.address;
+        g_recoilMacroFunction = job.function;
+        g_recoilMacroConfig = job.config;
+      }
+      if (job.writtenByEarlierSlot) continue;
+      const auto macro = catalog_.find(job.function);
+      if (macro == catalog_.end()) continue;
+      const MacroImageBuild build =
+          BuildMacroImage(macro->second.record, macro->second.kind,
+                          static_cast<uint32_t>(job.address), timeUnit_);
+      ShowMacroImageIssues(build.encoding.issues);
+      if (build.encoding.addressLimitExceeded) return ApplyResult::kImageError;
+      for (const MemoryBlock& block : SplitIntoBlocks(job.address, build.image.bytes)) {
+        if (block.address >= macroMemoryLimit_) {
+          ShowUserMessage(kMacroMemoryFullMessage);
+          return ApplyResult::kMacroMemoryFull;
+        }
+        if (!WriteBlock(block)) return ApplyResult::kNoDevice;
+      }
+    }
+    return ApplyResult::kCompleted;
+  }
+
+  // The final commit and the idle report go out as one exchange.
+  static bool SendFinalCommitExchange() {
+    DeviceTransaction transaction;
+    if (!transaction.Connected()) return false;
+    const bool committed = transaction.Send(FinalCommitCommand());
+    transaction.Pause(kFinalCommitPause);
+    return transaction.Send(IdleCommand(0)) && committed;
+  }
+
+  void ApplyDesktopSettings() {
+    if (system_.GetPointerSpeed()) {
+      everythingSaved_ =
+          system_.SetPointerSpeed(PointerSpeedOfChoice(snapshot_.pointerSpeed)) && everythingSaved_;
+    }
+    if (system_.GetWheelScrollLines()) {
+      everythingSaved_ =
+          system_.SetWheelScrollLines(WheelLinesOfChoice(snapshot_.wheelSpeed)) && everythingSaved_;
+    }
+  }
+
+  static bool WriteBlock(const MemoryBlock& block) {
+    return WriteDeviceMemory(block.address, block.bytes.data(),
+                             static_cast<int32_t>(block.bytes.size()));
+  }
+  static bool WriteBlocks(const std::vector<MemoryBlock>& blocks) {
+    for (const MemoryBlock& block : blocks) {
+      if (!WriteBlock(block)) return false;
+    }
+    return true;
+  }
+
+  SystemMouseSettings& system_;
+  ApplySettingsSnapshot snapshot_;
+  int32_t macroMemoryLimit_ = kSmallMacroMemoryLimit;
+  int32_t timeUnit_ = 1;
+  MacroCatalog catalog_;
+  KeyMapping mapping_;
+  SlotPlan plan_;
+  bool everythingSaved_ = true;  // config.ini and the desktop settings
+};
+
+}  // namespace
+
+int PointerSpeedOfChoice(uint8_t choice) {
+  if (choice == 0) return kPointerSpeedForNoChoice;
+  if (choice <= kLastPointerSpeedStep) return kPointerSpeedPerStep * choice;
+  return kPointerSpeedOtherwise;
+}
+
+int WheelLinesOfChoice(uint8_t choice) { return (choice + 1) & kWheelLinesMask; }
+
+ApplyResult ApplySettingsToDevice(SystemMouseSettings& system) {
+  std::scoped_lock lock(g_applyMutex, g_recoilSlotMutex);  // no nudge between slot and image
+  ApplyRun run(system);
+  return run.Run();
+}
+
+void ResetApplyLightingState() {
+  std::lock_guard lock(g_applyMutex);
+  g_lightingState = LightingState{};
+}
+
+}  // namespace gm

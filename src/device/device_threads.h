@@ -1,0 +1,91 @@
+#pragma once
+// The two worker threads that answer the mouse.
+//
+// The report thread reads input report 6 and records what happened: key events leave flags
+// for the key action thread, a configuration switch made on the mouse is read back and loaded
+// at once, and recoil requests nudge the first key's recoil macro (device/recoil_adjust.h).
+// The key action thread looks at the flags every 2 ms and does the host side of the key
+// functions that need one: the consumer usage of a multimedia key, the re-read of the active
+// configuration after a configuration key, and the DPI level after a DPI key.
+//
+// DeviceWorkers owns both threads: Start launches them, Stop (and the destructor) asks them to
+// end and joins them. The report thread reads with a short timeout and every wait watches the
+// stop request, so Stop returns within one read timeout plus whatever device exchange is under
+// way. Without an input connection (before the mouse is opened, after it went away) the
+// report thread idles.
+//
+// Repaints are requested through a callback that runs on the worker thread; the user
+// interface supplies one that hands the request to its own thread.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <thread>
+
+namespace gm {
+
+// Flags shared by the two threads (all 0 at start; Start clears g_keyEventPending).
+// A key press waits for the key action thread, which clears the flag after every pass; a
+// press that arrives while it is set is dropped.
+extern std::atomic<int32_t> g_keyEventPending;
+// Event code (0xF1..0xFF) of the key event being handled: of the pending press, and of the
+// last DPI event while no press is pending (a DPI event never changes the key of a press that
+// waits, so the press is handled for the key that was pressed).
+extern std::atomic<uint8_t> g_lastKeyEventCode;
+// The key action thread should take the DPI level from the last DPI event.
+extern std::atomic<int32_t> g_dpiChangePending;
+// The last recoil nudge: 1 up, 0 down (down before the first request).
+extern std::atomic<int32_t> g_recoilDirection;
+// The last key event with a DPI change: its event code in the high byte, its byte 2 (bits
+// 0..2: the new DPI level) in the low byte. One atomic, so the key action thread always sees
+// a level together with the key it came with, whatever reports arrive meanwhile.
+extern std::atomic<uint16_t> g_lastDpiKeyEvent;
+
+using RepaintRequest = std::function<void()>;
+
+// Pauses of the two loops.
+inline constexpr std::chrono::milliseconds kWorkerPassPause{2};
+// Longest wait for one input report, so that a stop request is seen.
+inline constexpr int kInputReadTimeoutMs = 25;
+// Pause after a read that failed (no input connection, device gone) instead of the pass pause,
+// so that a missing mouse does not keep the thread busy.
+inline constexpr std::chrono::milliseconds kNoDevicePause{kInputReadTimeoutMs};
+
+// Reads the active configuration back from the mouse: g_curConfig = its configuration,
+// CurConfig saved to g_configIniPath, the configuration loaded from g_configFolder, repaint.
+// When the read-back fails nothing changes and the result is false.
+bool ReReadActiveConfiguration(const RepaintRequest& repaint);
+
+// What the report thread does with one input report (report id first). A report id other
+// than 6, or a report shorter than its three event bytes, changes nothing.
+void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint);
+
+// One pass of the key action thread: the DPI flag, then the pending key press, then the press
+// flag is cleared.
+void RunKeyActionPass(const RepaintRequest& repaint);
+
+class DeviceWorkers {
+ public:
+  explicit DeviceWorkers(RepaintRequest repaint);
+  ~DeviceWorkers();
+  DeviceWorkers(const DeviceWorkers&) = delete;
+  DeviceWorkers& operator=(const DeviceWorkers&) = delete;
+
+  // Clears g_keyEventPending and starts both threads; nothing when they already run.
+  void Start();
+  // Asks both threads to end and joins them; nothing when they do not run.
+  void Stop();
+  bool Running() const;
+
+ private:
+  void ReportLoop(std::stop_token stop);
+  void KeyActionLoop(std::stop_token stop);
+
+  RepaintRequest repaint_;
+  std::jthread reportThread_;
+  std::jthread keyActionThread_;
+};
+
+}  // namespace gm

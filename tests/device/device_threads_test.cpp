@@ -1,0 +1,232 @@
+#include "device/device_threads.h"
+
+#include <time.h>
+
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "device/consumer_usage.h"
+#include "device_threads_test_support.h"
+
+namespace gm {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+using test::WaitUntil;
+
+class DeviceThreadsTest : public test::DeviceDataFolderTest {
+ protected:
+  void SetUp() override {
+    DeviceDataFolderTest::SetUp();
+    OpenMouse();
+    StartWorkers();
+  }
+
+  // A press of key 3 (position 4, function 24 in every configuration): once its consumer key
+  // went out, every report injected before it has been handled. A press that arrives while an
+  // earlier one still waits for the key action thread is dropped, so it is sent again until
+  // one gets through.
+  static constexpr uint16_t kSentinelUsage = ConsumerUsageOf(1);
+  void InjectSentinelAndWait() {
+    const size_t before = mouse_.ConsumerUsages().size();
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      Inject({6, 0xF4, 0x01});
+      if (WaitUntil([&] { return mouse_.ConsumerUsages().size() > before; }, milliseconds(200))) {
+        return;
+      }
+    }
+    FAIL() << "the sentinel press never came through";
+  }
+  // The consumer usages sent, without the sentinel's.
+  std::vector<uint16_t> UsagesBesideSentinel() const {
+    std::vector<uint16_t> out;
+    for (uint16_t usage : mouse_.ConsumerUsages()) {
+      if (usage != kSentinelUsage) out.push_back(usage);
+    }
+    return out;
+  }
+
+  std::vector<std::vector<uint8_t>> ConsumerKeyReports() const {
+    std::vector<std::vector<uint8_t>> out;
+    for (const auto& report : mouse_.FeatureReportsReceived()) {
+      if (report.size() > 1 && report[1] == kCommandConsumerKey) out.push_back(report);
+    }
+    return out;
+  }
+};
+
+// ---- Key events -------------------------------------------------------------------------
+
+TEST_F(DeviceThreadsTest, MultimediaKeyPressSendsItsConsumerUsage) {
+  g_keyFunction[0][0] = 23;  // key 0 at position 1: AC Home
+  Inject({6, 0xF1, 0x01});
+  ASSERT_TRUE(WaitUntil([&] { return !ConsumerKeyReports().empty(); }));
+  const std::vector<uint8_t> report = ConsumerKeyReports().front();
+  EXPECT_EQ((std::vector<uint8_t>(report.begin(), report.begin() + 4)),
+            (std::vector<uint8_t>{0x07, 0x17, 0x02, 0x23}));
+  // The press is handled once.
+  InjectSentinelAndWait();
+  EXPECT_EQ(UsagesBesideSentinel(), (std::vector<uint16_t>{0x223}));
+}
+
+TEST_F(DeviceThreadsTest, ReleaseAndKeysWithoutHostFunctionSendNothing) {
+  g_keyFunction[0][0] = 23;
+  Inject({6, 0xF1, 0x80});  // release of the multimedia key
+  Inject({6, 0xF5, 0x01});  // key 4: a mouse button, nothing for the host
+  Inject({6, 0xF9, 0x01});  // a position no key has
+  InjectSentinelAndWait();
+  EXPECT_TRUE(UsagesBesideSentinel().empty());
+}
+
+TEST_F(DeviceThreadsTest, DpiReleaseTakesLevelZeroAndSavesIt) {
+  g_dpiKeyFlag[0][0] = 1;
+  g_dpiLevel = 4;
+  Inject({6, 0xF1, 0x80});
+  ASSERT_TRUE(WaitUntil([] { return g_dpiLevel == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath) == "0"; }));
+  EXPECT_GE(repaints_, 1);
+  EXPECT_TRUE(mouse_.ConsumerUsages().empty());
+}
+
+TEST_F(DeviceThreadsTest, DpiPressShowsAndSavesTheNewLevel) {
+  g_dpiKeyFlag[0][1] = 1;  // key 1 at position 2
+  Inject({6, 0xF2, 0x83});
+  ASSERT_TRUE(WaitUntil([&] { return ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath) == "3"; }));
+  EXPECT_EQ(g_dpiLevel, 3);
+  EXPECT_GE(repaints_, 1);
+}
+
+TEST_F(DeviceThreadsTest, DpiChangeOfAKeyWithoutDpiFlagKeepsTheLevel) {
+  g_dpiLevel = 4;
+  Inject({6, 0xF2, 0x83});
+  InjectSentinelAndWait();
+  EXPECT_EQ(g_dpiLevel, 4);
+  EXPECT_EQ(ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath), "4");
+}
+
+TEST_F(DeviceThreadsTest, DpiEventWhilePressWaitsKeepsThePressOnItsOwnKey) {
+  // Handled directly, without the threads, so that both events land in one pass.
+  StopWorkers();
+  g_dpiKeyFlag[0][1] = 1;
+  HandleInputReport(std::vector<uint8_t>{6, 0xF4, 0x01}, {});  // press of key 3 (function 24)
+  HandleInputReport(std::vector<uint8_t>{6, 0xF2, 0x82}, {});  // DPI release of key 1
+  RunKeyActionPass({});
+  EXPECT_EQ(mouse_.ConsumerUsages(), (std::vector<uint16_t>{ConsumerUsageOf(1)}));
+  EXPECT_EQ(g_dpiLevel, 2);
+  EXPECT_EQ(g_dpiChangePending, 0);
+  EXPECT_EQ(g_keyEventPending, 0);
+}
+
+// ---- Configurations ---------------------------------------------------------------------
+
+TEST_F(DeviceThreadsTest, ConfigurationSwitchOnTheMouseIsSavedLoadedAndShown) {
+  g_keyFunction[2][2] = 0;  // changed in memory, reloaded from the file below
+  mouse_.InjectConfigurationSwitch(2);
+  ASSERT_TRUE(WaitUntil([] { return g_curConfig == 2 && g_keyFunction[2][2] == 26; }));
+  ASSERT_TRUE(WaitUntil([&] { return repaints_ >= 1; }));
+  EXPECT_EQ(ReadIni(u"Init", u"CurConfig", g_configIniPath), "2");
+}
+
+TEST_F(DeviceThreadsTest, ConfigurationKeyReadsTheConfigurationBackAndUsesItsFunction) {
+  g_cfgSwitchKeyFlag[0][2] = 1;  // key 2 (position 3) switches configuration in config 0
+  mouse_.SetActiveConfiguration(3);
+  Inject({6, 0xF3, 0x01});
+  // In configuration 3 key 2 is the multimedia function 27 (entry 4).
+  ASSERT_TRUE(WaitUntil([&] { return !mouse_.ConsumerUsages().empty(); }));
+  EXPECT_EQ(mouse_.ConsumerUsages().front(), ConsumerUsageOf(4));
+  EXPECT_EQ(g_curConfig, 3);
+  EXPECT_EQ(ReadIni(u"Init", u"CurConfig", g_configIniPath), "3");
+}
+
+TEST_F(DeviceThreadsTest, FailedReadBackLeavesTheConfigurationAlone) {
+  StopWorkers();
+  CloseDevice();
+  g_curConfig = 1;
+  EXPECT_FALSE(ReReadActiveConfiguration({}));
+  EXPECT_EQ(g_curConfig, 1);
+  EXPECT_EQ(ReadIni(u"Init", u"CurConfig", g_configIniPath), "0");
+}
+
+// ---- Reports that are not events --------------------------------------------------------
+
+TEST_F(DeviceThreadsTest, ReportsWithAnotherIdOrTooShortChangeNothing) {
+  g_keyFunction[0][0] = 23;
+  g_dpiKeyFlag[0][0] = 1;
+  g_dpiLevel = 4;
+  mouse_.SetActiveConfiguration(2);
+  const auto before = mouse_.FeatureReportsReceived().size();
+  for (uint8_t code : {uint8_t{0xF1}, uint8_t{3}, uint8_t{1}, uint8_t{2}, uint8_t{0}}) {
+    Inject({5, code, 0x81});
+    Inject({7, code, 0x81});
+  }
+  StopWorkers();
+  HandleInputReport(std::vector<uint8_t>{6, 3}, {});  // shorter than an event
+  StartWorkers();
+  InjectSentinelAndWait();
+  const auto reports = mouse_.FeatureReportsReceived();
+  for (size_t i = before; i < reports.size(); ++i) {
+    EXPECT_EQ(reports[i][1], kCommandConsumerKey) << i;  // the sentinel's only
+  }
+  EXPECT_TRUE(UsagesBesideSentinel().empty());
+  EXPECT_EQ(g_curConfig, 0);
+  EXPECT_EQ(g_dpiLevel, 4);
+  EXPECT_EQ(g_recoilDirection, 0);
+  EXPECT_EQ(ReadIni(u"Init", u"CurConfig", g_configIniPath), "0");
+  EXPECT_EQ(repaints_, 0);
+}
+
+// ---- Lifetime ---------------------------------------------------------------------------
+
+TEST_F(DeviceThreadsTest, StopReturnsPromptlyWhileTheReaderWaits) {
+  std::this_thread::sleep_for(milliseconds(60));
+  const auto start = steady_clock::now();
+  StopWorkers();
+  EXPECT_LT(steady_clock::now() - start, milliseconds(500));
+}
+
+double ProcessCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+TEST_F(DeviceThreadsTest, UnpluggedMouseLeavesTheThreadsIdleAndStoppable) {
+  g_keyFunction[0][0] = 23;
+  mouse_.Unplug();
+  Inject({6, 0xF1, 0x01});  // never delivered
+  const double cpuBefore = ProcessCpuSeconds();
+  const auto wallBefore = steady_clock::now();
+  std::this_thread::sleep_for(milliseconds(400));
+  const double cpu = ProcessCpuSeconds() - cpuBefore;
+  const double wall = std::chrono::duration<double>(steady_clock::now() - wallBefore).count();
+  EXPECT_LT(cpu, 0.25 * wall);  // a spinning thread would take about the whole wall time
+  EXPECT_TRUE(workers_->Running());
+  const auto start = steady_clock::now();
+  StopWorkers();
+  EXPECT_LT(steady_clock::now() - start, milliseconds(500));
+  EXPECT_TRUE(mouse_.ConsumerUsages().empty());
+}
+
+TEST_F(DeviceThreadsTest, WorkersWithoutAMouseIdleAndStartAgain) {
+  StopWorkers();
+  CloseDevice();
+  StartWorkers();
+  std::this_thread::sleep_for(milliseconds(50));
+  StopWorkers();
+  OpenMouse();
+  StartWorkers();
+  workers_->Start();  // already running: nothing more starts
+  InjectSentinelAndWait();
+  // Destroying the owner stops and joins both threads.
+  workers_.reset();
+  const size_t sent = mouse_.ConsumerUsages().size();
+  Inject({6, 0xF4, 0x01});
+  std::this_thread::sleep_for(milliseconds(30));
+  EXPECT_EQ(mouse_.ConsumerUsages().size(), sent);
+}
+
+}  // namespace
+}  // namespace gm
