@@ -9,9 +9,11 @@
 // configuration after a configuration key, and the DPI level after a DPI key.
 //
 // DeviceWorkers owns both threads: Start launches them, Stop (and the destructor) asks them to
-// end and joins them. The report thread reads with a short timeout and every wait watches the
-// stop request, so Stop returns within one read timeout plus whatever device exchange is under
-// way. Without an input connection (before the mouse is opened, after it went away) the
+// end and joins them. Its owner is an object of the running program (the main window), never
+// a static, so that no worker runs while the process's globals are being destroyed. The
+// report thread reads with a short timeout and every wait watches the stop request, so Stop
+// returns within one read timeout plus whatever device exchange is under way (a recoil
+// adjustment waits for a running Apply). Without an input connection (before the mouse is opened, after it went away) the
 // report thread idles.
 //
 // Repaints are requested through a callback that runs on the worker thread; the user
@@ -63,7 +65,8 @@ bool ReReadActiveConfiguration(const RepaintRequest& repaint);
 void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint);
 
 // One pass of the key action thread: the DPI flag, then the pending key press, then the press
-// flag is cleared.
+// flag is cleared. The DPI flag is taken (cleared) before its event is read, so a DPI event
+// that arrives during the pass is handled by the next pass instead of being lost.
 void RunKeyActionPass(const RepaintRequest& repaint);
 
 class DeviceWorkers {

@@ -17,7 +17,8 @@ void PressOnKeysPage(const SkinLayout& layout, InputResult& result) {
     g_selKey = static_cast<int>(h);
     g_popupOpened = 1;
     g_menuKind = kPopupKindKeyFunctions;
-    result.Add(InputAction{.kind = InputActionKind::kOpenKeyMenu, .element = layout.m_mainRects[h]});
+    result.Add(
+        InputAction{.kind = InputActionKind::kOpenKeyMenu, .element = layout.m_mainRects[h]});
   } else if (h == kMainWheelOff) {
     g_wheelStatus = 0;
   } else if (h == kMainWheelOn) {

@@ -43,19 +43,19 @@ void PressOnMacroPage(const SkinLayout& layout, InputResult& result) {
       result.Add(InputAction{.kind = InputActionKind::kMacroInsertMenu, .element = element});
       break;
     case kMacPlayMode2:
-      result.Add(InputAction{.kind = InputActionKind::kMacroPlayMode, .playMode = kPlayModeOfElement2});
+      result.Add(
+          InputAction{.kind = InputActionKind::kMacroPlayMode, .playMode = kPlayModeOfElement2});
       break;
     case kMacPlayMode1:
-      result.Add(InputAction{.kind = InputActionKind::kMacroPlayMode, .playMode = kPlayModeOfElement1});
+      result.Add(
+          InputAction{.kind = InputActionKind::kMacroPlayMode, .playMode = kPlayModeOfElement1});
       break;
     case kMacPlayMode0:
-      result.Add(InputAction{.kind = InputActionKind::kMacroPlayMode, .playMode = kPlayModeOfElement0});
+      result.Add(
+          InputAction{.kind = InputActionKind::kMacroPlayMode, .playMode = kPlayModeOfElement0});
       break;
-    case kMacRecoilEditor:
-      result.Add(InputActionKind::kMacroRecoilEditor);
-      break;
-    default:
-      break;
+    case kMacRecoilEditor: result.Add(InputActionKind::kMacroRecoilEditor); break;
+    default: break;
   }
 }
 
