@@ -134,15 +134,14 @@ void BlitRect(QImage& dest, const QImage& source, const SkinRect& rect) {
     CopySpan(dest, source, area);
     return;
   }
-  // A source in another format: convert only the copied part.
+  // A source in another format: convert only the copied part, then copy it row by row.
   const QImage part =
       source.copy(area.left, area.top, area.right - area.left, area.bottom - area.top)
           .convertToFormat(kSkinImageFormat);
-  const Span2D partArea{0, 0, part.width(), part.height()};
   const auto rowBytes = static_cast<std::size_t>(part.width()) * kBytesPerPixel;
-  for (int y = partArea.top; y < partArea.bottom; ++y) {
-    std::memcpy(dest.scanLine(area.top + y) + static_cast<std::size_t>(area.left) * kBytesPerPixel,
-                part.constScanLine(y), rowBytes);
+  const auto offset = static_cast<std::size_t>(area.left) * kBytesPerPixel;
+  for (int y = 0; y < part.height(); ++y) {
+    std::memcpy(dest.scanLine(area.top + y) + offset, part.constScanLine(y), rowBytes);
   }
 }
 

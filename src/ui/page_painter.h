@@ -10,9 +10,7 @@
 
 #include <QImage>
 
-#include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 
 #include "ui/skin_images.h"

@@ -1,0 +1,114 @@
+// Measures the main window's drawing costs on the generated skin: the window shape cut out of
+// main_mask.jpg (decode and region), and one repaint of each page after a hover change (the
+// pictures already decoded, as between two mouse moves), as the median of 200 repaints.
+//
+// Usage: paint_benchmark [program folder]   (default: the build's program folder)
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "settings/config_settings.h"
+#include "settings/config_store.h"
+#include "settings/key_map.h"
+#include "settings/paths.h"
+#include "ui/led_mode_names.h"
+#include "ui/page_painter.h"
+#include "ui/skin_images.h"
+#include "ui/skin_layout.h"
+#include "ui/ui_state.h"
+#include "ui/window_shape.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRepaintRuns = 200;
+constexpr int kShapeRuns = 20;
+
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+template <typename F>
+double MedianMs(int runs, F&& work) {
+  std::vector<double> times;
+  times.reserve(static_cast<std::size_t>(runs));
+  for (int i = 0; i < runs; ++i) {
+    const auto start = Clock::now();
+    work(i);
+    times.push_back(Milliseconds(Clock::now() - start));
+  }
+  return Median(std::move(times));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const std::filesystem::path appDir = argc > 1 ? std::filesystem::path(argv[1])
+                                                : std::filesystem::path(GMOUSE_APP_DIR);
+  gm::SetDataPaths(appDir, true);
+  gm::g_isEnglish = 1;
+  const std::filesystem::path mask = gm::g_skinsFolder / "main_mask.jpg";
+  if (!std::filesystem::exists(mask)) {
+    std::fprintf(stderr, "no skin in %s\n", gm::g_skinsFolder.string().c_str());
+    return 1;
+  }
+  gm::LoadKeyMapIni();
+  for (int c = 0; c < gm::kConfigCount; ++c) gm::LoadConfigSection(gm::g_configFolder, c, false);
+  gm::LoadLedModeNames(true);
+  gm::SkinLayout layout;
+  gm::LoadAllSkinLayouts(layout);
+
+  // Window shape: decode plus region, and the region alone.
+  const double shapeMs = MedianMs(kShapeRuns, [&](int) {
+    gm::ComputeWindowShape(mask, gm::FallbackWindowSize());
+  });
+  QImageReader reader(QString::fromStdString(mask.string()));
+  const QImage decoded = reader.read();
+  const double regionMs = MedianMs(kShapeRuns, [&](int) { (void)gm::MaskInsideRegion(decoded); });
+  std::printf("mask %dx%d: window shape %.2f ms (decode + region), region alone %.2f ms, "
+              "%d rectangles\n",
+              decoded.width(), decoded.height(), shapeMs, regionMs,
+              gm::MaskInsideRegion(decoded).rectCount());
+
+  // Repaints after a hover change, per page.
+  const char* pageNames[] = {"keys", "advanced", "macro", "lighting"};
+  const uint32_t hovers[][2] = {{20, 21}, {47, 48}, {4, 5}, {7, 8}};
+  for (uint8_t page = 0; page < 4; ++page) {
+    gm::ResetUiState();
+    gm::ComputeWindowShape(mask, gm::FallbackWindowSize());
+    gm::g_curPage = page;
+    gm::SkinImages images;
+    QImage frame;
+    const auto first = Clock::now();
+    gm::PaintPage(frame, layout, images);
+    const double firstMs = Milliseconds(Clock::now() - first);
+    const double repaintMs = MedianMs(kRepaintRuns, [&](int i) {
+      const uint32_t hover = hovers[page][i % 2];
+      gm::g_hoverMain = page == gm::kPageKeys ? hover : gm::kNoElement;
+      gm::g_hoverAdvanced = page == gm::kPageAdvanced ? hover : gm::kNoElement;
+      gm::g_hoverMacro = page == gm::kPageMacro ? hover : gm::kNoElement;
+      gm::g_hoverLed = page == gm::kPageLighting ? hover : gm::kNoElement;
+      gm::PaintPage(frame, layout, images);
+    });
+    std::printf("page %d (%s): first paint %.2f ms (decoding), repaint after hover change "
+                "%.2f ms (median of %d), %llu decodes\n",
+                page, pageNames[page], firstMs, repaintMs, kRepaintRuns,
+                static_cast<unsigned long long>(images.DecodeCount()));
+  }
+  return 0;
+}
