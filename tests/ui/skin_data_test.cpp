@@ -467,6 +467,37 @@ TEST_F(SkinDataTest, TheGreyedLightingImageGreysEveryCoveredGroup) {
   }
 }
 
+// Element 74 is greyed in every lighting mode, so it may only cover what no mode uses: no
+// control a click reaches and no caption. The direction buttons that every mode offers stay
+// as they are in led_null.jpg; only the inward button (50) is greyed.
+TEST_F(SkinDataTest, TheGroupGreyedInEveryLightingModeHidesNoControlOrCaption) {
+  constexpr int kGreyedInEveryMode = 74;
+  constexpr int kInward = 50;
+  const QRect always =
+      ToQRect(English().layout.m_ledRects[static_cast<std::size_t>(kGreyedInEveryMode)]);
+  ASSERT_FALSE(always.isEmpty());
+  for (const LoadedLanguage* l : {&English(), &Chinese()}) {
+    for (std::size_t n = 0; n < kLedElementCount; ++n) {
+      const int number = static_cast<int>(n);
+      if (number == kGreyedInEveryMode || number == kInward) continue;
+      const bool clicked = std::ranges::find(kLedClicked, number) != kLedClicked.end();
+      if (!clicked && l->layout.m_ledCaptions[n].empty()) continue;
+      EXPECT_FALSE(Overlap(always, ToQRect(l->layout.m_ledRects[n]))) << n;
+    }
+    for (std::size_t n = 0; n < static_cast<std::size_t>(kMainHitElsewhere); ++n) {
+      EXPECT_FALSE(Overlap(always, ToQRect(l->layout.m_mainRects[n]))) << "main " << n;
+    }
+  }
+  const QImage normal = LoadImage("led_normal.jpg");
+  const QImage greyed = LoadImage("led_null.jpg");
+  ASSERT_FALSE(normal.isNull() || greyed.isNull());
+  // Direction title, symmetry and the forward, backward and outward buttons.
+  for (const int offered : {44, 45, 47, 48, 49}) {
+    const QRect r = ToQRect(English().layout.m_ledRects[static_cast<std::size_t>(offered)]);
+    EXPECT_LT(MeanDifference(normal, greyed, r), 1.0) << offered;
+  }
+}
+
 // Hovering copies an element from the over image, pressing or selecting from the down
 // image: both must look different from the normal image inside every clicked element.
 TEST_F(SkinDataTest, HoverAndPressAreVisibleInsideEveryClickedElement) {

@@ -177,7 +177,8 @@ QImage DrawLightingGreyed(const QImage& lightingNormal) {
   QPainter painter(&image);
   skin::PrepareAntialiased(painter);
   for (const Element& element : LightingElements()) {
-    if (element.look != Look::kCover) {
+    // The covers, and the inward direction button that no lighting mode offers.
+    if (element.look != Look::kCover && element.number != role::kInwardDirection) {
       continue;
     }
     const QRect& r = element.rect;

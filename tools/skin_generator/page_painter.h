@@ -17,7 +17,8 @@ QPainterPath WindowShape();
 // The page with every element in `state` (normal, over or down image).
 QImage DrawPage(Page page, ButtonState state, const QFont& uiFont);
 
-// led_null.jpg: the lighting page's normal image with its covered groups greyed out.
+// led_null.jpg: the lighting page's normal image with its covered groups and the inward
+// direction button greyed out.
 QImage DrawLightingGreyed(const QImage& lightingNormal);
 
 // main_mask.jpg: black inside the window, white outside.

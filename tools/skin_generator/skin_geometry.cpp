@@ -158,7 +158,8 @@ constexpr std::array kMacroElements{
 
 // ---- Lighting page ---------------------------------------------------------------------------
 // Left column: mode, cycle colours, brightness and speed, direction. Right column: the
-// per-key response switches. Covers 71..75 are only drawn (greyed) from led_null.jpg.
+// per-key response switches. Covers 71..75 are only drawn (greyed) from led_null.jpg, which
+// also greys the inward direction button (element 50, offered by no lighting mode).
 constexpr std::array kLightingElements{
     Element{0, u"Colour1", L::kColourSwatch, kNo, {44, 260, 40, 40}, u"", u"", 0},
     Element{1, u"Colour2", L::kColourSwatch, kNo, {98, 260, 40, 40}, u"", u"", 1},
@@ -227,7 +228,9 @@ constexpr std::array kLightingElements{
     Element{71, u"ReactCover", L::kCover, kNo, {444, 112, 412, 484}, u"", u""},
     Element{72, u"BrightnessCover", L::kCover, kNo, {24, 390, 408, 34}, u"", u""},
     Element{73, u"SpeedCover", L::kCover, kNo, {24, 428, 408, 34}, u"", u""},
-    Element{74, u"DirectionCover", L::kCover, kNo, {24, 480, 408, 116}, u"", u""},
+    // No lighting mode has a use for element 74: it greys a bare strip under the mode
+    // buttons, away from every control and caption, so it never hides anything that works.
+    Element{74, u"SpareCover", L::kCover, kNo, {36, 196, 384, 6}, u"", u""},
     Element{75, u"CycleCover", L::kCover, kNo, {24, 220, 408, 124}, u"", u""},
     Element{98, u"ReactTitle", L::kHeading, kNo, {456, 120, 388, 24}, u"Key response",
             u"按键响应"},
