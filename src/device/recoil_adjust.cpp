@@ -52,18 +52,6 @@ StepEntry LightingStepAsKeyStep(uint8_t action, int ticks) {
   return entry;
 }
 
-int32_t ReadMacroCount(const fs::path& file) {
-  return WToI(GetPrivateProfileStringW(macro_layout::kSectionMacros,
-                                       macro_layout::kKeyMacroCount, u"",
-                                       macro_layout::kSmallNumberBuffer, file));
-}
-
-uint8_t ReadDatVersion(const fs::path& file) {
-  return LowByte(WToI(GetPrivateProfileStringW(macro_layout::kSectionInit,
-                                               macro_layout::kKeyDatVersion, u"",
-                                               macro_layout::kSmallNumberBuffer, file)));
-}
-
 // The group file of `group` in the macro folder of the current language, found through the
 // group list as the macro loader finds it; nothing for a group beyond the list, a name that
 // cannot be a file name or a file that does not exist.
@@ -84,38 +72,6 @@ std::optional<fs::path> ExistingGroupFile(uint32_t group) {
   return file;
 }
 
-// The file keeps one layout: before a line goes in in the current layout, a file still in the
-// older one has its other lines (0..19) read in that layout and written back in the current.
-bool RewriteOlderLayoutLines(const fs::path& file, uint32_t skip) {
-  if (ReadDatVersion(file) == kMacroDatVersion) return true;
-  bool written = true;
-  for (uint32_t k = 0; k < static_cast<uint32_t>(kMacrosPerGroup); ++k) {
-    if (k == skip) continue;
-    const std::u16string line =
-        GetPrivateProfileStringW(macro_layout::kSectionMacros, DecimalText(k), u"",
-                                 macro_layout::LineBuffer(kMacroReadValuesV2), file);
-    if (line.empty()) continue;
-    MacroRecord record{};
-    StoreMacroLine(record, line, kMacroHeaderV2, kMacroReadValuesV2, false);
-    written = WritePrivateProfileStringW(macro_layout::kSectionMacros, DecimalText(k),
-                                         BuildMacroLine(record), file) &&
-              written;
-  }
-  return written;
-}
-
-// DAT_VER and line `index` only: macroNum and every other line stay.
-bool SaveMacroLineOnly(const fs::path& file, uint32_t index, const MacroRecord& record) {
-  bool written = RewriteOlderLayoutLines(file, index);
-  written = WritePrivateProfileStringW(macro_layout::kSectionInit, macro_layout::kKeyDatVersion,
-                                       macro_layout::kDatVersionText, file) &&
-            written;
-  written = WritePrivateProfileStringW(macro_layout::kSectionMacros, DecimalText(index),
-                                       BuildMacroLine(record), file) &&
-            written;
-  return written;
-}
-
 bool SaveAdjustedMacro(const fs::path& file, uint32_t group, uint32_t index,
                        const MacroRecord& record) {
   std::lock_guard lock(g_macroTablesMutex);
@@ -127,7 +83,7 @@ bool SaveAdjustedMacro(const fs::path& file, uint32_t group, uint32_t index,
                                     macro_layout::LineBuffer(kMacroLineValuesV3) + 1, file) ==
            BuildMacroLine(record);
   }
-  return SaveMacroLineOnly(file, index, record);
+  return WriteMacroLineOnly(file, static_cast<int>(index), record);
 }
 
 RecoilSlotWrite WriteIntoRecordedSlot(std::span<const uint8_t> image, int32_t configuration,
@@ -204,7 +160,7 @@ RecoilAdjustResult AdjustRecoilMacro(bool up) {
   if (index >= static_cast<uint32_t>(kMacrosPerGroup)) return result;
   const std::optional<fs::path> file = ExistingGroupFile(group);
   if (!file) return result;
-  const int32_t macroCount = ReadMacroCount(*file);
+  const int32_t macroCount = ReadMacroFileCount(*file);
   if (macroCount <= 0 || index >= static_cast<uint32_t>(macroCount)) return result;
 
   MacroRecord record = LoadGroupMacro(group, index);

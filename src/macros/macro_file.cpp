@@ -107,22 +107,8 @@ void StoreValue(MacroRecord& record, int v, int value, int headerLength, bool st
   }
 }
 
-struct FileLayout {
-  int headerLength;
-  int readValues;
-};
-
-FileLayout LayoutOfVersion(uint8_t datVersion) {
-  if (datVersion == kMacroDatVersion) return {kMacroHeaderV3, kMacroReadValuesV3};
-  return {kMacroHeaderV2, kMacroReadValuesV2};
-}
-
 int ReadSmallNumber(const fs::path& path, std::u16string_view section, std::u16string_view key) {
   return WToI(GetPrivateProfileStringW(section, key, u"", kSmallNumberBuffer, path));
-}
-
-uint8_t ReadDatVersion(const fs::path& path) {
-  return LowByte(ReadSmallNumber(path, kSectionInit, kKeyDatVersion));
 }
 
 bool FileExists(const fs::path& path) {
@@ -214,6 +200,47 @@ void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLen
   }
 }
 
+MacroLineLayout MacroLineLayoutOf(uint8_t datVersion) {
+  if (datVersion == kMacroDatVersion) return {kMacroHeaderV3, kMacroReadValuesV3, true};
+  return {kMacroHeaderV2, kMacroReadValuesV2, false};
+}
+
+uint8_t ReadMacroFileVersion(const std::filesystem::path& file) {
+  return LowByte(ReadSmallNumber(file, kSectionInit, kKeyDatVersion));
+}
+
+int ReadMacroFileCount(const std::filesystem::path& file) {
+  return ReadSmallNumber(file, kSectionMacros, kKeyMacroCount);
+}
+
+bool RewriteOlderLayoutLines(const std::filesystem::path& file, int keepIndex) {
+  if (!FileExists(file) || ReadMacroFileVersion(file) == kMacroDatVersion) return true;
+  const MacroLineLayout older = MacroLineLayoutOf(0);
+  bool written = true;
+  for (int k = 0; k < kMacrosPerGroup; ++k) {
+    if (k == keepIndex) continue;
+    const std::u16string line = GetPrivateProfileStringW(
+        kSectionMacros, DecimalText(k), u"", LineBuffer(older.readValues), file);
+    if (line.empty()) continue;
+    MacroRecord record{};
+    StoreMacroLine(record, line, older.headerLength, older.readValues, older.storeStrength);
+    written = WritePrivateProfileStringW(kSectionMacros, DecimalText(k), BuildMacroLine(record),
+                                         file) &&
+              written;
+  }
+  return written;
+}
+
+bool WriteMacroLineOnly(const std::filesystem::path& file, int index, const MacroRecord& record) {
+  bool written = RewriteOlderLayoutLines(file, index);
+  written = WritePrivateProfileStringW(kSectionInit, kKeyDatVersion, kDatVersionText, file) &&
+            written;
+  written = WritePrivateProfileStringW(kSectionMacros, DecimalText(index), BuildMacroLine(record),
+                                       file) &&
+            written;
+  return written;
+}
+
 void LoadMacroFile(const std::filesystem::path& path) {
   if (!FileExists(path)) {
     ShowUserMessage(SameInBothLanguages(u"找不到配置文件"));
@@ -224,11 +251,11 @@ void LoadMacroFile(const std::filesystem::path& path) {
     return;
   }
   std::lock_guard lock(g_macroTablesMutex);
-  g_datVersion = ReadDatVersion(path);
-  const FileLayout layout = LayoutOfVersion(g_datVersion);
+  g_datVersion = ReadMacroFileVersion(path);
+  const MacroLineLayout layout = MacroLineLayoutOf(g_datVersion);
 
   // The table holds 20 macros: a larger count reads the first 20, a negative one reads none.
-  const int statedCount = ReadSmallNumber(path, kSectionMacros, kKeyMacroCount);
+  const int statedCount = ReadMacroFileCount(path);
   g_macroCount = static_cast<int16_t>(std::clamp(statedCount, 0, kMacrosPerGroup));
 
   const std::u16string marker =
@@ -239,7 +266,7 @@ void LoadMacroFile(const std::filesystem::path& path) {
     const std::u16string line = GetPrivateProfileStringW(
         kSectionMacros, DecimalText(i), u"", LineBuffer(layout.readValues), path);
     StoreMacroLine(g_macros[i], line, layout.headerLength, layout.readValues,
-                   g_datVersion == kMacroDatVersion);
+                   layout.storeStrength);
   }
 }
 
@@ -248,7 +275,7 @@ void SaveMacro(const std::filesystem::path& path, int index) {
   std::lock_guard lock(g_macroTablesMutex);
   // A file in the older layout (or no file yet) is rewritten whole, so that no version-2 line
   // stays behind once DAT_VER says 3. The records written are the open group's.
-  const bool rewriteGroup = ReadDatVersion(path) != kMacroDatVersion;
+  const bool rewriteGroup = ReadMacroFileVersion(path) != kMacroDatVersion;
   WriteHeader(path, /*withReadOnlyMarker=*/false);
   if (rewriteGroup) WriteAllLines(path);
   WriteLine(path, index);

@@ -34,6 +34,32 @@ std::u16string BuildMacroLine(const MacroRecord& record);
 void StoreMacroLine(MacroRecord& record, std::u16string_view line, int headerLength,
                     int valueCount, bool storeStrength);
 
+// Where a file's lines put their values, chosen by the file's DAT_VER: version 3 has the
+// 81-value header whose values 75..80 carry strengthEnabled, strength and reserved; any other
+// version (a missing key included) has the older 75-value header.
+struct MacroLineLayout {
+  int headerLength;    // 81 or 75
+  int readValues;      // values a reader visits: 6603 or 6585
+  bool storeStrength;  // values 75..80 are strengthEnabled, strength and reserved
+};
+MacroLineLayout MacroLineLayoutOf(uint8_t datVersion);
+
+// [Init] DAT_VER as a byte and [Macros] macroNum, each read with a buffer of two characters;
+// 0 when the key or the file is missing.
+uint8_t ReadMacroFileVersion(const std::filesystem::path& file);
+int ReadMacroFileCount(const std::filesystem::path& file);
+
+// For a writer about to put one line (keepIndex) into a file in the version-3 layout: when the
+// file exists and is not yet version 3, its other lines 0..19 are read in the older layout and
+// written back in the current one, so that the whole file stays readable once DAT_VER says 3.
+// False when one of those writes failed.
+bool RewriteOlderLayoutLines(const std::filesystem::path& file, int keepIndex);
+
+// Writes DAT_VER 3 and record as line index of the file (after RewriteOlderLayoutLines), and
+// nothing else: macroNum, the read-only marker and every other line stay. False when a write
+// failed.
+bool WriteMacroLineOnly(const std::filesystem::path& file, int index, const MacroRecord& record);
+
 // The group file reader: fills g_datVersion, g_macroCount, g_groupEncrypted and records
 // 0 .. g_macroCount - 1 of g_macros. A macroNum above 20 reads the first 20 macros and leaves
 // g_macroCount 20; a negative one reads none and leaves 0. Counts and block indices inside a

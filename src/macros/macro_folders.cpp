@@ -52,55 +52,54 @@ bool PrepareSubFolder(const fs::path& folder) {
   return ok && !ec;
 }
 
-// Copies the contents of source into the existing folder destination.
-bool CopyFolderContents(const fs::path& source, const fs::path& destination,
-                        const fs::path& topDestination, int depth) {
+// Calls visit(entry, status) for every entry of folder, with the entry's own status (a link is
+// seen as a link, never as what it points to). False when the folder or an entry could not be
+// read, or when a visit returned false; the other entries are still visited.
+template <typename Visit>
+bool ForEachEntry(const fs::path& folder, int depth, Visit visit) {
   if (depth > kMaxFolderDepth) return false;
-  const FolderListing listing = ListFolder(source);
+  const FolderListing listing = ListFolder(folder);
   bool ok = listing.complete;
-  std::error_code ec;
   for (const fs::path& entry : listing.entries) {
+    std::error_code ec;
     const fs::file_status status = fs::symlink_status(entry, ec);
     if (ec) {
       ok = false;
       continue;
     }
-    const fs::path target = destination / entry.filename();
-    if (fs::is_directory(status)) {
-      // The destination itself, when it lies inside the source: never copied into itself.
-      if (fs::equivalent(entry, topDestination, ec)) continue;
-      if (!PrepareSubFolder(target)) {
-        ok = false;
-        continue;
-      }
-      ok &= CopyFolderContents(entry, target, topDestination, depth + 1);
-    } else if (fs::is_regular_file(status)) {
-      ok &= RemoveLinkAt(target);
-      fs::copy_file(entry, target, fs::copy_options::overwrite_existing, ec);
-      if (ec) ok = false;
-    }
-    // Links, devices, pipes and sockets are skipped.
+    ok = visit(entry, status) && ok;
   }
   return ok;
 }
 
-bool EmptyFolder(const fs::path& folder, int depth) {
-  if (depth > kMaxFolderDepth) return false;
-  const FolderListing listing = ListFolder(folder);
-  bool ok = listing.complete;
-  std::error_code ec;
-  for (const fs::path& entry : listing.entries) {
-    const fs::file_status status = fs::symlink_status(entry, ec);
-    if (ec) {
-      ok = false;
-      continue;
+// Copies the contents of source into the existing folder destination.
+bool CopyFolderContents(const fs::path& source, const fs::path& destination,
+                        const fs::path& topDestination, int depth) {
+  return ForEachEntry(source, depth, [&](const fs::path& entry, const fs::file_status& status) {
+    std::error_code ec;
+    const fs::path target = destination / entry.filename();
+    if (fs::is_directory(status)) {
+      // The destination itself, when it lies inside the source: never copied into itself.
+      if (fs::equivalent(entry, topDestination, ec)) return true;
+      if (!PrepareSubFolder(target)) return false;
+      return CopyFolderContents(entry, target, topDestination, depth + 1);
     }
-    // symlink_status describes a link as a link, so a link to a folder is removed as a link
-    // and never entered.
-    if (fs::is_directory(status)) ok &= EmptyFolder(entry, depth + 1);
-    if (!fs::remove(entry, ec)) ok = false;
-  }
-  return ok;
+    if (fs::is_regular_file(status)) {
+      if (!RemoveLinkAt(target)) return false;
+      fs::copy_file(entry, target, fs::copy_options::overwrite_existing, ec);
+      return !ec;
+    }
+    return true;  // links, devices, pipes and sockets are skipped
+  });
+}
+
+bool EmptyFolder(const fs::path& folder, int depth) {
+  return ForEachEntry(folder, depth, [&](const fs::path& entry, const fs::file_status& status) {
+    // A link to a folder is described as a link, so it is removed as a link and never entered.
+    const bool emptied = !fs::is_directory(status) || EmptyFolder(entry, depth + 1);
+    std::error_code ec;
+    return fs::remove(entry, ec) && emptied;
+  });
 }
 
 }  // namespace

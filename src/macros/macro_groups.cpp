@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <system_error>
 
@@ -42,7 +43,11 @@ void LoadMacroGroups() {
   for (auto& name : g_macroGroupNames) name.clear();
   if (count < 1) return;
 
-  g_curMacroGroup = 0;
+  {
+    // The recoil adjustment on the device report thread reads the open group's index.
+    std::lock_guard lock(g_macroTablesMutex);
+    g_curMacroGroup = 0;
+  }
   for (int i = 0; i < count; ++i) {
     g_macroGroupNames[i] = GetPrivateProfileStringW(kGroupNameSection, DecimalText(i), u"",
                                                     kGroupNameBufferChars, listFile);

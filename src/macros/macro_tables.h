@@ -3,7 +3,9 @@
 // macros (constMacro.dat), the recoil macros (PUBG_EN.dat / PUBG_CN.dat in the configuration
 // folder), the names and counts of the macros of every group, and single macros fetched from
 // a group file for a key event. Each reader follows the macro line reading rule
-// (StoreMacroLine) with its own read buffer.
+// (StoreMacroLine) with its own read buffer. The loaders and the recoil writer change the
+// built-in and recoil tables under g_macroTablesMutex, as the download reads them on its own
+// thread.
 
 #include <cstddef>
 #include <cstdint>

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/text.h"
+
 namespace gm {
 
 namespace {
@@ -103,24 +105,6 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
     text.push_back(static_cast<char16_t>(low | (high << 8)));
   }
   return text;
-}
-
-void AppendUtf8(char32_t codePoint, std::string& out) {
-  if (codePoint < 0x80) {
-    out.push_back(static_cast<char>(codePoint));
-  } else if (codePoint < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else if (codePoint < kFirstSupplementary) {
-    out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  }
 }
 
 void EncodeUtf8(std::u16string_view text, std::string& out) {

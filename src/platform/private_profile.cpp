@@ -150,6 +150,35 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes, std::optional<m
   return ok;
 }
 
+// The file a writer replaces (a link followed to its target) and what it holds now.
+struct WriteTarget {
+  fs::path path;
+  std::optional<std::string> oldBytes;  // nothing: no file yet
+  std::optional<mode_t> keepMode;       // the permission bits an existing file keeps
+};
+
+// Nothing when the file cannot be replaced: a loop of links, something that exists but cannot
+// be read as a regular file, or a read-only file. A missing folder shows later, when the
+// temporary file cannot be created.
+std::optional<WriteTarget> OpenWriteTarget(const fs::path& file) {
+  const auto resolved = ResolveSymlinks(file);
+  if (!resolved) return std::nullopt;
+  FileContents contents = ReadWholeFile(*resolved);
+  WriteTarget target{*resolved, std::nullopt, std::nullopt};
+  switch (contents.outcome) {
+    case ReadOutcome::kFailed:
+      return std::nullopt;
+    case ReadOutcome::kMissing:
+      break;
+    case ReadOutcome::kRead:
+      if (!MayReplace(*resolved, contents.mode)) return std::nullopt;
+      target.oldBytes = std::move(contents.bytes);
+      target.keepMode = contents.mode;
+      break;
+  }
+  return target;
+}
+
 }  // namespace
 
 std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16string_view key,
@@ -164,28 +193,26 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
 bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
                                 std::u16string_view value, const fs::path& file) {
   const std::lock_guard lock(WriterMutex());
-  const auto target = ResolveSymlinks(file);
+  const auto target = OpenWriteTarget(file);
   if (!target) return false;
-
-  const FileContents contents = ReadWholeFile(*target);
   std::optional<std::string_view> oldBytes;
-  std::optional<mode_t> keepMode;
-  switch (contents.outcome) {
-    case ReadOutcome::kFailed:
-      return false;
-    case ReadOutcome::kMissing:
-      break;  // a missing folder shows when the temporary file cannot be created
-    case ReadOutcome::kRead:
-      if (!MayReplace(*target, contents.mode)) return false;
-      oldBytes = contents.bytes;
-      keepMode = contents.mode;
-      break;
-  }
-
+  if (target->oldBytes) oldBytes = *target->oldBytes;
   const auto newBytes = WriteProfileString(oldBytes, section, key, value);
   if (!newBytes) return false;
   if (oldBytes && *newBytes == *oldBytes) return true;  // same value: nothing to rewrite
-  return ReplaceFile(*target, *newBytes, keepMode);
+  return ReplaceFile(target->path, *newBytes, target->keepMode);
+}
+
+bool CopyFileOverProfile(const fs::path& from, const fs::path& to) {
+  const std::lock_guard lock(WriterMutex());
+  const FileContents source = ReadWholeFile(from);
+  if (source.outcome != ReadOutcome::kRead) return false;
+  std::error_code error;
+  if (fs::equivalent(from, to, error)) return true;
+  const auto target = OpenWriteTarget(to);
+  if (!target) return false;
+  if (target->oldBytes == source.bytes) return true;  // nothing to rewrite
+  return ReplaceFile(target->path, source.bytes, target->keepMode);
 }
 
 }  // namespace gm

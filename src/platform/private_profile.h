@@ -36,4 +36,12 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
 bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
                                 std::u16string_view value, const std::filesystem::path& file);
 
+// Replaces `to` with a copy of the regular file `from`, as one step among the writers above: a
+// key written at the same time by another thread lands in the old file (and is replaced with
+// it) or in the copy, and never undoes the copy. The target is replaced whole or not at all,
+// a link at `to` is followed, and an existing target keeps its permission bits. False, leaving
+// `to` as it was, when `from` is no readable regular file or `to` cannot be written (a missing
+// folder, a read-only file). Copying a file onto itself succeeds and changes nothing.
+bool CopyFileOverProfile(const std::filesystem::path& from, const std::filesystem::path& to);
+
 }  // namespace gm

@@ -13,6 +13,9 @@ namespace gm {
 std::u16string ToUtf16(std::string_view utf8);
 std::string ToUtf8(std::u16string_view utf16);
 
+// Appends the UTF-8 bytes of one code point (0..0x10FFFF) to out.
+void AppendUtf8(char32_t codePoint, std::string& out);
+
 // Decimal text to int the way the C runtime's _wtoi reads it: leading white space, an
 // optional sign, digits up to the first other character; no digits give 0. Values beyond
 // the int range saturate at INT_MIN / INT_MAX.

@@ -9,15 +9,26 @@ std::filesystem::path g_configIniPath;
 std::filesystem::path g_macroDir;
 std::filesystem::path g_macroResetDir;
 
+namespace {
+
+// The device threads read the settings paths at any time, and a language switch sets the
+// paths again: a path that keeps its value is left untouched, so that no reader on another
+// thread ever meets it half rewritten.
+void SetPath(std::filesystem::path& path, std::filesystem::path value) {
+  if (path != value) path = std::move(value);
+}
+
+}  // namespace
+
 const char* LanguageFolderName(bool isEnglish) { return isEnglish ? "INI_EN" : "INI_CN"; }
 
 void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish) {
-  g_exeFolder = exeFolder;
-  g_skinsFolder = exeFolder / "skins";
-  g_configFolder = g_skinsFolder / "config" / "";
-  g_configIniPath = g_configFolder / "config.ini";
-  g_macroDir = g_skinsFolder / LanguageFolderName(isEnglish) / "macro" / "";
-  g_macroResetDir = g_skinsFolder / LanguageFolderName(isEnglish) / "macroReset" / "";
+  SetPath(g_exeFolder, exeFolder);
+  SetPath(g_skinsFolder, exeFolder / "skins");
+  SetPath(g_configFolder, g_skinsFolder / "config" / "");
+  SetPath(g_configIniPath, g_configFolder / "config.ini");
+  SetPath(g_macroDir, g_skinsFolder / LanguageFolderName(isEnglish) / "macro" / "");
+  SetPath(g_macroResetDir, g_skinsFolder / LanguageFolderName(isEnglish) / "macroReset" / "");
 }
 
 }  // namespace gm

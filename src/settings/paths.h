@@ -13,7 +13,9 @@ extern std::filesystem::path g_configIniPath;  // g_configFolder / "config.ini"
 extern std::filesystem::path g_macroDir;       // g_skinsFolder / "INI_EN" or "INI_CN" / "macro" /
 extern std::filesystem::path g_macroResetDir;  // the same with "macroReset" /
 
-// Sets every path from the executable's folder and the language (macro folders).
+// Sets every path from the executable's folder and the language (macro folders). A path whose
+// value stays the same is not written: a language switch changes only the two macro folders,
+// and the device threads, which read the other paths at any time, never meet one being written.
 void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish);
 
 // The language folder name below the skins folder: "INI_EN" or "INI_CN".

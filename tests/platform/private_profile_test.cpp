@@ -214,6 +214,35 @@ TEST(PrivateProfileFiles, WritesThroughASymlinkAndKeepsTheLink) {
 
 // ---- concurrency ---------------------------------------------------------------------
 
+TEST(PrivateProfileFiles, CopyReplacesTheTargetWholeOrRefuses) {
+  TempDir dir;
+  const auto from = dir / "chosen.ini";
+  const auto to = dir / "config.ini";
+  WriteFileBytes(from, "[S]\nk=new\n");
+  WriteFileBytes(to, "[S]\nk=old\n");
+  const auto mode = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(to, mode);
+  EXPECT_TRUE(CopyFileOverProfile(from, to));
+  EXPECT_EQ(ReadFileBytes(to), "[S]\nk=new\n");
+  EXPECT_EQ(fs::status(to).permissions(), mode);
+  EXPECT_TRUE(CopyFileOverProfile(to, to));  // onto itself
+
+  const auto fresh = dir / "fresh.ini";
+  EXPECT_TRUE(CopyFileOverProfile(from, fresh));
+  EXPECT_EQ(ReadFileBytes(fresh), "[S]\nk=new\n");
+
+  WriteFileBytes(to, "[S]\nk=old\n");
+  fs::permissions(to, fs::perms::owner_read);
+  EXPECT_FALSE(CopyFileOverProfile(from, to));                      // read-only target
+  EXPECT_FALSE(CopyFileOverProfile(dir / "missing.ini", fresh));    // no source
+  EXPECT_FALSE(CopyFileOverProfile(dir.path(), fresh));             // a folder as source
+  EXPECT_FALSE(CopyFileOverProfile(from, dir / "missing" / "a.ini"));  // no folder
+  EXPECT_EQ(ReadFileBytes(to), "[S]\nk=old\n");
+  EXPECT_EQ(ReadFileBytes(fresh), "[S]\nk=new\n");
+  EXPECT_EQ(FolderEntries(dir.path()),
+            (std::vector<fs::path>{"chosen.ini", "config.ini", "fresh.ini"}));
+}
+
 TEST(PrivateProfileConcurrency, WritersOnTwoThreadsLoseNoKeys) {
   TempDir dir;
   const auto file = dir / "a.ini";
