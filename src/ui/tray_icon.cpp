@@ -10,7 +10,14 @@ namespace gm {
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {}
 
-TrayIcon::~TrayIcon() { Remove(); }
+TrayIcon::~TrayIcon() {
+  // No signal of the menu runs once its owner goes, and no event loop may run again to
+  // delete it later.
+  if (icon_ != nullptr) icon_->setContextMenu(nullptr);
+  delete menu_;
+  menu_ = nullptr;
+  Remove();  // the icon is a child of this object and goes with it
+}
 
 void TrayIcon::Add(const QIcon& icon, const QString& tip) {
   if (added_) return;
@@ -30,12 +37,15 @@ void TrayIcon::Remove() {
   added_ = false;
   if (icon_ != nullptr) {
     icon_->hide();
-    icon_->setContextMenu(nullptr);
-    delete icon_;
+    // Removal usually comes from the icon's own menu ("Exit Driver"): the icon and its menu
+    // are deleted once that signal has returned.
+    icon_->deleteLater();
     icon_ = nullptr;
   }
-  delete menu_;
-  menu_ = nullptr;
+  if (menu_ != nullptr) {
+    menu_->deleteLater();
+    menu_ = nullptr;
+  }
 }
 
 void TrayIcon::ReloadMenu() {
@@ -50,7 +60,7 @@ void TrayIcon::BuildMenu() {
   connect(menu_, &QMenu::triggered, this,
           [this](QAction* action) { RunMenuCommand(action->data().toInt()); });
   icon_->setContextMenu(menu_);
-  delete old;
+  if (old != nullptr) old->deleteLater();
 }
 
 void TrayIcon::RunMenuCommand(int commandId) {
