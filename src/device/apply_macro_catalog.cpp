@@ -22,8 +22,12 @@ std::optional<MacroRecord> ProgramMacroSource::Recoil(int index) {
 }
 
 std::optional<MacroRecord> ProgramMacroSource::User(int group, int index) {
-  if (group < 0 || group >= g_macroGroupCount || group >= kMaxMacroGroups) return std::nullopt;
-  if (index < 0 || index >= UsableMacroCount(group)) return std::nullopt;
+  {
+    // The window reloads the group list and the macro counts under this lock.
+    std::lock_guard lock(g_macroTablesMutex);
+    if (group < 0 || group >= g_macroGroupCount || group >= kMaxMacroGroups) return std::nullopt;
+    if (index < 0 || index >= UsableMacroCount(group)) return std::nullopt;
+  }
   return LoadGroupMacro(static_cast<uint32_t>(group), static_cast<uint32_t>(index));
 }
 

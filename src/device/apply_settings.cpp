@@ -49,9 +49,10 @@ void SaveSelectedMacro() {
   }
   const MacroListEntry row = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
   if (row.kind != kMacroListMacroRow || row.group >= kMaxMacroGroups) return;
+  // The window changes the group names and the macro folder under this lock.
+  std::lock_guard lock(g_macroTablesMutex);
   const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[row.group]);
   if (!file) return;
-  std::lock_guard lock(g_macroTablesMutex);
   SaveMacro(*file, row.macro);
 }
 
@@ -142,8 +143,8 @@ class ApplyRun {
     for (int c = 0; c < kConfigCount; ++c) {
       for (int s = 0; s < kDevicePositions; ++s) g_slotCode[c][s] = at.function[c][s];
     }
-    // The images are about to be rewritten: until this run has placed the first key's macro,
-    // the recoil adjustment has no slot to write into.
+    // The images are about to be rewritten: until this run has written the first key's macro
+    // whole, the recoil adjustment has no slot to write into.
     g_recoilMacroConfig = kNoRecoilConfig;
     plan_ = PlanSlots(at, catalog_, snapshot_.curConfig, timeUnit_);
     for (int c = 0; c < kConfigCount; ++c) {
@@ -161,12 +162,15 @@ class ApplyRun {
         }
         continue;
       }
-      if (job.config == snapshot_.curConfig && job.slot == kFirstKeySlot) {
+      const bool recoilSlot = job.config == snapshot_.curConfig && job.slot == kFirstKeySlot;
+      if (recoilSlot) {
         g_recoilMacroAddr = job.address;
         g_recoilMacroFunction = job.function;
-        g_recoilMacroConfig = job.config;
       }
-      if (job.writtenByEarlierSlot) continue;
+      if (job.writtenByEarlierSlot) {
+        if (recoilSlot) g_recoilMacroConfig = job.config;
+        continue;
+      }
       const auto macro = catalog_.find(job.function);
       if (macro == catalog_.end()) continue;
       const MacroImageBuild build =
@@ -181,6 +185,10 @@ class ApplyRun {
         }
         if (!WriteBlock(block)) return ApplyResult::kNoDevice;
       }
+      // Only a slot that holds its whole image is open to the recoil adjustment: an image cut
+      // short by a full macro memory or a lost mouse would have it write past that memory's
+      // end or into a half-written slot.
+      if (recoilSlot) g_recoilMacroConfig = job.config;
     }
     return ApplyResult::kCompleted;
   }

@@ -7,6 +7,10 @@
 // write, a read command with its read-back) holds the lock from its first report to its last,
 // so reports of different threads never mix. Without an open feature connection every sender
 // returns false and touches nothing; CloseDevice may run while other threads send.
+//
+// Lock order of the device link: a thread that holds one of these locks takes only locks
+// further down the list: g_applyMutex (Apply), g_recoilSlotMutex, g_macroTablesMutex,
+// g_featureReportMutex. g_deviceStateMutex is never held together with another of them.
 
 #include <algorithm>
 #include <array>

@@ -92,7 +92,6 @@ void TakeDpiLevel(const RepaintRequest& repaint) {
 }
 
 void ActOnKeyPress(const RepaintRequest& repaint) {
-  if (g_keyEventPending == 0) return;
   ForEachKeyOfEvent(g_lastKeyEventCode, [&](int k) {
     if (g_cfgSwitchKeyFlag[CurrentConfiguration()][k] != 0) ReReadActiveConfiguration(repaint);
     // The function in the configuration that is current now, after a switch the new one.
@@ -137,6 +136,9 @@ void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& re
 
 void RunKeyActionPass(const RepaintRequest& repaint) {
   TakeDpiLevel(repaint);
+  // Only a press this pass has seen is cleared: a press that arrives after the look at the
+  // flag waits for the next pass instead of being wiped out unhandled.
+  if (g_keyEventPending == 0) return;
   ActOnKeyPress(repaint);
   g_keyEventPending = 0;
 }

@@ -29,8 +29,8 @@
 namespace gm {
 
 // Flags shared by the two threads (all 0 at start; Start clears g_keyEventPending).
-// A key press waits for the key action thread, which clears the flag after every pass; a
-// press that arrives while it is set is dropped.
+// A key press waits for the key action thread, which clears the flag once it has handled the
+// press; a press that arrives while it is set is dropped.
 extern std::atomic<int32_t> g_keyEventPending;
 // Event code (0xF1..0xFF) of the key event being handled: of the pending press, and of the
 // last DPI event while no press is pending (a DPI event never changes the key of a press that
@@ -64,9 +64,10 @@ bool ReReadActiveConfiguration(const RepaintRequest& repaint);
 // than 6, or a report shorter than its three event bytes, changes nothing.
 void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint);
 
-// One pass of the key action thread: the DPI flag, then the pending key press, then the press
-// flag is cleared. The DPI flag is taken (cleared) before its event is read, so a DPI event
-// that arrives during the pass is handled by the next pass instead of being lost.
+// One pass of the key action thread: the DPI flag, then the pending key press, whose flag is
+// cleared once it has been handled. The DPI flag is taken (cleared) before its event is read,
+// and the press flag is cleared only when this pass found it set, so an event that arrives
+// during the pass is handled by the next pass instead of being lost.
 void RunKeyActionPass(const RepaintRequest& repaint);
 
 class DeviceWorkers {

@@ -11,6 +11,8 @@
 // The image goes into the slot that the last Apply recorded for the first key, and only when
 // that slot still belongs to this macro and the image fits it:
 // - no slot recorded yet (no Apply in this run): nothing is written;
+// - the last Apply ended before the first key's image was written whole (macro memory full,
+//   image error, mouse gone): the slot holds no whole image, nothing is written;
 // - the current configuration or the first key's function differs from those of the last
 //   Apply: the slot holds another macro's image, nothing is written;
 // - an image longer than the slot: nothing is written (a cut image would play a broken

@@ -45,5 +45,39 @@ TEST_F(ApplyConcurrencyTest, ImageStaysConsistentWhileTheConfigurationFlips) {
   EXPECT_EQ(MemoryRange(0x400, 4), (std::vector<uint8_t>{0x01, 0x00, 0x81, 0x04}));
 }
 
+TEST_F(ApplyConcurrencyTest, GroupListIsReadUnderTheLockItIsWrittenUnder) {
+  // The window reloads the group list under g_macroTablesMutex (a language switch does);
+  // Apply, which may run on another thread, reads it under the same lock. (A ThreadSanitizer
+  // build reports the race otherwise.)
+  AddGroup(u"Alpha", {test::MakeMacro(u"A", 0, 1, {{0x04, kActionPress, 1}})});
+  SetKeyMap({1});
+  SetKey(0, 0, 256);
+  g_macroListExists = true;
+  g_macroListEntries = {{kMacroListMacroRow, 0, 0}};
+  g_macroListSel = 0;
+  {
+    std::lock_guard lock(g_macroTablesMutex);
+    g_macros[0] = test::MakeMacro(u"A", 0, 1, {{0x04, kActionPress, 1}});
+    g_macroCount = 1;
+    g_curMacroGroup = 0;
+  }
+  std::atomic<bool> done{false};
+  std::thread window([&] {
+    while (!done) {
+      std::lock_guard lock(g_macroTablesMutex);
+      g_macroGroupNames[0] = u"Alpha";
+      g_macroGroupCount = 1;
+      g_groupMacroCount[0] = 1;
+      g_macroDir = std::filesystem::path(g_macroDir);
+    }
+  });
+  ApplyResult result = ApplyResult::kNoDevice;
+  for (int run = 0; run < 3; ++run) result = Apply();
+  done = true;
+  window.join();
+  EXPECT_EQ(result, ApplyResult::kCompleted);
+  EXPECT_EQ(MemoryRange(0x400, 4), (std::vector<uint8_t>{0x01, 0x00, 0x81, 0x04}));
+}
+
 }  // namespace
 }  // namespace gm

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "apply_test_support.h"
+#include "device/recoil_adjust.h"
 #include "platform/private_profile.h"
 
 namespace gm {
@@ -106,6 +107,25 @@ TEST_F(ApplyMacroMemoryTest, ImageCrossingTheSmallMemoryEndsApplyWithTheMessage)
   EXPECT_TRUE(system_.wheelLinesSet.empty());
   EXPECT_EQ(ReadIni(u"Init", u"CurConfig"), "0");  // written before the download
   EXPECT_EQ(ReadIni(u"Config0", u"K0"), "<missing>");
+}
+
+TEST_F(ApplyMacroMemoryTest, RecoilNudgeNeverWritesTheImageThatDidNotFit) {
+  // The first key's image is the one that ran out of memory: its slot holds no whole image,
+  // and a nudge must not write it there (it would run past the end of the macro memory).
+  SetUpLongMacro();
+  g_curMacroGroup = -1;  // the group is not open in the editor
+  mouse_.SetLargeMacroMemory(false);
+  ASSERT_EQ(Apply(), ApplyResult::kMacroMemoryFull);
+  const size_t reportsBefore = mouse_.FeatureReportsReceived().size();
+  const RecoilAdjustResult nudge = AdjustRecoilMacro(true);
+  EXPECT_EQ(nudge.outcome, RecoilAdjustOutcome::kAdjusted);
+  EXPECT_NE(nudge.slot, RecoilSlotWrite::kWritten);
+  EXPECT_EQ(mouse_.FeatureReportsReceived().size(), reportsBefore);
+
+  // Once an Apply has written it whole, the nudge goes into the slot again.
+  mouse_.SetLargeMacroMemory(true);
+  ASSERT_EQ(Apply(), ApplyResult::kCompleted);
+  EXPECT_EQ(AdjustRecoilMacro(true).slot, RecoilSlotWrite::kWritten);
 }
 
 TEST_F(ApplyMacroMemoryTest, SameImageFitsTheLargeMemory) {

@@ -89,6 +89,16 @@ TEST(ApplyDescriptorTest, LargeCountsAndAddressesSplitOverTheirBytes) {
                                 0xE3, 0x00};
   EXPECT_EQ(std::memcmp(&d, expected, sizeof expected), 0);
   EXPECT_EQ(DescriptorStrengthByte(3, 200), 0x48);  // (3 << 7) + 200 as a byte
+
+  // A count beyond the 13 bits (only images far larger than any macro memory have one) and
+  // an address beyond 14 bits never reach the mode bits.
+  fields.entryCount = 0x7FFF;
+  fields.modes = {};
+  fields.address = 0xFFFF;
+  const SlotDescriptor wide = EncodeSlotDescriptor(fields);
+  EXPECT_EQ(wide.entriesLowAndA, 0x7F);
+  EXPECT_EQ(wide.addressHighAndBC, 0x3F);
+  EXPECT_EQ(wide.entriesHighAndD, 0x3F);
 }
 
 TEST(ApplySlotsTest, FirstKeyLengthIsTheImageSizeBeforeTheCap) {

@@ -120,6 +120,27 @@ TEST_F(DeviceThreadsTest, DpiEventWhilePressWaitsKeepsThePressOnItsOwnKey) {
   EXPECT_EQ(g_keyEventPending, 0);
 }
 
+TEST_F(DeviceThreadsTest, PressArrivingWhileNoneWaitsIsNeverLost) {
+  // The key action thread runs its passes back to back; every press is injected only once the
+  // previous one has been taken, so none may be dropped, not even one that lands between a
+  // pass's look at the flag and the end of that pass.
+  StopWorkers();
+  g_keyFunction[0][0] = 23;
+  constexpr int kPresses = 3000;
+  std::atomic<bool> done{false};
+  std::thread keyAction([&] {
+    while (!done) RunKeyActionPass({});
+  });
+  for (int i = 0; i < kPresses; ++i) {
+    while (g_keyEventPending != 0) std::this_thread::yield();
+    HandleInputReport(std::vector<uint8_t>{6, 0xF1, 0x01}, {});
+  }
+  while (g_keyEventPending != 0) std::this_thread::yield();
+  done = true;
+  keyAction.join();
+  EXPECT_EQ(mouse_.ConsumerUsages().size(), static_cast<size_t>(kPresses));
+}
+
 // ---- Configurations ---------------------------------------------------------------------
 
 TEST_F(DeviceThreadsTest, ConfigurationSwitchOnTheMouseIsSavedLoadedAndShown) {
