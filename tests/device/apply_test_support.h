@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "data_folder_fixture.h"
 #include "device/apply_settings.h"
 #include "device/apply_tables.h"
 #include "device/system_mouse_settings.h"
 #include "device/virtual_mouse.h"
-#include "device_link_fixture.h"
 #include "macros/macro_editor_state.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
@@ -92,15 +92,10 @@ inline MacroRecord MakeLongMacro(int steps, uint16_t delayMs) {
   return r;
 }
 
-class ApplyTest : public DeviceLinkFixture {
+class ApplyTest : public DataFolderFixture {
  protected:
   void SetUp() override {
-    DeviceLinkFixture::SetUp();
-    ResetSettingsToStartValues();
-    g_isEnglish = 1;
-    SetDataPaths(dir_.path(), true);
-    std::filesystem::create_directories(g_configFolder);
-    std::filesystem::create_directories(g_macroDir);
+    DataFolderFixture::SetUp();
     ResetMacroState();
     ResetApplyLightingState();
     g_keyCount = 0;
@@ -116,7 +111,7 @@ class ApplyTest : public DeviceLinkFixture {
   void TearDown() override {
     ResetMacroState();
     ResetSettingsToStartValues();
-    DeviceLinkFixture::TearDown();
+    DataFolderFixture::TearDown();
   }
 
   static void ResetMacroState() {
@@ -186,9 +181,6 @@ class ApplyTest : public DeviceLinkFixture {
     return MemoryRange(0xA0 + 10 * (14 * c + s), 10);
   }
 
-  TempDir dir_;
-  MessageRecorder messages_;
-  VirtualMouse mouse_;
   RecordingSystemSettings system_;
 };
 

@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "data_folder_fixture.h"
 #include "device/apply_tables.h"
 #include "device/device_threads.h"
 #include "device/virtual_mouse.h"
-#include "device_link_fixture.h"
 #include "macros/macro_file.h"
 #include "macros/macro_record.h"
 #include "platform/private_profile.h"
@@ -92,22 +92,17 @@ inline int LineStepY(std::u16string_view line, int s) {
   return LineValue(line, at) + 256 * LineValue(line, at + 1);
 }
 
-class DeviceDataFolderTest : public DeviceLinkFixture {
+class DeviceDataFolderTest : public DataFolderFixture {
  protected:
   void SetUp() override {
-    DeviceLinkFixture::SetUp();
-    ResetSettingsToStartValues();
-    g_isEnglish = 1;
-    SetDataPaths(dir_.path(), true);
-    std::filesystem::create_directories(g_configFolder);
-    std::filesystem::create_directories(g_macroDir);
+    DataFolderFixture::SetUp();
     ResetDeviceThreadState();
     ResetMacroTables();
     WriteConfigIni({"0", "0", "0", "0"});
   }
   void TearDown() override {
     StopWorkers();
-    DeviceLinkFixture::TearDown();
+    DataFolderFixture::TearDown();
     ResetDeviceThreadState();
     ResetMacroTables();
     ResetSettingsToStartValues();
@@ -201,9 +196,6 @@ class DeviceDataFolderTest : public DeviceLinkFixture {
     g_datVersion = 0;
   }
 
-  TempDir dir_;
-  MessageRecorder messages_;
-  VirtualMouse mouse_;
   std::unique_ptr<DeviceWorkers> workers_;
   std::atomic<int> repaints_{0};
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The font the program draws every caption in: 10 points of "微软雅黑", or of WenQuanYi Micro
-// Hei where that face is not installed, at the 96 dots per inch the pages are laid out for.
+// The font the program draws every caption in, on the pages and the pop-ups alike: 10 points
+// of "微软雅黑", or of WenQuanYi Micro Hei where that face is not installed, at the 96 dots per
+// inch the window is laid out for.
 
 #include <QFont>
 

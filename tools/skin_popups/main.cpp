@@ -22,7 +22,7 @@
 #include "program_row_texts.h"
 #include "sheet_content.h"
 #include "skin_generator/skin_palette.h"
-#include "ui_font.h"
+#include "skin_generator/ui_font.h"
 #include "weapon_catalog.h"
 
 namespace gm::popups {
@@ -89,7 +89,7 @@ bool WriteLayouts(const std::filesystem::path& skins) {
 }
 
 int Run(const std::filesystem::path& skins, const std::filesystem::path& sheetPath) {
-  const std::optional<QFont> font = LoadUiFont();
+  const std::optional<QFont> font = skingen::LoadUiFont();
   if (!font) {
     Report(std::string("neither \"") + skin::kUiFontFace + "\" nor \"" + skin::kUiFontFallback +
            "\" is installed; the captions cannot be measured");
