@@ -144,6 +144,13 @@ void CQEL_GMouseDlg::RequestRepaint(const Repaint& request) {
 // ---- Input ---------------------------------------------------------------------------------
 
 void CQEL_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
+  // A release the window never saw (it came while Apply ran, or while a message box was up)
+  // still ends the press: a move without the left button drags no slider and shows no
+  // element pressed.
+  if (!(event->buttons() & Qt::LeftButton)) {
+    g_sliderDragging = 0;
+    g_mousePressed = 0;
+  }
   RunInput(OnMouseMove(layout_, PointOf(*event)));
 }
 

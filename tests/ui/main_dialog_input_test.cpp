@@ -179,5 +179,31 @@ TEST_F(MainDialogTest, ImportAsksForAFileAndReloadsTheSettingsFromIt) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
+TEST_F(MainDialogTest, ASliderDragWhoseReleaseCameWhileApplyRanEndsAtTheNextMove) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  ClickMain(dialog, kMainTabAdvanced);
+  ASSERT_EQ(g_curPage.load(), kPageAdvanced);
+  const SkinRect& slider = dialog.Layout().m_advRects[kAdvDpiSlider];
+  const QPoint onSlider = CentreOf(slider);
+  QTest::mouseMove(&dialog, onSlider);
+  QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, onSlider);
+  ASSERT_EQ(g_sliderDragging, 1);
+
+  // A power event starts Apply while the button is held; the release comes while the window
+  // takes no clicks.
+  dialog.OnPowerBroadcast();
+  ASSERT_TRUE(dialog.ApplyRunning());
+  QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, onSlider);
+  ASSERT_TRUE(WaitForApplyToEnd(dialog));
+  QApplication::processEvents();
+
+  // Moving the pointer with no button held must not go on dragging the slider.
+  const uint8_t before = g_dpiValue[g_dpiLevel.load()].load();
+  QTest::mouseMove(&dialog, QPoint(slider.x + 1, slider.y + slider.height / 2));
+  EXPECT_EQ(g_sliderDragging, 0);
+  EXPECT_EQ(g_mousePressed, 0);
+  EXPECT_EQ(g_dpiValue[g_dpiLevel.load()].load(), before);
+}
+
 }  // namespace
 }  // namespace gm::test
