@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QObject>
 
+#include "app/device_choice.h"
+#include "backends/qt/power_events.h"
+#include "backends/qt/single_instance.h"
+#include "backends/qt/x11_mouse_settings.h"
 #include "platform/message_sink.h"
-#include "platform/qt/single_instance.h"
-#include "platform/qt/x11_mouse_settings.h"
 #include "settings/paths.h"
-#include "ui/device_choice.h"
-#include "ui/main_dialog.h"
-#include "ui/qt_message_sink.h"
+#include "ui/window/main_dialog.h"
+#include "ui/window/qt_message_sink.h"
 
 namespace gm {
 
@@ -42,6 +43,10 @@ int CQEL_GMouseApp::InitInstance() {
     QObject::connect(&dialog, &CQEL_GMouseDlg::finished, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     if (dialog.OnInitDialog()) {
+      // logind's sleep and wake-up signals write the settings to the mouse again.
+      PowerEvents powerEvents;
+      QObject::connect(&powerEvents, &PowerEvents::powerEvent, &dialog,
+                       &CQEL_GMouseDlg::OnPowerBroadcast);
       dialog.show();
       exitCode = QApplication::exec();
     }

@@ -22,9 +22,9 @@
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "support/temp_dir.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_layout.h"
-#include "ui/ui_state.h"
+#include "ui/window/main_dialog.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/pages/ui_state.h"
 
 namespace {
 
@@ -61,7 +61,6 @@ double OneRun(CountingSink& sink) {
   services.mouseSettings = &desktop;
   services.deviceMonitor = std::make_unique<gm::FakeDeviceChangeMonitor>();
   services.messageSink = &sink;
-  services.listenForPowerEvents = false;
   services.arguments = {QStringLiteral("gmouse")};
   gm::CQEL_GMouseDlg dialog(std::move(services));
   if (!dialog.OnInitDialog()) return -1.0;

@@ -26,9 +26,9 @@
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
 #include "qt_app_for_tests.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_layout.h"
-#include "ui/ui_state.h"
+#include "ui/window/main_dialog.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/pages/ui_state.h"
 
 namespace gm::test {
 
@@ -104,7 +104,6 @@ class MainDialogTest : public ::testing::Test {
     services.mouseSettings = &desktop_;
     services.deviceMonitor = std::move(fake);
     services.messageSink = &messages_;
-    services.listenForPowerEvents = false;
     services.arguments = std::move(arguments);
     services.chooseSettingsFile = [this](SettingsFileChoice choice, QWidget*) {
       choices_.push_back(choice);

@@ -10,8 +10,8 @@
 #include "device/device_link.h"
 #include "settings/config_store.h"
 #include "main_dialog_fixture.h"
-#include "ui/page_elements.h"
-#include "ui/skin_images.h"
+#include "ui/pages/page_elements.h"
+#include "ui/skin/skin_images.h"
 
 namespace gm::test {
 namespace {

@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "main_dialog_fixture.h"
-#include "ui/context_menus.h"
-#include "ui/led_mode_names.h"
-#include "ui/page_elements.h"
-#include "ui/tray_icon.h"
+#include "ui/window/context_menus.h"
+#include "ui/pages/led_mode_names.h"
+#include "ui/pages/page_elements.h"
+#include "ui/window/tray_icon.h"
 
 namespace gm::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "main_dialog_fixture.h"
-#include "ui/page_elements.h"
-#include "ui/page_painter.h"
-#include "ui/skin_images.h"
+#include "ui/pages/page_elements.h"
+#include "ui/pages/page_painter.h"
+#include "ui/skin/skin_images.h"
 
 namespace gm::test {
 namespace {

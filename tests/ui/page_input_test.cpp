@@ -1,4 +1,4 @@
-#include "ui/page_input.h"
+#include "ui/pages/page_input.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,11 @@
 #include "settings/key_map.h"
 #include "settings/paths.h"
 #include "support/temp_dir.h"
-#include "ui/bar_click.h"
-#include "ui/dpi_slider_input.h"
-#include "ui/menu_placement.h"
-#include "ui/page_elements.h"
-#include "ui/ui_state.h"
+#include "ui/pages/bar_click.h"
+#include "ui/pages/dpi_slider_input.h"
+#include "ui/pages/menu_placement.h"
+#include "ui/pages/page_elements.h"
+#include "ui/pages/ui_state.h"
 
 namespace gm::test {
 namespace {

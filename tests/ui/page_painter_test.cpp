@@ -23,11 +23,11 @@
 #include "settings/key_map.h"
 #include "settings/paths.h"
 #include "support/temp_dir.h"
-#include "ui/led_mode_names.h"
-#include "ui/page_painter.h"
-#include "ui/skin_images.h"
-#include "ui/skin_layout.h"
-#include "ui/ui_state.h"
+#include "ui/pages/led_mode_names.h"
+#include "ui/pages/page_painter.h"
+#include "ui/skin/skin_images.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/pages/ui_state.h"
 
 namespace gm::test {
 namespace {

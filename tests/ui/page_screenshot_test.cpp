@@ -18,12 +18,12 @@
 #include "settings/key_map.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
-#include "ui/led_mode_names.h"
-#include "ui/page_painter.h"
-#include "ui/skin_images.h"
-#include "ui/skin_layout.h"
-#include "ui/ui_state.h"
-#include "ui/window_shape.h"
+#include "ui/pages/led_mode_names.h"
+#include "ui/pages/page_painter.h"
+#include "ui/skin/skin_images.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/pages/ui_state.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

@@ -13,11 +13,11 @@
 #include "qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
-#include "ui/led_mode_names.h"
-#include "ui/page_texts.h"
-#include "ui/skin_layout.h"
-#include "ui/ui_fonts.h"
-#include "ui/ui_state.h"
+#include "ui/pages/led_mode_names.h"
+#include "ui/pages/page_texts.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/skin/ui_fonts.h"
+#include "ui/pages/ui_state.h"
 
 namespace gm::test {
 namespace {

@@ -24,7 +24,7 @@
 #include "platform/private_profile.h"
 #include "platform/text.h"
 #include "qt_app_for_tests.h"
-#include "ui/skin_line_reader.h"
+#include "ui/skin/skin_line_reader.h"
 
 namespace gm::test {
 namespace {

@@ -31,8 +31,8 @@
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
-#include "ui/skin_layout.h"
-#include "ui/skin_line_reader.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/skin/skin_line_reader.h"
 
 namespace gm::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/skin_layout.h"
+#include "ui/skin/skin_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include "settings/paths.h"
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
-#include "ui/skin_dialog_layout.h"
-#include "ui/skin_line_reader.h"
+#include "ui/skin/skin_dialog_layout.h"
+#include "ui/skin/skin_line_reader.h"
 
 namespace gm::test {
 namespace {

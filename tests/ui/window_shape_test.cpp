@@ -13,9 +13,9 @@
 #include "qt_app_for_tests.h"
 #include "settings/paths.h"
 #include "support/temp_dir.h"
-#include "ui/skin_layout.h"
-#include "ui/ui_state.h"
-#include "ui/window_shape.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/pages/ui_state.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

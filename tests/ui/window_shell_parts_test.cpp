@@ -1,6 +1,5 @@
 // The pieces of the window's shell on their own: message boxes from any thread, the once-per-
-// text rule, the menus of both languages, the lighting page's repaint thread and the choice of
-// the mouse.
+// text rule, the menus of both languages and the lighting page's repaint thread.
 
 #include <gtest/gtest.h>
 
@@ -11,16 +10,14 @@
 #include <functional>
 #include <thread>
 
-#include "device/virtual_mouse.h"
 #include "qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "support/message_recorder.h"
-#include "ui/context_menus.h"
-#include "ui/device_choice.h"
-#include "ui/led_preview_thread.h"
-#include "ui/message_forwarder.h"
-#include "ui/qt_message_sink.h"
-#include "ui/ui_state.h"
+#include "ui/window/context_menus.h"
+#include "ui/window/led_preview_thread.h"
+#include "ui/window/message_forwarder.h"
+#include "ui/window/qt_message_sink.h"
+#include "ui/pages/ui_state.h"
 
 namespace gm::test {
 namespace {
@@ -164,38 +161,6 @@ TEST(LedPreviewThreadTest, StopEndsTheWaitAtOnce) {
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
   EXPECT_EQ(g_ledPreviewRunning.load(), 0);
   ResetUiState();
-}
-
-// ---- The mouse the program talks to -------------------------------------------------------------------
-
-// A HID transport that lists nothing: a machine without the mouse.
-class EmptyTransport final : public HidTransport {
- public:
-  std::vector<HidCollectionInfo> Enumerate() override { return {}; }
-  std::unique_ptr<HidConnection> Open(const std::string&, HidAccess) override { return nullptr; }
-};
-
-TEST(DeviceChoiceTest, TheEnvironmentNamesTheChoice) {
-  EXPECT_EQ(DeviceChoiceOf(nullptr), DeviceChoice::kReal);
-  EXPECT_EQ(DeviceChoiceOf("virtual"), DeviceChoice::kVirtual);
-  EXPECT_EQ(DeviceChoiceOf("auto"), DeviceChoice::kAuto);
-  EXPECT_EQ(DeviceChoiceOf("Virtual"), DeviceChoice::kReal);
-  EXPECT_EQ(DeviceChoiceOf(""), DeviceChoice::kReal);
-}
-
-TEST(DeviceChoiceTest, AutoTakesTheRealMouseOnlyWhenItIsThere) {
-  const auto none = ChooseDevice(DeviceChoice::kAuto, std::make_unique<EmptyTransport>(), nullptr);
-  EXPECT_TRUE(none.isVirtual);
-  ASSERT_NE(none.transport, nullptr);
-  EXPECT_TRUE(MousePresent(*none.transport)) << "the virtual mouse carries the mouse's ids";
-  EXPECT_NE(none.monitor, nullptr);
-
-  // A transport that has the mouse (the virtual one stands in for the hardware here).
-  const auto present = ChooseDevice(DeviceChoice::kAuto, std::make_unique<VirtualMouse>(), nullptr);
-  EXPECT_FALSE(present.isVirtual);
-
-  const auto real = ChooseDevice(DeviceChoice::kReal, std::make_unique<EmptyTransport>(), nullptr);
-  EXPECT_FALSE(real.isVirtual) << "the real choice never falls back";
 }
 
 }  // namespace

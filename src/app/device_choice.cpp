@@ -1,0 +1,55 @@
+#include "app/device_choice.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "device/device_ids.h"
+#include "device/fake_device_change_monitor.h"
+#include "device/virtual_mouse.h"
+#include "backends/linux/hidapi_transport.h"
+#include "backends/linux/udev_hid_monitor.h"
+
+namespace gm {
+
+DeviceChoice DeviceChoiceOf(const char* value) {
+  if (value == nullptr) return DeviceChoice::kReal;
+  if (std::strcmp(value, "virtual") == 0) return DeviceChoice::kVirtual;
+  if (std::strcmp(value, "auto") == 0) return DeviceChoice::kAuto;
+  return DeviceChoice::kReal;
+}
+
+bool MousePresent(HidTransport& transport) {
+  for (const HidCollectionInfo& info : transport.Enumerate()) {
+    if (info.vendorId == g_vendorId && info.productId == g_productId) return true;
+  }
+  return false;
+}
+
+ChosenDevice ChooseDevice(DeviceChoice choice, std::unique_ptr<HidTransport> realTransport,
+                          std::unique_ptr<DeviceChangeMonitor> realMonitor) {
+  bool useVirtual = choice == DeviceChoice::kVirtual;
+  if (choice == DeviceChoice::kAuto && !MousePresent(*realTransport)) {
+    std::fprintf(stderr, "%s\n", kVirtualMouseNote);
+    useVirtual = true;
+  }
+  ChosenDevice chosen;
+  if (useVirtual) {
+    chosen.transport = std::make_unique<VirtualMouse>();
+    chosen.monitor = std::make_unique<FakeDeviceChangeMonitor>();
+    chosen.isVirtual = true;
+  } else {
+    chosen.transport = std::move(realTransport);
+    chosen.monitor = std::move(realMonitor);
+  }
+  return chosen;
+}
+
+ChosenDevice ChooseDeviceFromEnvironment() {
+  return ChooseDevice(DeviceChoiceOf(std::getenv(kDeviceChoiceVariable)),
+                      std::make_unique<HidapiTransport>(static_cast<uint16_t>(g_vendorId),
+                                                        static_cast<uint16_t>(g_productId)),
+                      std::make_unique<UdevHidMonitor>());
+}
+
+}  // namespace gm

@@ -1,0 +1,78 @@
+// Lighting page: cycle colours, user colour, mode list, speed and brightness, symmetry,
+// direction and the per-key reactions. Controls that do not apply to the current lighting mode
+// (greyed out by the painter) do nothing.
+
+#include <algorithm>
+
+#include "settings/config_settings.h"
+#include "settings/key_map.h"
+#include "ui/pages/bar_click.h"
+#include "ui/pages/page_elements.h"
+#include "ui/pages/page_input_pages.h"
+#include "ui/pages/ui_state.h"
+
+namespace gm {
+namespace {
+
+inline constexpr int32_t kLedDirectionAllValue = 3;
+
+bool LedSpeedApplies(uint8_t mode) { return mode != kLedModeSteady && mode != kLedModeOff; }
+
+bool LedBrightnessApplies(uint8_t mode) {
+  return mode >= kLedModeSteady && mode <= kLedModeLastWithBrightness;
+}
+
+int32_t Toggled(int32_t value) { return value == 0 ? 1 : 0; }
+
+// A cycle colour switches on; it switches off only while another one stays on.
+void ToggleCycleColor(int color) {
+  if (g_cycleColorEnable[color].load() == 0) {
+    g_cycleColorEnable[color] = 1;
+    return;
+  }
+  const auto enabled = std::count_if(std::begin(g_cycleColorEnable), std::end(g_cycleColorEnable),
+                                     [](const auto& e) { return e.load() != 0; });
+  if (enabled >= 2) g_cycleColorEnable[color] = 0;
+}
+
+void ToggleKeyReaction(int key) {
+  const int32_t config = g_curConfig.load();
+  if (config < 0 || config >= kConfigCount) return;
+  g_ledReactEnable[config][key] = Toggled(g_ledReactEnable[config][key].load());
+}
+
+}  // namespace
+
+void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResult& result) {
+  const uint32_t h = g_hoverLed;
+  if (h >= layout.m_ledRects.size()) return;
+  const SkinRect& element = layout.m_ledRects[h];
+  const uint8_t mode = g_ledType.load();
+  const auto keyCount = static_cast<uint32_t>(std::clamp(g_keyCount.load(), 0, kMaxKeys));
+
+  if (h >= kLedFirstCycleColor && h < kLedFirstCycleColor + kUserColorCount) {
+    ToggleCycleColor(static_cast<int>(h - kLedFirstCycleColor));
+  } else if (h == kLedModeMenuButton) {
+    g_popupOpened = 1;
+    g_menuKind = kPopupKindLedModes;
+    result.Add(InputAction{.kind = InputActionKind::kOpenLedModeMenu, .element = element});
+  } else if (h == kLedSpeedBar) {
+    if (!LedSpeedApplies(mode)) return;
+    if (const auto v = LedSpeedOfClick(element, point.x)) g_ledCycleTime = *v;
+  } else if (h == kLedBrightnessBar) {
+    if (!LedBrightnessApplies(mode)) return;
+    if (const auto v = LedBrightnessOfClick(element, point.x)) g_ledBrightness = *v;
+  } else if (h == kLedUserColor) {
+    g_ledUserColorEnable = Toggled(g_ledUserColorEnable.load());
+  } else if (h == kLedSymmetry) {
+    g_ledSymmetry = Toggled(g_ledSymmetry.load());
+  } else if (h >= kLedFirstDirection && h < kLedDirectionAll) {
+    g_ledDirection = static_cast<int32_t>(h - kLedFirstDirection);
+  } else if (h == kLedDirectionAll) {
+    if (mode == kLedModeKeyResponse) g_ledDirection = kLedDirectionAllValue;
+  } else if (h >= kLedFirstKeyReact && h < kLedFirstKeyReact + keyCount) {
+    ToggleKeyReaction(static_cast<int>(h - kLedFirstKeyReact));
+  }
+}
+
+}  // namespace gm

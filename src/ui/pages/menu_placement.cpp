@@ -1,0 +1,34 @@
+#include "ui/pages/menu_placement.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace gm {
+namespace {
+
+// Element values come from hand-editable layout files: sums saturate instead of wrapping.
+int32_t Saturate(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+int64_t Wide(int32_t value) { return value; }
+
+}  // namespace
+
+MenuPlacement PlaceKeyMenu(const SkinRect& button, WindowPoint windowOrigin, int32_t menuHeight,
+                           int32_t screenHeight) {
+  const int64_t left = Wide(windowOrigin.x) + button.x;
+  const int64_t top = Wide(windowOrigin.y) + button.y;
+  const int64_t bottom = top + button.height;
+  const int64_t y = bottom + menuHeight > screenHeight ? top - menuHeight : bottom;
+  return {Saturate(left + 1), Saturate(y), Saturate(Wide(button.width) + 1), menuHeight};
+}
+
+MenuPlacement PlaceLedModeMenu(const SkinRect& button, WindowPoint windowOrigin) {
+  return {Saturate(Wide(windowOrigin.x) + button.x),
+          Saturate(Wide(windowOrigin.y) + button.y + button.height), button.width,
+          kLedModeMenuHeight};
+}
+
+}  // namespace gm

@@ -1,0 +1,33 @@
+#pragma once
+// Where the skinned pop-up lists opened from the main window appear, in screen coordinates.
+
+#include <cstdint>
+
+#include "ui/pages/hit_test.h"
+#include "ui/skin/skin_rect.h"
+
+namespace gm {
+
+// The lighting-mode list is always this tall.
+inline constexpr int32_t kLedModeMenuHeight = 360;
+
+struct MenuPlacement {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+
+  bool operator==(const MenuPlacement&) const = default;
+};
+
+// The key-function list of a key button: one pixel right of the button's left edge, just
+// below it and one pixel wider; when its bottom would pass the screen's height it opens above
+// the button instead (its bottom at the button's top). `windowOrigin` is the screen position
+// of the window's client area, `button` the element in window coordinates.
+MenuPlacement PlaceKeyMenu(const SkinRect& button, WindowPoint windowOrigin, int32_t menuHeight,
+                           int32_t screenHeight);
+
+// The lighting-mode list: left-aligned with its button, just below it, as wide as it.
+MenuPlacement PlaceLedModeMenu(const SkinRect& button, WindowPoint windowOrigin);
+
+}  // namespace gm

@@ -1,0 +1,225 @@
+// DrawMainElement: the hovered element and the state of each page, drawn onto the page's
+// normal picture from its over and down pictures.
+
+#include <array>
+#include <initializer_list>
+#include <mutex>
+#include <optional>
+
+#include "macros/macro_editor_state.h"
+#include "macros/macro_record.h"
+#include "settings/config_settings.h"
+#include "settings/key_map.h"
+#include "settings/paths.h"
+#include "ui/pages/page_painter.h"
+#include "ui/pages/page_state.h"
+#include "ui/pages/ui_state.h"
+
+namespace gm {
+
+namespace {
+
+// ---- Keys page (main table).
+constexpr int64_t kFirstKeyButton = 20;
+constexpr int64_t kFirstKeyLabel = 35;
+constexpr int64_t kKeyLabelDistance = kFirstKeyLabel - kFirstKeyButton;  // 15
+
+// ---- DPI and advanced page (advanced table).
+constexpr std::array<uint32_t, 4> kAdvancedSliders{1, 18, 31, 66};
+constexpr int64_t kFirstDpiLevelButton = 60;
+constexpr int64_t kFirstDpiEnable = 47;
+constexpr int64_t kPointerSpeedBar = 1;
+constexpr int64_t kWheelSpeedBar = 18;
+constexpr int64_t kFireTimeBar = 31;
+constexpr int64_t kSpeedBarSteps = 10;
+constexpr int64_t kFireTimeBarFull = 300;
+constexpr int64_t kFirstRateButton = 34;
+constexpr int64_t kFirstRateMark = 38;
+
+// ---- Macro page (macro table).
+constexpr int64_t kRecordButton = 4;
+constexpr int64_t kPlayModeTwoButton = 6;
+constexpr int64_t kPlayModeOneButton = 7;
+constexpr int64_t kPlayModeRepeatButton = 8;
+
+// ---- Lighting page (lighting table).
+constexpr int64_t kBrightnessBar = 40;
+constexpr int64_t kBrightnessSteps = 7;
+constexpr int64_t kSpeedBar = 41;
+constexpr int64_t kSpeedSteps = 6;
+constexpr int64_t kSymmetryButton = 45;
+constexpr int64_t kFirstDirectionButton = 47;
+constexpr int64_t kFirstCycleColour = 7;
+constexpr int64_t kFirstReactKey = 51;
+constexpr int64_t kUserColourButton = 14;
+constexpr int64_t kFirstColourButton = 0;
+
+// Elements greyed out from led_null.jpg by lighting mode 0..4; other modes grey out none.
+const std::array<std::initializer_list<int64_t>, 5> kLedNullElements{{
+    {72, 75, 74, 50, 71},
+    {74, 72, 50, 71},
+    {75, 74, 73, 50, 71},
+    {75, 74, 73, 72, 50},
+    {75, 74, 73, 72, 50, 71},
+}};
+
+bool IsAdvancedSlider(uint32_t element) {
+  for (uint32_t slider : kAdvancedSliders) {
+    if (element == slider) return true;
+  }
+  return false;
+}
+
+// Step 1: the hovered element, from the over picture or, while the button is held, from the
+// down picture. The lighting page and the advanced page's sliders always use the over picture.
+void DrawHoveredElement(QImage& dest, const QImage& over, const QImage& down,
+                        std::span<const SkinRect> table, uint8_t page, uint32_t hover) {
+  if (hover == kNoElement) return;
+  const bool alwaysOver =
+      page == kPageLighting || (page == kPageAdvanced && IsAdvancedSlider(hover));
+  const QImage& source = (g_mousePressed != 0 && !alwaysOver) ? down : over;
+  BlitSkinRect(dest, source, table, hover);
+}
+
+void DrawKeysPage(QImage& dest, const QImage& down, std::span<const SkinRect> table,
+                  uint32_t hover, SkinImages& images) {
+  const int64_t keys = UsableKeyCount();
+  const int64_t h = hover;
+  if (h >= kFirstKeyButton && h < kFirstKeyButton + keys) {
+    BlitSkinRect(dest, down, table, h + kKeyLabelDistance);
+    const auto config = CurConfigIndex();
+    const auto key = static_cast<std::size_t>(h - kFirstKeyButton);
+    if (config && g_keyMacroMode[*config][key].load() != 0) {
+      const char* mark = g_isEnglish.load() != 0 ? kMacroKeyMarkEnglish : kMacroKeyMarkChinese;
+      DrawMark(dest, images.Image(g_skinsFolder / mark), kMacroKeyMarkX, kMacroKeyMarkY);
+    }
+  } else if (h >= kFirstKeyLabel && h < kFirstKeyLabel + keys) {
+    BlitSkinRect(dest, down, table, h - kKeyLabelDistance);
+  }
+}
+
+// The slider's filled part and its knob for the current level's value.
+void DrawDpiSlider(QImage& dest, const QImage& down, std::span<const SkinRect> table,
+                   SkinImages& images) {
+  const auto level = DpiLevelIndex();
+  if (!level || kDpiSliderElement >= table.size()) return;
+  const SkinRect& slider = table[kDpiSliderElement];
+  const int64_t width = (int64_t{g_dpiValue[*level].load()} + 1) * g_dpiSliderStep;
+  BlitRect(dest, down, SkinRect{g_dpiSliderX, slider.y, ClampToInt32(width), slider.height});
+  const int64_t knobX = int64_t{g_dpiSliderX} + width - kSliderKnobBackOffset;
+  const int64_t knobY = int64_t{slider.y} + kSliderKnobDownOffset;
+  if (FitsInInt(knobX) && FitsInInt(knobY)) {
+    DrawMark(dest, images.Image(g_skinsFolder / kSliderKnobPicture), static_cast<int>(knobX),
+             static_cast<int>(knobY));
+  }
+}
+
+// A bar whose width is cut to numerator / denominator of the element's width.
+void DrawCutBar(QImage& dest, const QImage& down, std::span<const SkinRect> table,
+                int64_t element, int64_t numerator, int64_t denominator) {
+  if (element < 0 || element >= static_cast<int64_t>(table.size())) return;
+  const int64_t width = table[static_cast<std::size_t>(element)].width;
+  BlitSkinRectWidth(dest, down, table, element, numerator * width / denominator);
+}
+
+void DrawAdvancedPage(QImage& dest, const QImage& down, std::span<const SkinRect> table,
+                      SkinImages& images) {
+  BlitSkinRect(dest, down, table, kFirstDpiLevelButton + g_dpiLevel.load());
+  for (int j = 0; j < kDpiLevelCount; ++j) {
+    if (g_dpiEnable[j].load() == 1) BlitSkinRect(dest, down, table, kFirstDpiEnable + j);
+  }
+  DrawDpiSlider(dest, down, table, images);
+  // The speed bars cut to value x width / 10 (the product first, as the width is scaled).
+  DrawCutBar(dest, down, table, kPointerSpeedBar, g_pointerSpeed.load(), kSpeedBarSteps);
+  DrawCutBar(dest, down, table, kWheelSpeedBar, g_wheelSpeed.load(), kSpeedBarSteps);
+  DrawCutBar(dest, down, table, kFireTimeBar, g_fireTime.load(), kFireTimeBarFull);
+  BlitSkinRect(dest, down, table, kFirstRateButton + g_usbRate.load());
+  BlitSkinRect(dest, down, table, kFirstRateMark + g_usbRate.load());
+}
+
+// The play-mode button of the selected macro, or nothing when no macro row is selected.
+std::optional<int64_t> PlayModeButton() {
+  if (g_groupEncrypted != 0 || !SelectedMacroListRowIsMacro()) return std::nullopt;
+  if (g_curMacro < 0 || g_curMacro > kMacroTemplateIndex) return std::nullopt;
+  uint8_t mode = 0;
+  {
+    std::lock_guard lock(g_macroTablesMutex);
+    mode = g_macros[g_curMacro].playMode & kPlayModeMask;
+  }
+  switch (mode) {
+    case kPlayModeDevice2:
+      return kPlayModeTwoButton;
+    case kPlayModeDevice1:
+      return kPlayModeOneButton;
+    case kPlayModeRepeat:
+      return kPlayModeRepeatButton;
+    default:
+      return std::nullopt;
+  }
+}
+
+void DrawMacroPage(QImage& dest, const QImage& down, std::span<const SkinRect> table) {
+  if (g_isRecording.load() != 0) BlitSkinRect(dest, down, table, kRecordButton);
+  if (const auto button = PlayModeButton()) BlitSkinRect(dest, down, table, *button);
+}
+
+void DrawLightingPage(QImage& dest, const QImage& down, std::span<const SkinRect> table,
+                      SkinImages& images) {
+  DrawCutBar(dest, down, table, kBrightnessBar, kBrightnessSteps - g_ledBrightness.load(),
+             kBrightnessSteps);
+  DrawCutBar(dest, down, table, kSpeedBar, int64_t{g_ledCycleTime.load()} + 1, kSpeedSteps);
+  if (g_ledSymmetry.load() != 0) BlitSkinRect(dest, down, table, kSymmetryButton);
+  BlitSkinRect(dest, down, table, kFirstDirectionButton + g_ledDirection.load());
+  for (int k = 0; k < kUserColorCount; ++k) {
+    if (g_cycleColorEnable[k].load() != 0) BlitSkinRect(dest, down, table, kFirstCycleColour + k);
+  }
+  if (const auto config = CurConfigIndex()) {
+    const int64_t keys = UsableKeyCount();
+    for (int64_t i = 0; i < keys; ++i) {
+      if (g_ledReactEnable[*config][i].load() != 0) {
+        BlitSkinRect(dest, down, table, kFirstReactKey + i);
+      }
+    }
+  }
+  if (g_ledUserColorEnable.load() != 0) {
+    BlitSkinRect(dest, down, table, kUserColourButton);
+  } else {
+    for (int k = 0; k < kUserColorCount; ++k) {
+      if (g_cycleColorEnable[k].load() != 0) {
+        BlitSkinRect(dest, down, table, kFirstColourButton + k);
+      }
+    }
+  }
+  const uint8_t mode = g_ledType.load();
+  if (mode < kLedNullElements.size()) {
+    const QImage& greyed = images.Image(g_skinsFolder / kLedNullPicture);
+    for (int64_t element : kLedNullElements[mode]) BlitSkinRect(dest, greyed, table, element);
+  }
+}
+
+}  // namespace
+
+void DrawMainElement(QImage& dest, const QImage& over, const QImage& down,
+                     const SkinLayout& layout, uint8_t page, SkinImages& images) {
+  const std::span<const SkinRect> table = PageTable(layout, page);
+  const uint32_t hover = PageHover(page);
+  DrawHoveredElement(dest, over, down, table, page, hover);
+  switch (page) {
+    case kPageKeys:
+      DrawKeysPage(dest, down, table, hover, images);
+      break;
+    case kPageAdvanced:
+      DrawAdvancedPage(dest, down, table, images);
+      break;
+    case kPageMacro:
+      DrawMacroPage(dest, down, table);
+      break;
+    case kPageLighting:
+      DrawLightingPage(dest, down, table, images);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace gm

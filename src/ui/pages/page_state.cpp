@@ -1,0 +1,34 @@
+#include "ui/pages/page_state.h"
+
+#include "macros/macro_editor_state.h"
+#include "settings/config_settings.h"
+#include "settings/key_map.h"
+
+namespace gm {
+
+std::optional<int> CurConfigIndex() {
+  const int32_t config = g_curConfig.load();
+  if (config < 0 || config >= kConfigCount) return std::nullopt;
+  return config;
+}
+
+std::optional<int> DpiLevelIndex() {
+  const int32_t level = g_dpiLevel.load();
+  if (level < 0 || level >= kDpiLevelCount) return std::nullopt;
+  return level;
+}
+
+int UsableKeyCount() {
+  const int32_t keys = g_keyCount.load();
+  if (keys < 0) return 0;
+  return keys > kMaxKeys ? kMaxKeys : keys;
+}
+
+bool SelectedMacroListRowIsMacro() {
+  if (g_macroListSel < 0) return false;
+  const auto row = static_cast<std::size_t>(g_macroListSel);
+  if (row >= g_macroListEntries.size()) return false;
+  return g_macroListEntries[row].kind == kMacroListMacroRow;
+}
+
+}  // namespace gm
