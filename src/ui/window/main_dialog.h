@@ -35,6 +35,7 @@
 #include "ui/window/led_preview_thread.h"
 #include "ui/window/message_forwarder.h"
 #include "ui/window/page_controls.h"
+#include "ui/window/program_messages.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
 
@@ -73,7 +74,7 @@ struct MainDialogServices {
 // The commands of the window's system menu (Alt+Space) and of the window manager's close.
 enum class SysCommand { kAbout, kMinimise, kRestore, kClose };
 
-class CQEL_GMouseDlg : public QWidget {
+class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   Q_OBJECT
 
  public:
@@ -128,6 +129,19 @@ class CQEL_GMouseDlg : public QWidget {
   const QImage& LastFrame() const { return frame_; }
   // Pop-ups and page controls hosted by the window (may be set once, before start-up).
   void SetPageControls(std::unique_ptr<PageControls> controls);
+
+  // ---- The program's own messages from pop-ups, dialogs and lists (main_dialog_messages.cpp)
+  void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t lParam) override;
+  // The key list's keyboard-key row: runs the key-capture dialog for the selected mouse key.
+  void OnOpenKeyCapture();
+  // The key-capture dialog's OK in key mode: the selected mouse key becomes that keyboard key.
+  void OnKeyCaptured();
+  // The key-capture dialog's OK in step mode: the captured key goes into the selected step.
+  void OnStepKeyCaptured();
+  // An in-place edit of one of the macro page's lists was committed.
+  void OnListEditCommitted(intptr_t row, intptr_t listBox);
+  // A lighting step's mode or colour was picked: its parameter list is shown again.
+  void OnLedParamChanged();
 
  signals:
   // The program ends: the window is gone from the screen and every thread has stopped.
