@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QObject>
 
+#include <memory>
+
 #include "app/device_choice.h"
 #include "backends/qt/power_events.h"
 #include "backends/qt/single_instance.h"
@@ -10,6 +12,7 @@
 #include "platform/message_sink.h"
 #include "settings/paths.h"
 #include "ui/window/main_dialog.h"
+#include "ui/window/popup_controls.h"
 #include "ui/window/qt_message_sink.h"
 
 namespace gm {
@@ -38,6 +41,7 @@ int CQEL_GMouseApp::InitInstance() {
     services.arguments = QCoreApplication::arguments();
 
     CQEL_GMouseDlg dialog(std::move(services));
+    dialog.SetPageControls(std::make_unique<PopupControls>());
     QObject::connect(&instance, &SingleInstance::restoreRequested, &dialog,
                      &CQEL_GMouseDlg::RestoreWindow);
     QObject::connect(&dialog, &CQEL_GMouseDlg::finished, qApp, &QCoreApplication::quit,

@@ -27,6 +27,7 @@
 #include "support/temp_dir.h"
 #include "qt_app_for_tests.h"
 #include "ui/window/main_dialog.h"
+#include "ui/window/popup_controls.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
 
@@ -110,6 +111,7 @@ class MainDialogTest : public ::testing::Test {
       return chosenFile_;
     };
     dialog_ = std::make_unique<CQEL_GMouseDlg>(std::move(services));
+    dialog_->SetPageControls(std::make_unique<PopupControls>());
     QObject::connect(dialog_.get(), &CQEL_GMouseDlg::finished, [this] { ++finishedCount_; });
     return *dialog_;
   }

@@ -31,4 +31,16 @@ MenuPlacement PlaceLedModeMenu(const SkinRect& button, WindowPoint windowOrigin)
           kLedModeMenuHeight};
 }
 
+WindowPoint PlaceFamilyList(WindowPoint keyListTopLeft, int32_t keyListWidth,
+                            int32_t keyListRowHeight, int32_t offsetRows) {
+  return {Saturate(Wide(keyListTopLeft.x) + keyListWidth),
+          Saturate(Wide(keyListTopLeft.y) + Wide(offsetRows) * keyListRowHeight)};
+}
+
+WindowPoint PlaceMacroChooser(WindowPoint groupListTopLeft, int32_t groupListWidth,
+                              int32_t rowHeight, uint32_t groupRow, int32_t chooserHeight) {
+  return {Saturate(Wide(groupListTopLeft.x) + groupListWidth),
+          Saturate(Wide(groupListTopLeft.y) + int64_t{groupRow} * rowHeight - chooserHeight)};
+}
+
 }  // namespace gm

@@ -30,4 +30,15 @@ MenuPlacement PlaceKeyMenu(const SkinRect& button, WindowPoint windowOrigin, int
 // The lighting-mode list: left-aligned with its button, just below it, as wide as it.
 MenuPlacement PlaceLedModeMenu(const SkinRect& button, WindowPoint windowOrigin);
 
+// The second-level list of a key-list family: its left edge at the key list's right edge
+// (keyListTopLeft.x + keyListWidth, the width of the key list's mask) and its top offsetRows
+// key-list rows below the key list's top (above it for a negative offset). Screen coordinates.
+WindowPoint PlaceFamilyList(WindowPoint keyListTopLeft, int32_t keyListWidth,
+                            int32_t keyListRowHeight, int32_t offsetRows);
+
+// The macro chooser of group row groupRow (1-based) of a group list: beside the list, its
+// bottom edge (top + chooserHeight) on the bottom of the group row.
+WindowPoint PlaceMacroChooser(WindowPoint groupListTopLeft, int32_t groupListWidth,
+                              int32_t rowHeight, uint32_t groupRow, int32_t chooserHeight);
+
 }  // namespace gm

@@ -1,0 +1,36 @@
+#include "ui/window/popup_controls.h"
+
+#include <QWidget>
+
+#include "ui/window/menu_dlg.h"
+#include "ui/window/popup_menus.h"
+#include "ui/window/program_messages.h"
+
+namespace gm {
+
+void PopupControls::Run(const InputAction& action, QWidget& window) {
+  switch (action.kind) {
+    case InputActionKind::kClosePopupMenu: CloseMainWindowPopup(); break;
+    case InputActionKind::kOpenKeyMenu:
+    case InputActionKind::kOpenLedModeMenu: {
+      auto* target = dynamic_cast<ProgramMessageTarget*>(&window);
+      if (target == nullptr) break;
+      if (action.kind == InputActionKind::kOpenKeyMenu) {
+        OpenKeyMenu(window, *target, action.element);
+      } else {
+        OpenLedModeMenu(window, *target, action.element);
+      }
+      break;
+    }
+    default: break;  // the macro page's controls
+  }
+}
+
+void PopupControls::CloseKeyPopupAfterChoice() {
+  const CMenuDlg* list = MainWindowPopup();
+  if (list != nullptr && list->Kind() == PopupKind::kKeyFunctions) CloseMainWindowPopup();
+}
+
+void PopupControls::RefillMacroPageAfterLanguageSwitch(bool /*toEnglish*/) {}
+
+}  // namespace gm

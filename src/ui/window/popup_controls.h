@@ -1,0 +1,22 @@
+#pragma once
+// The page controls of the main window that open and close the skinned pop-up lists: the
+// key-function list of a key button, the lighting-mode list, and the closing of the open list
+// by a press elsewhere in the window or after a second-level choice. The macro page's control
+// kinds are left undone here.
+//
+// User-interface thread only.
+
+#include "ui/window/page_controls.h"
+
+namespace gm {
+
+class PopupControls : public PageControls {
+ public:
+  // window must also be the ProgramMessageTarget the lists report to (the main window); a
+  // window that is none opens no list.
+  void Run(const InputAction& action, QWidget& window) override;
+  void CloseKeyPopupAfterChoice() override;
+  void RefillMacroPageAfterLanguageSwitch(bool toEnglish) override;
+};
+
+}  // namespace gm
