@@ -1,10 +1,14 @@
 // Measures the main window's drawing costs on the generated skin: the window shape cut out of
 // main_mask.jpg (decode and region), and one repaint of each page after a hover change (the
-// pictures already decoded, as between two mouse moves), as the median of 200 repaints.
+// pictures already decoded, as between two mouse moves), as the median of 200 repaints. Then
+// the pop-up lists: from the press on a key button to the key list's first painted frame, and
+// from the pointer reaching row 8 of the key list to its second-level list's first frame.
 //
 // Usage: paint_benchmark [program folder]   (default: the build's program folder)
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <QImage>
 #include <QImageReader>
 
@@ -12,18 +16,27 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
+#include "macros/macro_groups.h"
+#include "macros/macro_tables.h"
 #include "ui/pages/led_mode_names.h"
+#include "ui/pages/page_elements.h"
+#include "ui/pages/page_input.h"
 #include "ui/pages/page_painter.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
 #include "ui/skin/window_shape.h"
+#include "ui/window/menu_dlg.h"
+#include "ui/window/popup_controls.h"
+#include "ui/window/popup_menus.h"
+#include "ui/window/sub_menu_dlg.h"
 
 namespace {
 
@@ -31,6 +44,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRepaintRuns = 200;
 constexpr int kShapeRuns = 20;
+constexpr int kPopupRuns = 50;
+constexpr uint32_t kMultimediaRow = 8;
+constexpr uint32_t kPlainRow = 2;
 
 double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
@@ -53,11 +69,108 @@ double MedianMs(int runs, F&& work) {
   return Median(std::move(times));
 }
 
+// Stands for the main window: the owner of the key list and the receiver of its messages.
+class OwnerWindow : public QWidget, public gm::ProgramMessageTarget {
+ public:
+  void OnProgramMessage(gm::ProgramMessage, intptr_t, intptr_t) override {}
+};
+
+void WaitUntil(const std::function<bool()>& done) {
+  while (!done()) QApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MoveToRow(gm::PopupListWindow& list, uint32_t row) {
+  const QPoint at(list.Rows().width / 2,
+                  static_cast<int>(row - 1) * list.Rows().rowHeight + list.Rows().rowHeight / 2);
+  QMouseEvent move(QEvent::MouseMove, at, list.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&list, &move);
+}
+
+// The press on key button 1 as the main window handles it: the page input, the actions it
+// returns (close the open list, open the key list), the window's repaint; then the event loop
+// until the key list has painted.
+double KeyListOpenMs(OwnerWindow& owner, gm::PopupControls& controls,
+                     const gm::SkinLayout& layout, QImage& frame, gm::SkinImages& images) {
+  const gm::SkinRect key = layout.m_mainRects[gm::kMainFirstKeyButton];
+  const gm::WindowPoint point{key.x + key.width / 2, key.y + key.height / 2};
+  const auto start = Clock::now();
+  gm::OnMouseMove(layout, point);
+  const gm::InputResult result = gm::OnLButtonDown(layout, point);
+  for (const gm::InputAction& action : result.actions) {
+    if (gm::HandledByPageControls(action.kind)) controls.Run(action, owner);
+  }
+  gm::PaintPage(frame, layout, images);
+  gm::CMenuDlg* list = gm::MainWindowPopup();
+  if (list == nullptr) return -1.0;
+  WaitUntil([&] { return list->PaintCount() > 0; });
+  const double ms = Milliseconds(Clock::now() - start);
+  gm::OnLButtonUp(layout, point);
+  return ms;
+}
+
+// The pointer from a plain row to row 8: the multimedia list opens beside the key list.
+double FamilyListOpenMs(gm::CMenuDlg& list) {
+  MoveToRow(list, kPlainRow);
+  QApplication::processEvents();
+  const auto start = Clock::now();
+  MoveToRow(list, kMultimediaRow);
+  gm::CSubMenuDlg* family = list.SubMenu();
+  if (family == nullptr) return -1.0;
+  WaitUntil([&] { return family->PaintCount() > 0; });
+  return Milliseconds(Clock::now() - start);
+}
+
+void BenchmarkPopups(const gm::SkinLayout& layout) {
+  gm::ResetUiState();
+  gm::g_curPage = gm::kPageKeys;
+  gm::LoadMacroGroups();
+  gm::LoadMacroNames();
+  gm::LoadGunMacros();
+  OwnerWindow owner;
+  owner.setGeometry(0, 0, gm::g_skinWidth > 0 ? gm::g_skinWidth : 880, 660);
+  owner.show();
+  gm::PopupControls controls;
+  gm::SkinImages images;
+  QImage frame;
+  gm::PaintPage(frame, layout, images);
+
+  std::vector<double> open;
+  std::vector<double> family;
+  double firstOpen = 0;
+  for (int i = 0; i <= kPopupRuns; ++i) {
+    const double ms = KeyListOpenMs(owner, controls, layout, frame, images);
+    if (ms < 0) {
+      std::printf("key list: did not open\n");
+      return;
+    }
+    if (i == 0) {
+      firstOpen = ms;  // the list's images decoded
+    } else {
+      open.push_back(ms);
+    }
+    const double familyMs = FamilyListOpenMs(*gm::MainWindowPopup());
+    if (familyMs < 0) {
+      std::printf("second-level list: did not open\n");
+      return;
+    }
+    if (i > 0) family.push_back(familyMs);
+    gm::CloseMainWindowPopup();
+    QApplication::processEvents();
+  }
+  std::printf("key list: press on a key button to its first frame %.2f ms (median of %d; first "
+              "%.2f ms with decoding), %llu pop-up decodes\n",
+              Median(open), kPopupRuns, firstOpen,
+              static_cast<unsigned long long>(gm::PopupSkinImages().DecodeCount()));
+  std::printf("second-level list: pointer on row 8 to its first frame %.2f ms (median of %d)\n",
+              Median(family), kPopupRuns);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   const std::filesystem::path appDir = argc > 1 ? std::filesystem::path(argv[1])
                                                 : std::filesystem::path(GMOUSE_APP_DIR);
   gm::SetDataPaths(appDir, true);
@@ -110,5 +223,6 @@ int main(int argc, char** argv) {
                 page, pageNames[page], firstMs, repaintMs, kRepaintRuns,
                 static_cast<unsigned long long>(images.DecodeCount()));
   }
+  BenchmarkPopups(layout);
   return 0;
 }
