@@ -191,6 +191,15 @@ TEST_F(PopupWindows, FamilyRowsOpenTheirSecondLevelBesideTheKeyListAndRow14Close
   EXPECT_FALSE(list.Closing());
 }
 
+TEST_F(PopupWindows, AReopenedKeyListOpensTheSecondLevelOfTheRowLastHoveredInTheOldOne) {
+  CMenuDlg& first = OpenKeyList();
+  Hover(first, 8);
+  CloseMainWindowPopup();
+  CMenuDlg& second = OpenKeyList();
+  Hover(second, 8);
+  EXPECT_NE(second.SubMenu(), nullptr);
+}
+
 TEST_F(PopupWindows, APickInTheSecondLevelAssignsTheKeyAndClosesEveryLevel) {
   CMenuDlg& list = OpenKeyList();
   Hover(list, 8);

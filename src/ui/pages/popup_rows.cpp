@@ -55,13 +55,6 @@ std::u16string FunString(int index) {
              : std::u16string();
 }
 
-std::vector<PopupRow> TextRows(const std::vector<std::u16string>& texts) {
-  std::vector<PopupRow> rows;
-  rows.reserve(texts.size());
-  for (const auto& text : texts) rows.push_back(PopupRow{text, std::nullopt});
-  return rows;
-}
-
 std::vector<std::u16string> GroupNames() {
   return std::vector<std::u16string>(g_macroGroupNames, g_macroGroupNames + GroupCount());
 }
@@ -69,6 +62,13 @@ std::vector<std::u16string> GroupNames() {
 int32_t CentredHalf(int32_t space, int32_t size) { return (space - size) / 2; }
 
 }  // namespace
+
+std::vector<PopupRow> TextRows(const std::vector<std::u16string>& texts) {
+  std::vector<PopupRow> rows;
+  rows.reserve(texts.size());
+  for (const auto& text : texts) rows.push_back(PopupRow{text, std::nullopt});
+  return rows;
+}
 
 std::optional<PopupKind> PopupKindOf(int menuKind) {
   switch (menuKind) {

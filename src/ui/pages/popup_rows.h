@@ -88,6 +88,9 @@ struct PopupRow {
   bool operator==(const PopupRow&) const = default;
 };
 
+// Text rows.
+std::vector<PopupRow> TextRows(const std::vector<std::u16string>& texts);
+
 // The rows of a first-level list in the current language.
 std::vector<PopupRow> PopupRows(PopupKind kind);
 

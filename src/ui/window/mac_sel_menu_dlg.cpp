@@ -18,9 +18,7 @@ MacSelMenuDlg::MacSelMenuDlg(uint32_t groupRow, CSubMenuDlg& groupList)
 MacSelMenuDlg::~MacSelMenuDlg() = default;
 
 std::vector<PopupRow> MacSelMenuDlg::CurrentRows() const {
-  std::vector<PopupRow> rows;
-  for (auto& name : ChooserRows(groupRow_)) rows.push_back(PopupRow{std::move(name), std::nullopt});
-  return rows;
+  return TextRows(ChooserRows(groupRow_));
 }
 
 std::optional<RowTextPlace> MacSelMenuDlg::TextPlace(uint32_t row, int32_t textWidth,

@@ -140,7 +140,6 @@ void PopupListWindow::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.drawImage(0, 0, frame_);
   ++paintCount_;
-  emit painted();
 }
 
 void PopupListWindow::mouseMoveEvent(QMouseEvent* event) {

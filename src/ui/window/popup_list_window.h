@@ -58,9 +58,6 @@ class PopupListWindow : public QWidget {
   // Composes the list's picture without showing it.
   QImage ComposeFrame();
 
- signals:
-  void painted();
-
  protected:
   // Called by subclasses once they know their rows.
   void SetRows(const RowGeometry& geometry) { geometry_ = geometry; }

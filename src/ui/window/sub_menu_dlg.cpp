@@ -12,13 +12,6 @@ namespace {
 // The chooser is opened in a window of this size; its rows cut it.
 constexpr QSize kChooserWindow{300, 400};
 
-std::vector<PopupRow> AsRows(const std::vector<std::u16string>& texts) {
-  std::vector<PopupRow> rows;
-  rows.reserve(texts.size());
-  for (const auto& text : texts) rows.push_back(PopupRow{text, std::nullopt});
-  return rows;
-}
-
 }  // namespace
 
 CSubMenuDlg::CSubMenuDlg(uint32_t parentRow, CMenuDlg& keyList)
@@ -39,7 +32,7 @@ MacSelMenuDlg* CSubMenuDlg::Chooser() const {
 }
 
 std::vector<PopupRow> CSubMenuDlg::CurrentRows() const {
-  return AsRows(FamilyRows(parentRow_));
+  return TextRows(FamilyRows(parentRow_));
 }
 
 void CSubMenuDlg::HoverChanged() {
