@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 
 #include "main_dialog_fixture.h"
@@ -32,6 +33,9 @@ void Press(QWidget& widget, QPoint at) {
   QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
+// A list that was closed: destroyed already, or about to be.
+bool Closed(const QPointer<PopupListWindow>& list) { return list.isNull() || list->Closing(); }
+
 QPoint RowCentre(const PopupListWindow& list, uint32_t row) {
   return QPoint(list.Rows().width / 2,
                 static_cast<int>(row - 1) * list.Rows().rowHeight + list.Rows().rowHeight / 2);
@@ -54,6 +58,7 @@ class PopupMainWindowTest : public MainDialogTest {
 TEST_F(PopupMainWindowTest, AKeyButtonOpensItsListAndAPressElsewhereClosesIt) {
   CQEL_GMouseDlg& dialog = StartDialog();
   CMenuDlg& list = OpenKeyList(dialog);
+  const QPointer<PopupListWindow> listWatch(&list);
   EXPECT_EQ(list.Kind(), PopupKind::kKeyFunctions);
   EXPECT_EQ(g_selKey, static_cast<int>(kMainFirstKeyButton) + kKey);
   const SkinRect button = dialog.Layout().m_mainRects[kMainFirstKeyButton + kKey];
@@ -62,9 +67,10 @@ TEST_F(PopupMainWindowTest, AKeyButtonOpensItsListAndAPressElsewhereClosesIt) {
 
   // Another key button replaces the list; a press on no element closes it.
   CMenuDlg& second = OpenKeyList(dialog, 0);
-  EXPECT_TRUE(list.Closing());
+  const QPointer<PopupListWindow> secondWatch(&second);
+  EXPECT_TRUE(Closed(listWatch));
   Press(dialog, QPoint(1, g_skinHeight / 2));
-  EXPECT_TRUE(second.Closing());
+  EXPECT_TRUE(Closed(secondWatch));
   EXPECT_EQ(MainWindowPopup(), nullptr);
 }
 
@@ -117,10 +123,11 @@ TEST_F(PopupMainWindowTest, TheLightingModeListSetsTheModeAndClosesOnAnyRelease)
 TEST_F(PopupMainWindowTest, ExitFromTheTrayClosesAnOpenListAndSendsTheLeavingNoticeOnce) {
   CQEL_GMouseDlg& dialog = StartDialog();
   CMenuDlg& list = OpenKeyList(dialog);
+  const QPointer<PopupListWindow> listWatch(&list);
   MoveOver(list, RowCentre(list, 9));
   ASSERT_NE(list.SubMenu(), nullptr);
   dialog.OnExitDriver();
-  EXPECT_TRUE(list.Closing());
+  EXPECT_TRUE(Closed(listWatch));
   EXPECT_EQ(MainWindowPopup(), nullptr);
   EXPECT_EQ(mouse_.LeavingNoticeCount(), 1);
   EXPECT_EQ(finishedCount_, 1);
