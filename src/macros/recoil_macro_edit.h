@@ -10,11 +10,15 @@
 namespace gm {
 
 inline constexpr int kMinRecoilStrength = 1;
+
+// Play modes of a recoil macro as the dialog shows them.
+inline constexpr uint8_t kPlayModeRepeatCount = 0;  // repeat n times
+inline constexpr uint8_t kPlayModeHoldLoop = 2;     // repeat count fixed to 1
 inline constexpr int kMaxRecoilStrength = 99;
 
 // Play-mode byte changes of the dialog's two mode buttons.
 inline constexpr uint8_t kRecoilHoldModeKeep = 0xF8;    // mode bits and bit 2 cleared
-inline constexpr uint8_t kRecoilHoldMode = 2;
+inline constexpr uint8_t kRecoilHoldMode = kPlayModeHoldLoop;
 inline constexpr uint8_t kRecoilRepeatModeKeep = 0xF4;  // mode bits and bit 3 cleared
 
 // The fields the dialog shows of one recoil macro.
