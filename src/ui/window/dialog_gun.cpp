@@ -23,8 +23,10 @@ namespace {
 constexpr char kGunSkinStem[] = "gun";
 constexpr char kWeaponPictureFolder[] = "Gun";
 
-// The edits: white digits on black, no frame, centred.
-constexpr char kEditStyle[] = "QLineEdit { background: black; color: white; border: none; }";
+// The edits: white digits on black, no frame, centred; greyed while disabled.
+constexpr char kEditStyle[] =
+    "QLineEdit { background: black; color: white; border: none; }"
+    "QLineEdit:disabled { color: gray; }";
 constexpr char kDigitsOnly[] = "[0-9]*";
 
 const QString kSingleRepeat = QStringLiteral("1");
