@@ -138,6 +138,25 @@ TEST_F(RecoilDialogTest, EditsTakeDigitsOnlyUpToTheirLengthAndStrengthIsBounded)
   EXPECT_EQ(FromDisk(0).strength, 1);  // 0 saves the lowest strength
 }
 
+TEST_F(RecoilDialogTest, ANumberLongerThanItsEditIsShownAndSavedWhole) {
+  StartDialog();
+  g_gunMacros[0].delayMs[0] = 12345;  // as a hand-edited recoil file may hold it
+  Run([&](CDialogGun& gun) {
+    EXPECT_EQ(Shown(gun, kGunDelayEdit), "12345");
+    Click(gun, kGunSaveButton);
+  });
+  EXPECT_EQ(FromDisk(0).firstDelay, 12345);
+}
+
+TEST_F(RecoilDialogTest, SaveWithoutRecoilMacrosWritesNoRecoilFile) {
+  std::filesystem::remove(appDir_ / "skins" / "config" / "PUBG_EN.dat");
+  std::filesystem::remove(appDir_ / "skins" / "config" / "PUBG_CN.dat");
+  StartDialog();
+  ASSERT_EQ(RecoilMacroCount(), 0);
+  Run([&](CDialogGun& gun) { Click(gun, kGunSaveButton); });
+  EXPECT_FALSE(std::filesystem::exists(GunMacroFilePath()));
+}
+
 TEST_F(RecoilDialogTest, ModeButtonsSetTheRepeatCountAndTheRepeatEdit) {
   StartDialog();
   Run([&](CDialogGun& gun) {

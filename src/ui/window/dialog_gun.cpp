@@ -27,7 +27,9 @@ constexpr char kWeaponPictureFolder[] = "Gun";
 constexpr char kEditStyle[] =
     "QLineEdit { background: black; color: white; border: none; }"
     "QLineEdit:disabled { color: gray; }";
-constexpr char kDigitsOnly[] = "[0-9]*";
+// Typing takes digits only, up to the edit's limit. The limit binds typing alone: a number
+// the macro already holds is shown and saved whole, however long it is.
+QString DigitsUpTo(int maxChars) { return QStringLiteral("[0-9]{0,%1}").arg(maxChars); }
 
 const QString kSingleRepeat = QStringLiteral("1");
 
@@ -75,9 +77,8 @@ bool CDialogGun::OnInitDialog() {
     edit->setAlignment(Qt::AlignCenter);
     edit->setFrame(false);
     edit->setStyleSheet(QString::fromLatin1(kEditStyle));
-    edit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QString::fromLatin1(kDigitsOnly)), edit));
-    edit->setMaxLength(kGunEditMaxChars[i]);
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(DigitsUpTo(kGunEditMaxChars[i])), edit));
     edit->setMouseTracking(true);
     edits_[i] = edit;
   }
@@ -156,7 +157,8 @@ void CDialogGun::mousePressEvent(QMouseEvent* event) {
   update();
   switch (hover_) {
     case kGunSaveButton:
-      StoreEdits(g_curGun);
+      // Without recoil macros (no recoil file) there is nothing to save into.
+      if (g_curGun < RecoilMacroCount()) StoreEdits(g_curGun);
       accept();
       break;
     case kGunCloseButton:
