@@ -157,6 +157,19 @@ TEST_F(RecoilDialogTest, SaveWithoutRecoilMacrosWritesNoRecoilFile) {
   EXPECT_FALSE(std::filesystem::exists(GunMacroFilePath()));
 }
 
+TEST_F(RecoilDialogTest, TrayExitClosesTheDialogUnsavedAndSendsTheNoticeOnce) {
+  CQEL_GMouseDlg& window = StartDialog();
+  const auto before = std::filesystem::last_write_time(GunMacroFilePath());
+  const bool saved = Run([&](CDialogGun& gun) {
+    Type(gun, kGunStrengthEdit, "55");
+    window.OnExitDriver();
+  });
+  EXPECT_FALSE(saved);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Ended(); }, kUiWaitMs));
+  EXPECT_EQ(mouse_.LeavingNoticeCount(), 1);
+  EXPECT_EQ(std::filesystem::last_write_time(GunMacroFilePath()), before);
+}
+
 TEST_F(RecoilDialogTest, ModeButtonsSetTheRepeatCountAndTheRepeatEdit) {
   StartDialog();
   Run([&](CDialogGun& gun) {
