@@ -1,6 +1,7 @@
 #include "app/gmouse_app.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QObject>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/device_choice.h"
 #include "backends/qt/power_events.h"
 #include "backends/qt/single_instance.h"
+#include "backends/qt/x11_keyboard_capture.h"
 #include "backends/qt/x11_mouse_settings.h"
 #include "platform/message_sink.h"
 #include "settings/paths.h"
@@ -16,6 +18,18 @@
 #include "ui/window/qt_message_sink.h"
 
 namespace gm {
+namespace {
+
+// The keyboard grab exists on X11 only; elsewhere (Wayland) keys are captured while the
+// capturing window has the focus.
+std::unique_ptr<KeyboardCapture> ChooseKeyboardCapture() {
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    return std::make_unique<X11KeyboardCapture>();
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 CQEL_GMouseApp::CQEL_GMouseApp() {
   g_exeFolder = std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
@@ -30,6 +44,7 @@ int CQEL_GMouseApp::InitInstance() {
 
   ChosenDevice device = ChooseDeviceFromEnvironment();
   X11MouseSettings desktopMouse;
+  const std::unique_ptr<KeyboardCapture> keyboard = ChooseKeyboardCapture();
 
   int exitCode = 0;
   {
@@ -39,6 +54,7 @@ int CQEL_GMouseApp::InitInstance() {
     services.deviceMonitor = std::move(device.monitor);
     services.messageSink = &messageBoxes;
     services.arguments = QCoreApplication::arguments();
+    services.keyboardCapture = keyboard.get();
 
     CQEL_GMouseDlg dialog(std::move(services));
     dialog.SetPageControls(std::make_unique<PopupControls>());

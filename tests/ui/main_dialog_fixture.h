@@ -19,6 +19,7 @@
 #include "device/fake_device_change_monitor.h"
 #include "device/system_mouse_settings.h"
 #include "device/virtual_mouse.h"
+#include "platform/fake_keyboard_capture.h"
 #include "platform/private_profile.h"
 #include "platform/text.h"
 #include "settings/config_settings.h"
@@ -106,6 +107,7 @@ class MainDialogTest : public ::testing::Test {
     services.deviceMonitor = std::move(fake);
     services.messageSink = &messages_;
     services.arguments = std::move(arguments);
+    services.keyboardCapture = &keyboard_;
     services.chooseSettingsFile = [this](SettingsFileChoice choice, QWidget*) {
       choices_.push_back(choice);
       return chosenFile_;
@@ -141,6 +143,7 @@ class MainDialogTest : public ::testing::Test {
   std::filesystem::path appDir_;
   VirtualMouse mouse_;
   RecordingMouseSettings desktop_;
+  FakeKeyboardCapture keyboard_;
   MessageRecorder messages_;
   FakeDeviceChangeMonitor* monitor_ = nullptr;
   std::unique_ptr<CQEL_GMouseDlg> dialog_;

@@ -30,6 +30,7 @@
 #include "device/device_threads.h"
 #include "device/hid_transport.h"
 #include "device/system_mouse_settings.h"
+#include "platform/keyboard_capture.h"
 #include "platform/message_sink.h"
 #include "ui/pages/input_result.h"
 #include "ui/window/led_preview_thread.h"
@@ -69,6 +70,9 @@ struct MainDialogServices {
   MessageSink* messageSink = nullptr;
   QStringList arguments;                    // the command line, the program's path first
   SettingsFileChooser chooseSettingsFile = ChooseSettingsFile;
+  // Takes every keystroke of the desktop while a key is captured; outlives the window. Null
+  // where the desktop has none: keys are then taken while the capturing window has the focus.
+  KeyboardCapture* keyboardCapture = nullptr;
 };
 
 // The commands of the window's system menu (Alt+Space) and of the window manager's close.
@@ -142,6 +146,14 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   void OnListEditCommitted(intptr_t row, intptr_t listBox);
   // A lighting step's mode or colour was picked: its parameter list is shown again.
   void OnLedParamChanged();
+
+  // ---- Key capture (main_dialog_key_capture.cpp) -------------------------------------------
+  // The macro page's step menu "Modify": runs the key-capture dialog in step mode over the
+  // window, the caller having preset g_capturedKeyCode and g_capturedKeyName; its OK sends
+  // kStepKeyCaptured to the window (OnStepKeyCaptured). True when it ended with OK.
+  bool OpenStepKeyCapture();
+  // The desktop's keyboard capture (macro recording uses it too); may be null.
+  KeyboardCapture* KeyboardCaptureBackend() const { return services_.keyboardCapture; }
 
  signals:
   // The program ends: the window is gone from the screen and every thread has stopped.

@@ -19,9 +19,7 @@ void CQEL_GMouseDlg::OnProgramMessage(ProgramMessage message, intptr_t wParam, i
   }
 }
 
-// Not built yet: the key-capture dialog and the macro page's lists.
-void CQEL_GMouseDlg::OnOpenKeyCapture() {}
-void CQEL_GMouseDlg::OnKeyCaptured() {}
+// Not built yet: the macro page's lists.
 void CQEL_GMouseDlg::OnStepKeyCaptured() {}
 void CQEL_GMouseDlg::OnListEditCommitted(intptr_t, intptr_t) {}
 void CQEL_GMouseDlg::OnLedParamChanged() {}
