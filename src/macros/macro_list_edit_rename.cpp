@@ -63,7 +63,10 @@ MacroCommandOutcome RenameMacro(const MacroListEntry& entry, std::u16string_view
   const int macro = entry.macro;
   if (group >= g_macroGroupCount || macro >= kMacrosPerGroup) return {};
   // The record renamed is that of the row's group, so that group is the one loaded.
-  if (!LoadGroupOfRow(group)) return Refused(MacroMessageId::kGroupFileMissing, g_macroNames[group * kMacrosPerGroup + macro]);
+  if (!LoadGroupOfRow(group)) {
+    return Refused(MacroMessageId::kGroupFileMissing,
+                   g_macroNames[group * kMacrosPerGroup + macro]);
+  }
 
   std::unique_lock lock(g_macroTablesMutex);
   g_curMacro = macro;

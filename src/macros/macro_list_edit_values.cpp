@@ -135,11 +135,12 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
   outcome.refreshStepListOf = std::clamp(commit.editMacro, 0, kMacrosPerGroup - 1);
   const int row = commit.stepListSelection;
   const int macro = g_curMacro;
-  if (row < 0 || macro < 0 || macro >= kMacrosPerGroup) return outcome;
+  if (row < 0) return outcome;
   const int step = row / kRowsPerStep;
   bool changed = false;
   {
     std::lock_guard lock(g_macroTablesMutex);
+    if (macro < 0 || macro >= std::clamp<int>(g_macroCount, 0, kMacrosPerGroup)) return outcome;
     MacroRecord& record = g_macros[macro];
     if (step >= UsableStepCount(record)) return outcome;
     if (g_groupEncrypted != 0) {
@@ -171,9 +172,12 @@ RepeatCountOutcome CommitRepeatCount(std::u16string_view text) {
   const int value = std::clamp(typed, kMinRepeatCount, kMaxRepeatCount);
   if (value != typed) result.correctedText = DecimalText(value);
   result.value = static_cast<uint16_t>(value);
-  if (!IsMacroRowSelected() || g_curMacro < 0 || g_curMacro >= kMacrosPerGroup) return result;
+  if (!IsMacroRowSelected()) return result;
   {
     std::lock_guard lock(g_macroTablesMutex);
+    if (g_curMacro < 0 || g_curMacro >= std::clamp<int>(g_macroCount, 0, kMacrosPerGroup)) {
+      return result;
+    }
     // A locked group shows no steps and takes no changes; the edit is set while it is shown.
     if (g_groupEncrypted != 0) return result;
     g_macros[g_curMacro].repeatCount = result.value;

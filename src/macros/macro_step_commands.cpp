@@ -1,6 +1,8 @@
 #include "macros/macro_step_commands.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 
 #include "macros/key_codes.h"
@@ -61,10 +63,13 @@ constexpr struct {
 
 int SelectedStep(int menuRow) { return menuRow / kRowsPerStep; }  // -1 gives 0
 
-MacroRecord* CurrentMacro() {
-  if (g_curMacro < 0 || g_curMacro >= kMacrosPerGroup) return nullptr;
-  return &g_macros[g_curMacro];
+// A macro of the loaded group; nullptr for an index past its macros (no macro is shown).
+MacroRecord* LoadedMacro(int macro) {
+  if (macro < 0 || macro >= std::clamp<int>(g_macroCount, 0, kMacrosPerGroup)) return nullptr;
+  return &g_macros[macro];
 }
+
+MacroRecord* CurrentMacro() { return LoadedMacro(g_curMacro); }
 
 // A step's block index lies in x.
 uint16_t& BlockIndexOf(MacroRecord& r, int step) { return r.xy[step].x; }
@@ -205,12 +210,12 @@ StepModifyDecision DecideStepModify(int stepListSelection, int stepListRows, boo
 MacroCommandOutcome StoreCapturedStepKey(int stepListSelection, int macro, uint8_t capturedCode) {
   MacroCommandOutcome outcome;
   if (stepListSelection < 0 || stepListSelection % kRowsPerStep != 0) return outcome;
-  if (macro < 0 || macro >= kMacrosPerGroup) return outcome;
   const int step = stepListSelection / kRowsPerStep;
   {
     std::lock_guard lock(g_macroTablesMutex);
-    MacroRecord& record = g_macros[macro];
-    if (step >= UsableStepCount(record)) return outcome;
+    MacroRecord* loaded = LoadedMacro(macro);
+    if (loaded == nullptr || step >= UsableStepCount(*loaded)) return outcome;
+    MacroRecord& record = *loaded;
     if (g_groupEncrypted != 0) {
       outcome.Add(MacroMessageId::kLockedGroup);
       return outcome;

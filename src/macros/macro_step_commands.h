@@ -2,8 +2,9 @@
 // The step commands of the macro page: inserting a step before or after the selected one,
 // deleting it, and what "Modify" on a step row does. They work on g_macros[g_curMacro] of the
 // loaded group, keep its counters and lighting-block numbering, write the changed macro to
-// the group's file and return what the window must show and rebuild. User-interface thread;
-// the tables are changed under g_macroTablesMutex.
+// the group's file and return what the window must show and rebuild. A macro index past the
+// loaded group's macros (no macro shown) changes nothing. User-interface thread; the tables
+// are changed under g_macroTablesMutex.
 //
 // menuRow is the step-list row that was selected when the menu was opened (-1: none); the
 // selected step is menuRow / 2 (0 for -1). g_stepListSel is read and moved as the list's
