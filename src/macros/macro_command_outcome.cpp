@@ -57,4 +57,12 @@ bool SaveLoadedGroupMacro(int macro) {
   return file && SaveMacro(*file, macro);
 }
 
+void SaveOrRestoreMacro(int macro, const MacroRecord& before, MacroCommandOutcome& outcome) {
+  if (SaveLoadedGroupMacro(macro)) return;
+  outcome.Add(MacroMessageId::kSaveFailed);
+  if (macro < 0 || macro >= kMacrosPerGroup) return;
+  std::lock_guard lock(g_macroTablesMutex);
+  g_macros[macro] = before;
+}
+
 }  // namespace gm

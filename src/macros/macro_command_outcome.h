@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "macros/macro_record.h"
 #include "platform/message_sink.h"
 
 namespace gm {
@@ -82,5 +83,9 @@ void ShowOutcomeMessages(const MacroCommandOutcome& outcome);
 // (g_curMacroGroup). False when the write failed, and without writing when no listed group is
 // loaded, its name cannot be a file name, or macro lies outside 0..19.
 bool SaveLoadedGroupMacro(int macro);
+
+// SaveLoadedGroupMacro; when the write fails, g_macros[macro] gets `before` back and the
+// outcome kSaveFailed, so the table keeps what the file holds.
+void SaveOrRestoreMacro(int macro, const MacroRecord& before, MacroCommandOutcome& outcome);
 
 }  // namespace gm

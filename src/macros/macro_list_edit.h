@@ -2,7 +2,8 @@
 // What a committed in-place edit of the macro page changes: a new name typed into the macro
 // list (a macro or a group), or a value typed into a step-list row (a delay, a DPI level, a
 // move) or into the LED parameter list (a lighting time). Typed values are checked and
-// clamped, the tables and the files changed, and the messages and list updates returned.
+// clamped, the tables and the files changed, and the messages and list updates returned; a
+// failed write leaves the tables as the files hold them and is reported (kSaveFailed).
 // User-interface thread; the tables are changed under g_macroTablesMutex.
 
 #include <cstdint>

@@ -138,10 +138,12 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
   if (row < 0) return outcome;
   const int step = row / kRowsPerStep;
   bool changed = false;
+  MacroRecord before{};
   {
     std::lock_guard lock(g_macroTablesMutex);
     if (macro < 0 || macro >= std::clamp<int>(g_macroCount, 0, kMacrosPerGroup)) return outcome;
     MacroRecord& record = g_macros[macro];
+    before = record;
     if (step >= UsableStepCount(record)) return outcome;
     if (g_groupEncrypted != 0) {
       outcome.Add(MacroMessageId::kLockedGroup);
@@ -162,7 +164,7 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
       changed = StoreLightParameter(record, step, commit.paramListSelection, commit.text, outcome);
     }
   }
-  if (changed && !SaveLoadedGroupMacro(macro)) outcome.Add(MacroMessageId::kSaveFailed);
+  if (changed) SaveOrRestoreMacro(macro, before, outcome);
   return outcome;
 }
 
@@ -173,6 +175,7 @@ RepeatCountOutcome CommitRepeatCount(std::u16string_view text) {
   if (value != typed) result.correctedText = DecimalText(value);
   result.value = static_cast<uint16_t>(value);
   if (!IsMacroRowSelected()) return result;
+  MacroRecord before{};
   {
     std::lock_guard lock(g_macroTablesMutex);
     if (g_curMacro < 0 || g_curMacro >= std::clamp<int>(g_macroCount, 0, kMacrosPerGroup)) {
@@ -180,9 +183,10 @@ RepeatCountOutcome CommitRepeatCount(std::u16string_view text) {
     }
     // A locked group shows no steps and takes no changes; the edit is set while it is shown.
     if (g_groupEncrypted != 0) return result;
+    before = g_macros[g_curMacro];
     g_macros[g_curMacro].repeatCount = result.value;
   }
-  if (!SaveLoadedGroupMacro(g_curMacro)) result.outcome.Add(MacroMessageId::kSaveFailed);
+  SaveOrRestoreMacro(g_curMacro, before, result.outcome);
   return result;
 }
 

@@ -128,10 +128,12 @@ MacroCommandOutcome InsertStepCommand(StepInsertCommand command, int menuRow, bo
   const StepInsertRule rule = StepInsertRuleOf(command);
   const int macro = g_curMacro;
   int stepCount = 0;
+  MacroRecord before{};
   {
     std::lock_guard lock(g_macroTablesMutex);
     const MacroRecord* record = CurrentMacro();
     if (record == nullptr) return outcome;
+    before = *record;
     if (rule.code == kStepLighting && record->countF9 >= kMaxSpecialSteps) {
       outcome.Add(MacroMessageId::kMoreThanLimit);
       return outcome;
@@ -147,12 +149,16 @@ MacroCommandOutcome InsertStepCommand(StepInsertCommand command, int menuRow, bo
   if (position < 0) position = 0;
   // Refused in a locked group, with the lock message, and without writing.
   const bool locked = g_groupEncrypted != 0;
+  const int selectionBefore = g_stepListSel;
   InsertMacroStep(macro, static_cast<unsigned>(position), rule.code, rule.action);
   if (emptyList && rule.place == StepInsertPlace::kAfter) g_stepListSel = 0;
   // InsertMacroStep saves the macro of the selected macro-list row without a result; the
   // loaded macro is written again here so that a failed write is told. Writing a line the
   // file already holds leaves the file untouched.
-  if (!locked && !SaveLoadedGroupMacro(macro)) outcome.Add(MacroMessageId::kSaveFailed);
+  if (!locked) {
+    SaveOrRestoreMacro(macro, before, outcome);
+    if (outcome.Has(MacroMessageId::kSaveFailed)) g_stepListSel = selectionBefore;
+  }
   outcome.refreshStepListOf = macro;
   return outcome;
 }
@@ -163,6 +169,7 @@ MacroCommandOutcome DeleteStepCommand(int menuRow, bool recording) {
   if (recording) return outcome;
   const int macro = g_curMacro;
   bool removed = false;
+  MacroRecord before{};
   {
     std::lock_guard lock(g_macroTablesMutex);
     MacroRecord* record = CurrentMacro();
@@ -171,10 +178,11 @@ MacroCommandOutcome DeleteStepCommand(int menuRow, bool recording) {
       outcome.Add(MacroMessageId::kLockedGroup);
       return outcome;
     }
+    before = *record;
     removed = RemoveStep(*record, SelectedStep(menuRow));
   }
   g_stepListSel = g_stepListSel > kRowsPerStep ? g_stepListSel - kRowsPerStep : 0;
-  if (removed && !SaveLoadedGroupMacro(macro)) outcome.Add(MacroMessageId::kSaveFailed);
+  if (removed) SaveOrRestoreMacro(macro, before, outcome);
   outcome.refreshStepListOf = macro;
   return outcome;
 }
@@ -211,10 +219,12 @@ MacroCommandOutcome StoreCapturedStepKey(int stepListSelection, int macro, uint8
   MacroCommandOutcome outcome;
   if (stepListSelection < 0 || stepListSelection % kRowsPerStep != 0) return outcome;
   const int step = stepListSelection / kRowsPerStep;
+  MacroRecord before{};
   {
     std::lock_guard lock(g_macroTablesMutex);
     MacroRecord* loaded = LoadedMacro(macro);
     if (loaded == nullptr || step >= UsableStepCount(*loaded)) return outcome;
+    before = *loaded;
     MacroRecord& record = *loaded;
     if (g_groupEncrypted != 0) {
       outcome.Add(MacroMessageId::kLockedGroup);
@@ -222,7 +232,7 @@ MacroCommandOutcome StoreCapturedStepKey(int stepListSelection, int macro, uint8
     }
     record.code[step] = capturedCode;
   }
-  if (!SaveLoadedGroupMacro(macro)) outcome.Add(MacroMessageId::kSaveFailed);
+  SaveOrRestoreMacro(macro, before, outcome);
   outcome.refreshStepListOf = macro;
   return outcome;
 }

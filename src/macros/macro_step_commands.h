@@ -2,7 +2,8 @@
 // The step commands of the macro page: inserting a step before or after the selected one,
 // deleting it, and what "Modify" on a step row does. They work on g_macros[g_curMacro] of the
 // loaded group, keep its counters and lighting-block numbering, write the changed macro to
-// the group's file and return what the window must show and rebuild. A macro index past the
+// the group's file (a failed write puts the macro back and is reported with kSaveFailed) and
+// return what the window must show and rebuild. A macro index past the
 // loaded group's macros (no macro shown) changes nothing. User-interface thread; the tables
 // are changed under g_macroTablesMutex.
 //

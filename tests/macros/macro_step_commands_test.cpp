@@ -186,12 +186,14 @@ TEST_F(StepCommandsTest, ALockedGroupRefusesEveryStepChange) {
   EXPECT_EQ(messages_.englishTexts(), std::vector<std::u16string>{u"加密宏不能修改"});
 }
 
-TEST_F(StepCommandsTest, AFailedWriteIsReported) {
+TEST_F(StepCommandsTest, AFailedWriteIsReportedAndTheMacroKeepsWhatTheFileHolds) {
   Open(ThreeSteps());
   std::filesystem::permissions(g_macroDir / "G.dat", std::filesystem::perms::owner_read);
   EXPECT_EQ(Ids(DeleteStepCommand(0, false)), std::vector{MacroMessageId::kSaveFailed});
   EXPECT_EQ(Ids(InsertStepCommand(StepInsertCommand::kDelay, 0, false)),
             std::vector{MacroMessageId::kSaveFailed});
+  EXPECT_EQ(g_macros[0].stepCount, 3);
+  ExpectDiskMatchesTables();
 }
 
 }  // namespace
