@@ -67,7 +67,9 @@ void ClearLoadedGroup() {
   g_macroCount = 0;
   g_groupEncrypted = 0;
   g_curMacro = 0;
-  for (int i = 0; i <= kMacroTemplateIndex; ++i) ClearMacroRecord(g_macros, static_cast<uint8_t>(i));
+  for (int i = 0; i <= kMacroTemplateIndex; ++i) {
+    ClearMacroRecord(g_macros, static_cast<uint8_t>(i));
+  }
 }
 
 int MacroListRowOf(int group, int macro, GroupExpansion expanded) {

@@ -177,17 +177,23 @@ MacroCommandOutcome ExportMacroGroup(const fs::path& chosen, bool locked) {
     outcome.Add(MacroMessageId::kError);
     return outcome;
   }
-  std::lock_guard lock(g_macroTablesMutex);
-  const uint32_t before = g_groupEncrypted;
-  g_groupEncrypted = locked ? 1 : 0;
-  // Written whole into a file of its own first: the chosen file is replaced, so neither an
-  // old read-only marker nor old lines of it survive.
-  const ScratchFile scratch;
-  if (!scratch.path() || !SaveMacroFile(*scratch.path()) ||
-      !CopyFileOverProfile(*scratch.path(), chosen)) {
-    g_groupEncrypted = before;
-    outcome.Add(MacroMessageId::kSaveFailed);
+  {
+    std::lock_guard lock(g_macroTablesMutex);
+    const uint32_t before = g_groupEncrypted;
+    g_groupEncrypted = locked ? 1 : 0;
+    // Written whole into a file of its own first: the chosen file is replaced, so neither an
+    // old read-only marker nor old lines of it survive.
+    const ScratchFile scratch;
+    if (!scratch.path() || !SaveMacroFile(*scratch.path()) ||
+        !CopyFileOverProfile(*scratch.path(), chosen)) {
+      g_groupEncrypted = before;
+      outcome.Add(MacroMessageId::kSaveFailed);
+      return outcome;
+    }
   }
+  // The chosen file may be a group's own (the dialog starts in the macro folder).
+  LoadMacroNames();
+  outcome.fillMacroList = true;
   return outcome;
 }
 

@@ -38,7 +38,8 @@ constexpr StepInsertRule kInsertRules[] = {
     {StepInsertPlace::kAfter, kStepMove, kActionMoveXPlusYMinus},         // kMoveXPlusYMinus
     {StepInsertPlace::kAfter, kStepMove, kActionMoveXPlusYPlus},          // kMoveXPlusYPlus
 };
-static_assert(std::size(kInsertRules) == static_cast<size_t>(StepInsertCommand::kMoveXPlusYPlus) + 1);
+static_assert(std::size(kInsertRules) ==
+              static_cast<size_t>(StepInsertCommand::kMoveXPlusYPlus) + 1);
 
 // Step kinds that count their steps in a 16-bit counter.
 constexpr struct {

@@ -121,8 +121,8 @@ TEST_F(GroupCommandsTest, DeletingAGroupMovesTheOpenFlagsWithTheNames) {
 TEST_F(GroupCommandsTest, ImportTakesTheNameBeforeDatAndRefusesDoubles) {
   TempDir outside;
   const fs::path abc = outside / "abc.dat";
-  WriteIni(abc, {{"Init", {{"DAT_VER", "3"}}},
-                 {"Macros", {{"macroNum", "1"}, {"0", ToUtf8(BuildMacroLine(MakeMacro(u"x", {})))}}}});
+  const std::string line = ToUtf8(BuildMacroLine(MakeMacro(u"x", {})));
+  WriteIni(abc, {{"Init", {{"DAT_VER", "3"}}}, {"Macros", {{"macroNum", "1"}, {"0", line}}}});
 
   EXPECT_TRUE(ImportMacroGroup(abc, expanded_).messages.empty());
   AfterCommand();
