@@ -123,22 +123,30 @@ int LoadedRecordCount() {
   return std::clamp<int>(g_macroCount, 0, kMacrosPerGroup);
 }
 
-void WriteHeader(const fs::path& path, bool withReadOnlyMarker) {
-  WritePrivateProfileStringW(kSectionInit, kKeyDatVersion, kDatVersionText, path);
+// Each writer goes on after a failed key, so that as much as possible reaches the file, and
+// returns false when any key failed.
+bool WriteHeader(const fs::path& path, bool withReadOnlyMarker) {
+  bool written = WritePrivateProfileStringW(kSectionInit, kKeyDatVersion, kDatVersionText, path);
   if (withReadOnlyMarker) {
-    WritePrivateProfileStringW(kSectionInit, kKeyReadOnlyMarker, kReadOnlyMarkerValue, path);
+    written = WritePrivateProfileStringW(kSectionInit, kKeyReadOnlyMarker, kReadOnlyMarkerValue,
+                                         path) &&
+              written;
   }
-  WritePrivateProfileStringW(kSectionMacros, kKeyMacroCount, DecimalText(g_macroCount), path);
+  return WritePrivateProfileStringW(kSectionMacros, kKeyMacroCount, DecimalText(g_macroCount),
+                                    path) &&
+         written;
 }
 
-void WriteLine(const fs::path& path, int index) {
-  WritePrivateProfileStringW(kSectionMacros, DecimalText(index), BuildMacroLine(g_macros[index]),
-                             path);
+bool WriteLine(const fs::path& path, int index) {
+  return WritePrivateProfileStringW(kSectionMacros, DecimalText(index),
+                                    BuildMacroLine(g_macros[index]), path);
 }
 
-void WriteAllLines(const fs::path& path) {
+bool WriteAllLines(const fs::path& path) {
   const int count = LoadedRecordCount();
-  for (int i = 0; i < count; ++i) WriteLine(path, i);
+  bool written = true;
+  for (int i = 0; i < count; ++i) written = WriteLine(path, i) && written;
+  return written;
 }
 
 }  // namespace
@@ -270,21 +278,21 @@ void LoadMacroFile(const std::filesystem::path& path) {
   }
 }
 
-void SaveMacro(const std::filesystem::path& path, int index) {
-  if (index < 0 || index >= kMacrosPerGroup) return;
+bool SaveMacro(const std::filesystem::path& path, int index) {
+  if (index < 0 || index >= kMacrosPerGroup) return false;
   std::lock_guard lock(g_macroTablesMutex);
   // A file in the older layout (or no file yet) is rewritten whole, so that no version-2 line
   // stays behind once DAT_VER says 3. The records written are the open group's.
   const bool rewriteGroup = ReadMacroFileVersion(path) != kMacroDatVersion;
-  WriteHeader(path, /*withReadOnlyMarker=*/false);
-  if (rewriteGroup) WriteAllLines(path);
-  WriteLine(path, index);
+  bool written = WriteHeader(path, /*withReadOnlyMarker=*/false);
+  if (rewriteGroup) written = WriteAllLines(path) && written;
+  return WriteLine(path, index) && written;
 }
 
-void SaveMacroFile(const std::filesystem::path& path) {
+bool SaveMacroFile(const std::filesystem::path& path) {
   std::lock_guard lock(g_macroTablesMutex);
-  WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
-  WriteAllLines(path);
+  const bool written = WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
+  return WriteAllLines(path) && written;
 }
 
 }  // namespace gm

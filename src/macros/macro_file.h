@@ -72,12 +72,13 @@ void LoadMacroFile(const std::filesystem::path& path);
 // others write nothing). The path must be the open group's file: when that file is not yet in
 // the version-3 layout (DAT_VER other than 3, or no file), every loaded record 0 ..
 // g_macroCount - 1 is written first, so that no older line is later read in the new layout.
-// The read-only marker is neither written nor removed.
-void SaveMacro(const std::filesystem::path& path, int index);
+// The read-only marker is neither written nor removed. False when a write failed (or for an
+// index outside 0..19); the keys that could be written are written.
+bool SaveMacro(const std::filesystem::path& path, int index);
 
 // Writes DAT_VER 3, the read-only marker while g_groupEncrypted is set, macroNum and every
 // loaded record. Keys are only added or replaced: an existing marker and lines at or above
-// the new count stay.
-void SaveMacroFile(const std::filesystem::path& path);
+// the new count stay. False when a write failed.
+bool SaveMacroFile(const std::filesystem::path& path);
 
 }  // namespace gm
