@@ -13,11 +13,6 @@ bool IsRecoilIndex(int index) { return index >= 0 && index < kMacrosPerGroup; }
 
 }  // namespace
 
-int RecoilMacroCount() {
-  std::lock_guard lock(g_macroTablesMutex);
-  return std::clamp<int>(g_gunMacroCount, 0, kMacrosPerGroup);
-}
-
 std::optional<RecoilMacroView> RecoilMacroViewOf(int index) {
   if (!IsRecoilIndex(index)) return std::nullopt;
   std::lock_guard lock(g_macroTablesMutex);

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "macros/recoil_macro_names.h"  // RecoilMacroCount
+
 namespace gm {
 
 inline constexpr int kMinRecoilStrength = 1;
@@ -32,9 +34,6 @@ struct RecoilMacroView {
   std::optional<uint16_t> strength;
   uint16_t firstDelay = 0;  // delay of step 0
 };
-
-// The number of recoil macros the file stated (0..20).
-int RecoilMacroCount();
 
 // Recoil macro index (0..19); nothing for another index.
 std::optional<RecoilMacroView> RecoilMacroViewOf(int index);

@@ -13,6 +13,7 @@
 #include "settings/paths.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/ui_state.h"
+#include "ui/window/popup_menus.h"
 
 namespace gm {
 
@@ -34,7 +35,11 @@ QString DigitsUpTo(int maxChars) { return QStringLiteral("[0-9]{0,%1}").arg(maxC
 const QString kSingleRepeat = QStringLiteral("1");
 
 RecoilListOpener& RecoilListOpenerHook() {
-  static RecoilListOpener opener;
+  // The skinned recoil list, kept in its own slot beside the main window's list.
+  static RecoilListOpener opener = [](QWidget* dialog, ProgramMessageTarget& target,
+                                      QPoint screenTopLeft) {
+    OpenRecoilMenu(*dialog, target, screenTopLeft, g_curGun);
+  };
   return opener;
 }
 
@@ -131,6 +136,7 @@ int CDialogGun::OnGunSelected(intptr_t previous) {
 }
 
 void CDialogGun::CloseRecoilList() {
+  CloseRecoilMenu();
   // The list is the dialog's only child window; the edits are plain children.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (child->isWindow()) {

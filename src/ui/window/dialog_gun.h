@@ -109,7 +109,7 @@ class CDialogGun : public QDialog, public ProgramMessageTarget {
   bool pictureReported_ = false;  // its missing picture was reported
 };
 
-// The recoil list's opener for every recoil dialog (set by the program; empty by default).
+// The recoil list's opener for every recoil dialog (the skinned recoil list unless replaced).
 void SetRecoilListOpener(RecoilListOpener opener);
 
 // The macro page's recoil button: runs the recoil dialog modally over window. True when it

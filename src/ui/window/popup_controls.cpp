@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "ui/window/dialog_gun.h"
 #include "ui/window/menu_dlg.h"
 #include "ui/window/popup_menus.h"
 #include "ui/window/program_messages.h"
@@ -22,6 +23,7 @@ void PopupControls::Run(const InputAction& action, QWidget& window) {
       }
       break;
     }
+    case InputActionKind::kMacroRecoilEditor: OpenRecoilDialog(window); break;
     default: break;  // the macro page's controls
   }
 }
