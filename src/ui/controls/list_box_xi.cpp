@@ -45,6 +45,8 @@ CListBoxXI::CListBoxXI(int controlId, QWidget* parent, ProgramMessageTarget* own
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setUniformItemSizes(true);
   setFrameShape(QFrame::NoFrame);
+  // The owner opens the context menus on rightButtonUp; no other menu and no parent's.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   InstallRowDelegate();
   // Any scroll the user asks for ends a running edit first.
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { EndEdit(true); });
@@ -197,9 +199,9 @@ void CListBoxXI::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) EndEdit(true);
   QListWidget::mouseReleaseEvent(event);
   // A click on a row tells the owner even when the row was selected already.
-  if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) != nullptr) {
-    emit selChange();
-  }
+  const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && itemAt(pos) != nullptr) emit selChange();
+  if (event->button() == Qt::RightButton) emit rightButtonUp(pos);
 }
 
 void CListBoxXI::changeEvent(QEvent* event) {

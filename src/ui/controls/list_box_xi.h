@@ -112,6 +112,9 @@ class CListBoxXI : public QListWidget, public ProgramMessageTarget {
   void selChange();
   // A double click on a row.
   void dblClk();
+  // The right button was released over the list (after a running edit was committed): where
+  // the owner opens the list's context menu. pos is in the list's viewport.
+  void rightButtonUp(QPoint pos);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
