@@ -185,6 +185,7 @@ class ListBoxXIEdit : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureQtApplication();
+    images_ = SolidIcons(3, 16);
     owner_ = std::make_unique<Owner>();
     owner_->resize(260, 200);
     list_ = new CListBoxXI(kMacroListId, owner_.get());
@@ -217,7 +218,7 @@ class ListBoxXIEdit : public ::testing::Test {
 
   static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  ListImageList images_ = SolidIcons(3, 16);
+  ListImageList images_;
   std::unique_ptr<Owner> owner_;
   CListBoxXI* list_ = nullptr;
   QWidget* other_ = nullptr;
