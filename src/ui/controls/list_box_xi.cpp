@@ -107,8 +107,8 @@ QString CListBoxXI::GetText(int index) const {
 
 int CListBoxXI::SetCurSel(int index) {
   if (index < 0) {
-    setCurrentRow(-1);
-    return index == -1 ? 0 : kLbErr;
+    if (index == -1) setCurrentRow(-1);
+    return kLbErr;
   }
   if (index >= count()) return kLbErr;
   setCurrentRow(index);

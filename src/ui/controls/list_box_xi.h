@@ -8,7 +8,8 @@
 // place, selected) and reaches the owner as ProgramMessage::kListEditCommitted with wParam
 // the row and lParam the list box (a CListBoxXI*); an unchanged text sends nothing.
 //
-// Row indices follow the list box rules: 0..count-1; kLbErr (-1) reports a refused row.
+// Row indices follow the list box rules: 0..count-1; kLbErr (-1) reports a refused row. Each
+// row carries its image index (into the list's image list, -1 for none) beside its text.
 // User-interface thread only.
 
 #include <QListWidget>
@@ -46,12 +47,6 @@ struct ListImageList {
   const QPixmap* Icon(int index) const;
 };
 
-// What every row carries besides its text.
-struct ListItemData {
-  int imageIndex = -1;  // into the image list; -1 for none
-  int reserved = 0;
-};
-
 class CListBoxXI : public QListWidget, public ProgramMessageTarget {
   Q_OBJECT
 
@@ -68,15 +63,17 @@ class CListBoxXI : public QListWidget, public ProgramMessageTarget {
   int AddItem(const QString& text, int image);
   // Inserts a row at index (0..count); kLbErr for any other index, and nothing is stored.
   int InsertItem(int index, const QString& text, int image);
-  // Removes a row; kLbErr when there is none at index.
+  // Removes a row; the number of rows left, or kLbErr when there is none at index. Removing
+  // the row being edited cancels the edit.
   int DeleteString(int index);
+  // Removes every row; a running edit is cancelled.
   void ResetContent();
   // The row's image index; -1 for no row.
   int GetItemImage(int index) const;
   // The row's text; empty for no row.
   QString GetText(int index) const;
   int GetCurSel() const { return currentRow(); }
-  // Selects a row (-1: none); kLbErr for an index outside the rows.
+  // Selects a row; -1 selects none. kLbErr for -1 and for an index outside the rows.
   int SetCurSel(int index);
 
   // The icons of the rows, or nullptr for none; the list does not own them and they must
