@@ -205,6 +205,12 @@ class ListBoxXIEdit : public ::testing::Test {
     list_->setFocus();
   }
 
+  // The owner ends a running edit before it goes (its window's deactivation would commit it).
+  void TearDown() override {
+    list_->EndEdit(false);
+    owner_.reset();
+  }
+
   void Open() {
     list_->OnChar(kBeginEditChar);
     ASSERT_TRUE(list_->IsEditing());

@@ -8,6 +8,9 @@
 // place, selected) and reaches the owner as ProgramMessage::kListEditCommitted with wParam
 // the row and lParam the list box (a CListBoxXI*); an unchanged text sends nothing.
 //
+// The owner ends a running edit (EndEdit) before it is destroyed: a focus loss during its
+// destruction would otherwise commit into an owner that is half gone.
+//
 // Row indices follow the list box rules: 0..count-1; kLbErr (-1) reports a refused row. Each
 // row carries its image index (into the list's image list, -1 for none) beside its text.
 // User-interface thread only.
