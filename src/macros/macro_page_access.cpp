@@ -30,7 +30,9 @@ MacroGroupListing ReadMacroGroupListing() {
     group.name = g_macroGroupNames[g];
     const int count = UsableMacroCount(g);
     group.macroNames.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) group.macroNames.push_back(g_macroNames[g * kMacrosPerGroup + i]);
+    for (int i = 0; i < count; ++i) {
+      group.macroNames.push_back(g_macroNames[g * kMacrosPerGroup + i]);
+    }
   }
   return listing;
 }

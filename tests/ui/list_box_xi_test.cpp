@@ -222,7 +222,9 @@ class ListBoxXIEdit : public ::testing::Test {
     QTest::keyClicks(list_->Edit(), text);
   }
 
-  static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
   ListImageList images_;
   std::unique_ptr<Owner> owner_;
@@ -242,6 +244,29 @@ TEST_F(ListBoxXIEdit, OpensOverTheSelectedRowWithItsTextSelected) {
   Retype(QStringLiteral("Renamed macro"));
   EXPECT_TRUE(owner_->grab().save(
       QString::fromStdString((kScreenshotDir / "list_box_edit_open.png").string())));
+}
+
+// The owner hears of every click on a row, also on the row already selected (a group row
+// opens and closes that way), but not of selections the program makes; a right-button
+// release is where it opens the row's menu.
+TEST_F(ListBoxXIEdit, NotificationsToTheOwner) {
+  int selChanges = 0;
+  std::vector<QPoint> rightUps;
+  QObject::connect(list_, &CListBoxXI::selChange, [&] { ++selChanges; });
+  QObject::connect(list_, &CListBoxXI::rightButtonUp,
+                   [&](QPoint pos) { rightUps.push_back(pos); });
+  const QPoint row2 = list_->visualItemRect(list_->item(2)).center();
+  QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, row2);
+  EXPECT_EQ(list_->GetCurSel(), 2);
+  QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, row2);
+  EXPECT_EQ(selChanges, 2);
+  list_->SetCurSel(0);
+  EXPECT_EQ(selChanges, 2);
+  QTest::keyClick(list_, Qt::Key_Down);
+  EXPECT_EQ(selChanges, 3);
+  QTest::mouseRelease(list_->viewport(), Qt::RightButton, {}, row2);
+  ASSERT_EQ(rightUps.size(), 1u);
+  EXPECT_EQ(rightUps[0], row2);
 }
 
 TEST_F(ListBoxXIEdit, NoRowSelectedOpensNothing) {

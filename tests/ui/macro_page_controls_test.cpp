@@ -99,7 +99,9 @@ class MacroPageControlsTest : public MacroFileTest {
 
   std::vector<std::pair<QString, int>> Rows(const CListBoxXI* list) const {
     std::vector<std::pair<QString, int>> rows;
-    for (int r = 0; r < list->count(); ++r) rows.emplace_back(list->GetText(r), list->GetItemImage(r));
+    for (int r = 0; r < list->count(); ++r) {
+      rows.emplace_back(list->GetText(r), list->GetItemImage(r));
+    }
     return rows;
   }
 

@@ -122,7 +122,7 @@ void CListBoxXI::SetImageList(const ListImageList* images) {
   UpdateRowHeight();
 }
 
-// ---- In-place edit --------------------------------------------------------------------------------
+// ---- In-place edit ------------------------------------------------------------------------------
 
 void CListBoxXI::OnChar(int charCode) {
   editArm_ = charCode;
@@ -186,7 +186,7 @@ void CListBoxXI::OnProgramMessage(ProgramMessage message, intptr_t wParam, intpt
   if (message == ProgramMessage::kEditEnd) EndEdit(wParam != 0);
 }
 
-// ---- Input ------------------------------------------------------------------------------------------
+// ---- Input --------------------------------------------------------------------------------------
 
 void CListBoxXI::keyPressEvent(QKeyEvent* event) {
   if (!event->text().isEmpty()) OnChar(event->text().at(0).unicode());

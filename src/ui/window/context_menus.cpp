@@ -148,7 +148,7 @@ constexpr std::array<MenuItemSpec, 7> kMacroEditItemsCn{{
     {u"删除选项", kCmdDeleteStep},
 }};
 
-// ---- Notification area ----------------------------------------------------------------------------
+// ---- Notification area --------------------------------------------------------------------------
 constexpr std::array<MenuItemSpec, 2> kTrayItemsEn{{
     {u"Show Window", kCmdShowWindowEn}, {u"Exit Driver", kCmdExitDriverEn}}};
 constexpr std::array<MenuItemSpec, 2> kTrayItemsCn{{

@@ -62,7 +62,7 @@ void MacroPageControls::LoadImageLists(const std::filesystem::path& skinsFolder)
   paramImages_ = LoadIcons(folder, kParamListIcons);
 }
 
-// ---- Lifetime -------------------------------------------------------------------------------------
+// ---- Lifetime -----------------------------------------------------------------------------------
 
 CListBoxXI* MacroPageControls::MakeList(int id, std::size_t rectIndex,
                                         const ListImageList& images) {
@@ -139,7 +139,7 @@ void MacroPageControls::Repaint() {
   }
 }
 
-// ---- Filling -----------------------------------------------------------------------------------------
+// ---- Filling ------------------------------------------------------------------------------------
 
 void MacroPageControls::FillMacroList() {
   if (macroList_ == nullptr) return;
@@ -204,7 +204,7 @@ void MacroPageControls::AddLedStepLines(int block) {
   for (const std::u16string& row : rows) paramList_->AddItem(ToQString(row), kImageNone);
 }
 
-// ---- Repeat count --------------------------------------------------------------------------------------
+// ---- Repeat count -------------------------------------------------------------------------------
 
 void MacroPageControls::SetRepeatEditText(const QString& text) {
   if (repeatEdit_ == nullptr) return;

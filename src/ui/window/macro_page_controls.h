@@ -79,7 +79,7 @@ class MacroPageControls : public QObject {
   // Fills the parameter list from lighting block `block` of g_macros[g_curMacro].
   void AddLedStepLines(int block);
 
-  // ---- Handlers ----------------------------------------------------------------------------------
+  // ---- Handlers ---------------------------------------------------------------------------------
   void OnSelChangeMacroList();
   void OnDblClkMacroList();
   void OnSelChangeStepList();
