@@ -245,11 +245,12 @@ TEST_F(MacroPageControlsTest, Screenshot) {
   controls_->FillMacroList();
   Select(controls_->MacroList(), 1);
   MacroRecord& r = g_macros[0];
-  r.stepCount = 4;
+  r.stepCount = 5;
   SetStep(r, 0, 4, kActionPress, 0, 0, 10);
   SetStep(r, 1, kStepLighting, kActionLight0, 0, 0, 20);
   SetStep(r, 2, kStepDpi, kActionDpiSet, 13, 0, 30);
-  SetStep(r, 3, 4, kActionRelease, 0, 0, 40);
+  SetStep(r, 3, kStepDpi, kActionDpiRestore, 0, 0, 35);
+  SetStep(r, 4, 4, kActionRelease, 0, 0, 40);
   r.ledBlocks[0].length = 1;
   r.ledBlocks[0].entries[0][0] = 1;
   r.ledBlocks[0].entries[0][2] = 8;
@@ -263,7 +264,15 @@ TEST_F(MacroPageControlsTest, Screenshot) {
   ASSERT_TRUE(controls_->MacroList()->IsEditing());
   fs::create_directories(kScreenshotDir);
   EXPECT_TRUE(window_->grab().save(
-      QString::fromStdString((kScreenshotDir / "macro_page_controls.png").string())));
+      QString::fromStdString((kScreenshotDir / "macro_page_controls_en.png").string())));
+
+  controls_->EndEdits();
+  LoadLedModeNames(false);
+  controls_->SetLanguageFont(false);
+  controls_->OnLedParamChanged();
+  EXPECT_EQ(controls_->ParamList()->GetText(1), QStringLiteral("[Mode ]: 单色呼吸"));
+  EXPECT_TRUE(window_->grab().save(
+      QString::fromStdString((kScreenshotDir / "macro_page_controls_cn.png").string())));
 }
 
 }  // namespace
