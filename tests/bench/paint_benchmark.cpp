@@ -2,7 +2,9 @@
 // main_mask.jpg (decode and region), and one repaint of each page after a hover change (the
 // pictures already decoded, as between two mouse moves), as the median of 200 repaints. Then
 // the pop-up lists: from the press on a key button to the key list's first painted frame, and
-// from the pointer reaching row 8 of the key list to its second-level list's first frame.
+// from the pointer reaching row 8 of the key list to its second-level list's first frame. Last
+// the macro page's list fills: the macro tree of 12 groups of 20 macros, all open, and the step
+// list of a 180-step macro with five lighting steps (each alone, then with the lists' repaint).
 //
 // Usage: paint_benchmark [program folder]   (default: the build's program folder)
 
@@ -19,6 +21,9 @@
 #include <functional>
 #include <vector>
 
+#include "macros/macro_group_names.h"
+#include "macros/macro_record.h"
+#include "macros/macro_tables.h"
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
 #include "settings/key_map.h"
@@ -28,6 +33,7 @@
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_input.h"
+#include "ui/pages/macro_page_state.h"
 #include "ui/pages/page_painter.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
@@ -37,6 +43,7 @@
 #include "ui/window/popup_controls.h"
 #include "ui/window/popup_menus.h"
 #include "ui/window/sub_menu_dlg.h"
+#include "ui/window/macro_page_controls.h"
 
 namespace {
 
@@ -47,6 +54,41 @@ constexpr int kShapeRuns = 20;
 constexpr int kPopupRuns = 50;
 constexpr uint32_t kMultimediaRow = 8;
 constexpr uint32_t kPlainRow = 2;
+constexpr int kListRuns = 50;
+constexpr int kLightingSteps = 5;
+
+class NoOwner : public gm::ProgramMessageTarget {
+ public:
+  void OnProgramMessage(gm::ProgramMessage, intptr_t, intptr_t) override {}
+};
+
+// 12 groups of 20 macros, every group open; macro 0 of the open group has 180 steps, every
+// 36th a lighting step, the others key presses and releases.
+void FillMacroTables() {
+  gm::g_macroGroupCount = gm::kMaxMacroGroups;
+  for (int g = 0; g < gm::kMaxMacroGroups; ++g) {
+    gm::g_macroGroupNames[g] = u"Group " + std::u16string(1, static_cast<char16_t>(u'A' + g));
+    gm::g_groupMacroCount[g] = gm::kMacrosPerGroup;
+    for (int i = 0; i < gm::kMacrosPerGroup; ++i) {
+      gm::g_macroNames[g * gm::kMacrosPerGroup + i] =
+          u"Macro number " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
+    }
+    gm::g_groupExpanded[static_cast<std::size_t>(g)] = 1;
+  }
+  gm::MacroRecord& r = gm::g_macros[0];
+  r.stepCount = gm::kMaxMacroSteps;
+  int lighting = 0;
+  for (int k = 0; k < gm::kMaxMacroSteps; ++k) {
+    const bool light =
+        k % (gm::kMaxMacroSteps / kLightingSteps) == 0 && lighting < kLightingSteps;
+    r.code[k] = light ? gm::kStepLighting : static_cast<uint8_t>(4 + k % 26);
+    r.action[k] =
+        light ? gm::kActionLight0 : (k % 2 == 0 ? gm::kActionPress : gm::kActionRelease);
+    r.xy[k] = {static_cast<uint16_t>(light ? lighting++ : 0), 0};
+    r.delayMs[k] = static_cast<uint16_t>(10 + k);
+  }
+  r.countF9 = kLightingSteps;
+}
 
 double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
@@ -224,5 +266,31 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(images.DecodeCount()));
   }
   BenchmarkPopups(layout);
+
+  // The macro page's lists.
+  FillMacroTables();
+  QWidget window;
+  window.resize(gm::g_skinWidth, gm::g_skinHeight);
+  NoOwner owner;
+  gm::MacroPageControls controls(window, owner);
+  controls.LoadImageLists(gm::g_skinsFolder);
+  controls.Create(true);
+  window.show();
+  QApplication::processEvents();
+  const double fillMs = MedianMs(kListRuns, [&](int) { controls.FillMacroList(); });
+  const double fillPaintMs = MedianMs(kListRuns, [&](int) {
+    controls.FillMacroList();
+    controls.MacroList()->viewport()->repaint();
+  });
+  const double refreshMs = MedianMs(kListRuns, [&](int) { controls.RefreshStepList(0); });
+  const double refreshPaintMs = MedianMs(kListRuns, [&](int) {
+    controls.RefreshStepList(0);
+    controls.StepList()->viewport()->repaint();
+  });
+  std::printf("macro list, %d rows: FillMacroList %.2f ms, with repaint %.2f ms (median of %d)\n",
+              controls.MacroList()->count(), fillMs, fillPaintMs, kListRuns);
+  std::printf("step list, %d rows: RefreshStepList %.2f ms, with repaint %.2f ms (median of %d)\n",
+              controls.StepList()->count(), refreshMs, refreshPaintMs, kListRuns);
+  controls.Destroy();
   return 0;
 }

@@ -1,9 +1,8 @@
 #include "ui/window/context_menus.h"
 
-#include <QMenu>
-#include <QString>
-
 #include <array>
+
+#include "ui/window/qel_menu.h"
 
 namespace gm {
 
@@ -149,7 +148,7 @@ constexpr std::array<MenuItemSpec, 7> kMacroEditItemsCn{{
     {u"删除选项", kCmdDeleteStep},
 }};
 
-// ---- Notification area ----------------------------------------------------------------------------
+// ---- Notification area --------------------------------------------------------------------------
 constexpr std::array<MenuItemSpec, 2> kTrayItemsEn{{
     {u"Show Window", kCmdShowWindowEn}, {u"Exit Driver", kCmdExitDriverEn}}};
 constexpr std::array<MenuItemSpec, 2> kTrayItemsCn{{
@@ -170,22 +169,6 @@ constexpr std::array<ContextMenu, 5> kMenusCn{{
     {kMacroEditMenuCn, u"宏编辑", kMacroEditItemsCn},
     {kTrayMenuCn, u"托盘菜单", kTrayItemsCn},
 }};
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void AddItems(QMenu& menu, std::span<const MenuItemSpec> items) {
-  for (const MenuItemSpec& item : items) {
-    if (item.id == kSubmenuItemId) {
-      QMenu* sub = menu.addMenu(ToQString(item.text));
-      AddItems(*sub, item.children);
-    } else {
-      QAction* action = menu.addAction(ToQString(item.text));
-      action->setData(item.id);
-    }
-  }
-}
 
 }  // namespace
 
@@ -213,8 +196,8 @@ TrayCommand TrayCommandOf(int commandId) {
 }
 
 QMenu* BuildQMenu(std::span<const MenuItemSpec> items, QWidget* parent) {
-  auto* menu = new QMenu(parent);
-  AddItems(*menu, items);
+  auto* menu = new CQelMenu(parent);
+  menu->Load(items);
   return menu;
 }
 

@@ -21,7 +21,7 @@ inline constexpr int kSubmenuItemId = -1;
 
 struct MenuItemSpec {
   std::u16string_view text;
-  int id = 0;                               // command id, or kSubmenuItemId
+  int id = 0;                               // command id, kSubmenuItemId, or 0 for a separator
   std::span<const MenuItemSpec> children{};  // the submenu's items
 };
 
@@ -99,8 +99,8 @@ void LoadContextMenus(bool isEnglish);
 enum class TrayCommand : uint8_t { kNone, kShowWindow, kExitDriver };
 TrayCommand TrayCommandOf(int commandId);
 
-// Builds a Qt menu of the items (submenus included); each action's data() is its command id.
-// The menu belongs to parent.
+// Builds the menu of the items (submenus included), every item drawn by the program
+// (CQelMenu); each command's action has its command id as data(). The menu belongs to parent.
 QMenu* BuildQMenu(std::span<const MenuItemSpec> items, QWidget* parent);
 
 }  // namespace gm
