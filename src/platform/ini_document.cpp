@@ -171,16 +171,37 @@ size_t IniDocument::EndOfLineWithEnding(size_t index, std::u16string_view ending
   return line.end + ending.size();
 }
 
-bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
-                      std::u16string_view value) {
+bool IniDocument::CanStore(std::u16string_view section, std::u16string_view key,
+                           std::u16string_view value) {
   const std::u16string_view sectionName = Trim(section);
   const std::u16string_view keyName = Trim(key);
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
   if (sectionName.find(kSectionClose) != std::u16string_view::npos) return false;
   if (keyName.find(kKeyValueSeparator) != std::u16string_view::npos) return false;
-  if (!keyName.empty() && (keyName.front() == kSectionOpen || keyName.front() == kCommentMark)) {
-    return false;
-  }
+  return keyName.empty() || (keyName.front() != kSectionOpen && keyName.front() != kCommentMark);
+}
+
+size_t IniDocument::ValueStart(const Line& line, std::u16string_view value) {
+  const bool keepBlanks = value.empty() || !gm::IsBlank(value.front());
+  return keepBlanks ? line.valueBegin : line.separatorEnd;
+}
+
+bool IniDocument::Holds(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view value) const {
+  if (!CanStore(section, key, value)) return false;
+  const auto range = FindSection(Trim(section));
+  if (!range) return false;
+  const auto keyIndex = FindKeyLine(*range, Trim(key));
+  if (!keyIndex) return false;
+  const Line& line = lines_[*keyIndex];
+  return Range(ValueStart(line, value), line.contentEnd) == value;
+}
+
+bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
+                      std::u16string_view value) {
+  if (!CanStore(section, key, value)) return false;
+  const std::u16string_view sectionName = Trim(section);
+  const std::u16string_view keyName = Trim(key);
 
   const std::u16string ending = LineEnding();
   std::u16string keyLine;
@@ -190,8 +211,7 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
   if (const auto range = FindSection(sectionName)) {
     if (const auto keyIndex = FindKeyLine(*range, keyName)) {
       const Line& line = lines_[*keyIndex];
-      const bool keepBlanks = value.empty() || !gm::IsBlank(value.front());
-      const size_t replaceFrom = keepBlanks ? line.valueBegin : line.separatorEnd;
+      const size_t replaceFrom = ValueStart(line, value);
       text_.replace(replaceFrom, line.contentEnd - replaceFrom, value);
     } else {
       size_t last = range->header;

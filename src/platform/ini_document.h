@@ -52,6 +52,11 @@ class IniDocument {
   // ';', a ']' in the section name.
   bool Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
+  // True when Set would accept these names and value and leave the text as it is (the key
+  // exists and already holds exactly this value).
+  bool Holds(std::u16string_view section, std::u16string_view key,
+             std::u16string_view value) const;
+
  private:
   enum class LineKind { kOther, kSection, kKey };
   struct Line {
@@ -70,6 +75,11 @@ class IniDocument {
     size_t lineEnd = 0;    // one past its last line
   };
 
+  static bool CanStore(std::u16string_view section, std::u16string_view key,
+                       std::u16string_view value);
+  // Where Set puts a new value of an existing key: after the blanks behind its '=' unless the
+  // value itself starts with a blank.
+  static size_t ValueStart(const Line& line, std::u16string_view value);
   void Parse();
   Line ParseLine(size_t begin, size_t contentEnd, size_t end) const;
   std::u16string_view Range(size_t begin, size_t end) const;
