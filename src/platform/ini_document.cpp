@@ -55,8 +55,10 @@ std::u16string_view ValueAsRead(std::u16string_view storedValue) {
 }
 
 bool SameIniName(std::u16string_view left, std::u16string_view right) {
-  left = Trim(left);
-  right = Trim(right);
+  return SameTextIgnoringCase(Trim(left), Trim(right));
+}
+
+bool SameTextIgnoringCase(std::u16string_view left, std::u16string_view right) {
   return std::equal(left.begin(), left.end(), right.begin(), right.end(),
                     [](char16_t a, char16_t b) { return FoldCase(a) == FoldCase(b); });
 }

@@ -30,6 +30,10 @@ std::u16string_view ValueAsRead(std::u16string_view storedValue);
 // Names compare equal when they match after trimming blanks and folding case.
 bool SameIniName(std::u16string_view left, std::u16string_view right);
 
+// The same comparison without the trimming: equal up to the case of the letters whose case
+// the names ignore (ASCII, Latin-1, Greek and Cyrillic), as Windows compares file names.
+bool SameTextIgnoringCase(std::u16string_view left, std::u16string_view right);
+
 class IniDocument {
  public:
   explicit IniDocument(std::u16string text);
