@@ -117,8 +117,18 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
 }
 
 void EncodeUtf8(std::u16string_view text, std::string& out) {
+  constexpr char16_t kFirstNonAscii = 0x80;
   for (size_t index = 0; index < text.size(); ++index) {
     const char16_t unit = text[index];
+    if (unit < kFirstNonAscii) {  // the common case: a run of ASCII copied at once
+      size_t end = index + 1;
+      while (end < text.size() && text[end] < kFirstNonAscii) ++end;
+      const size_t at = out.size();
+      out.resize(at + (end - index));
+      for (size_t k = index; k < end; ++k) out[at + (k - index)] = static_cast<char>(text[k]);
+      index = end - 1;
+      continue;
+    }
     if (IsHighSurrogate(unit) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
       const char32_t codePoint = kFirstSupplementary +
                                  (static_cast<char32_t>(unit - kHighSurrogateFirst) << 10) +

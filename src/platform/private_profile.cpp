@@ -133,14 +133,13 @@ bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view
   const ParsedProfile* current = target->current.get();
   if (current != nullptr && current->document.Holds(section, key, value)) return true;
 
+  static const IniDocument kNoFile{std::u16string()};
+  const IniDocument& before = current != nullptr ? current->document : kNoFile;
+  std::optional<std::u16string> text = before.TextWith(section, key, value);
+  if (!text) return Fail(file, std::make_error_code(std::errc::invalid_argument));
   ParsedProfile next;
-  if (current != nullptr) {
-    next.encoding = current->encoding;
-    next.document = current->document;
-  }
-  if (!next.document.Set(section, key, value)) {
-    return Fail(file, std::make_error_code(std::errc::invalid_argument));
-  }
+  if (current != nullptr) next.encoding = current->encoding;
+  next.document = IniDocument(std::move(*text));
   next.bytes = EncodeIniText(next.document.Text(), next.encoding);
   if (current != nullptr && next.bytes == current->bytes) return true;
   return Replace(file, *target, std::move(next));
