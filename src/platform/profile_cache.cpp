@@ -13,8 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Longer than the coarsest file-time step of the file systems in use (two seconds on FAT).
-constexpr int64_t kFileTimeStepNs = 3'000'000'000;
+// Longer than the step of file times. A file system that keeps fractions of a second steps by
+// the kernel's clock tick (at most 10 ms) or by 10 ms (exFAT); one whose times are whole
+// seconds (FAT, ext2/3 and small-inode ext4) by up to two seconds.
+constexpr int64_t kFineFileTimeStepNs = 100'000'000;
+constexpr int64_t kCoarseFileTimeStepNs = 3'000'000'000;
 constexpr int64_t kNsPerSecond = 1'000'000'000;
 // Files kept at most, and their bytes at most; the least recently used go first.
 constexpr std::size_t kMaxKeptFiles = 48;
@@ -22,6 +25,12 @@ constexpr std::size_t kMaxKeptBytes = std::size_t{96} << 20;
 
 int64_t Nanoseconds(const timespec& time) {
   return static_cast<int64_t>(time.tv_sec) * kNsPerSecond + time.tv_nsec;
+}
+
+// A change time with a fraction of a second shows a file system with fine file times (a whole
+// second from such a file system is a one in ten million chance, and then only costs a compare).
+int64_t FileTimeStepOf(const struct stat& status) {
+  return status.st_ctim.tv_nsec != 0 ? kFineFileTimeStepNs : kCoarseFileTimeStepNs;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -50,7 +59,8 @@ class ProfileCache {
     KeptFile& kept = it->second;
     kept.lastUse = ++useCounter_;
     mustCompare = !SameFile(kept.status, now) ||
-                  Nanoseconds(kept.status.st_ctim) + kFileTimeStepNs >= kept.confirmedNs;
+                  Nanoseconds(kept.status.st_ctim) + FileTimeStepOf(kept.status) >=
+                      kept.confirmedNs;
     return kept.parsed;
   }
 

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
+#include <shared_mutex>
 
 #include "platform/temp_leftovers.h"
 
@@ -18,6 +20,13 @@ constexpr int kMaxTempNameAttempts = 100;
 constexpr mode_t kNewFileMode = 0666;  // before the umask, as for any new file
 constexpr mode_t kPermissionBits = 07777;
 constexpr size_t kReadChunk = 64 * 1024;
+
+// A file rewritten in place passes through states that are neither old nor new; readers in
+// this process wait for the rewrite (shared by readers, exclusive for an in-place writer).
+std::shared_mutex& InPlaceWriteMutex() {
+  static std::shared_mutex mutex;
+  return mutex;
+}
 
 class FileDescriptor {
  public:
@@ -90,6 +99,7 @@ bool TakeOwnerOf(int fd, const struct stat& existing) {
 // Rewrites an existing file through its own inode, so that owner, group, mode and links stay.
 // Space for the new length is reserved before the first byte is written.
 std::error_code WriteInPlace(const fs::path& target, std::string_view bytes) {
+  const std::unique_lock lock(InPlaceWriteMutex());
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
   if (!fd.valid()) return FileDescriptor::LastError();
   struct stat status {};
@@ -118,6 +128,7 @@ std::size_t MaxProfileFileBytes(const fs::path& file) {
 }
 
 FileContents ReadWholeFile(const fs::path& file) {
+  const std::shared_lock lock(InPlaceWriteMutex());
   FileContents contents;
   FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) {

@@ -35,7 +35,8 @@ struct FileContents {
   std::error_code error;  // the reason of kFailed and kTooLarge
 };
 
-// The whole file, opened without blocking (a FIFO is refused, not waited on).
+// The whole file, opened without blocking (a FIFO is refused, not waited on). Never sees a file
+// halfway through an in-place rewrite by this process.
 FileContents ReadWholeFile(const std::filesystem::path& file);
 
 // The status of the file at path (links followed); nothing when there is none.
@@ -51,7 +52,8 @@ std::optional<std::filesystem::path> ResolveSymlinks(std::filesystem::path file)
 // file replaced; nothing for a new file). Where no temporary file can be made beside the target
 // (a folder the user may not write) or it cannot be given the old owner (a file of another
 // user that this user may write), an existing file is written in place instead: its space is
-// reserved first, so a full disk fails before any byte changes. Returns the reason of a
+// reserved first, so a full disk fails before any byte changes, and readers in this process
+// wait for it (other processes may see the file halfway). Returns the reason of a
 // failure, empty on success.
 std::error_code ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
                                     const struct stat* existing);
