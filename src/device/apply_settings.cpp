@@ -20,6 +20,7 @@
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
+#include "platform/save_failure.h"
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
 #include "settings/paths.h"
@@ -62,6 +63,8 @@ class ApplyRun {
 
   ApplyResult Run() {
     if (!HasWriteConnection()) return ApplyResult::kNoDevice;
+    // Every file this run fails to save is shown once, when the run ends.
+    const SaveFailureReport saveFailures;
     snapshot_ = TakeApplySettingsSnapshot();
 
     SaveSelectedMacro();

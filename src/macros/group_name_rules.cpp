@@ -1,5 +1,7 @@
 #include "macros/group_name_rules.h"
 
+#include <system_error>
+
 #include "platform/ini_document.h"
 #include "platform/text.h"
 
@@ -30,6 +32,22 @@ bool SurrogatesArePaired(std::u16string_view name) {
   return true;
 }
 
+// The entry of folder whose name equals fileName but for letter case, first in name order.
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
+                                                      std::u16string_view fileName) {
+  std::optional<std::filesystem::path> found;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const std::filesystem::path entryName = it->path().filename();
+    const std::u16string entryText = ToUtf16(entryName.string());
+    if (ToUtf8(entryText) != entryName.string()) continue;  // not UTF-8: no group's file
+    if (!SameTextIgnoringCase(entryText, fileName)) continue;
+    if (!found || entryName < found->filename()) found = it->path();
+  }
+  return found;
+}
+
 }  // namespace
 
 bool IsValidGroupName(std::u16string_view name) {
@@ -54,7 +72,11 @@ std::optional<std::filesystem::path> GroupFilePath(const std::filesystem::path& 
   if (file.has_parent_path() || file.is_absolute() || file == "." || file == "..") {
     return std::nullopt;
   }
-  return folder / file;
+  std::filesystem::path exact = folder / file;
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) return exact;
+  if (auto other = FindIgnoringCase(folder, fileName)) return other;
+  return exact;
 }
 
 }  // namespace gm

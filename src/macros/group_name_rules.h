@@ -27,7 +27,10 @@ inline const UserMessage kInvalidGroupNameMessage =
 bool IsValidGroupName(std::u16string_view name);
 
 // folder / (name + ".dat") for a valid name; nothing for a name IsValidGroupName refuses.
-// Every path made from a group name goes through here.
+// When no file of exactly that name exists but one whose name differs only in letter case
+// does (group folders copied from Windows, which ignores case), that file is the group's file;
+// of several such files the first in name order. Every path made from a group name goes
+// through here.
 std::optional<std::filesystem::path> GroupFilePath(const std::filesystem::path& folder,
                                                    std::u16string_view name);
 

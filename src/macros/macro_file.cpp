@@ -8,6 +8,7 @@
 #include "macros/macro_file_layout.h"
 #include "platform/message_sink.h"
 #include "platform/private_profile.h"
+#include "platform/save_failure.h"
 #include "platform/text.h"
 
 namespace gm {
@@ -280,6 +281,7 @@ void LoadMacroFile(const std::filesystem::path& path) {
 
 bool SaveMacro(const std::filesystem::path& path, int index) {
   if (index < 0 || index >= kMacrosPerGroup) return false;
+  const SaveFailureReport report;
   std::lock_guard lock(g_macroTablesMutex);
   // A file in the older layout (or no file yet) is rewritten whole, so that no version-2 line
   // stays behind once DAT_VER says 3. The records written are the open group's.
@@ -290,6 +292,7 @@ bool SaveMacro(const std::filesystem::path& path, int index) {
 }
 
 bool SaveMacroFile(const std::filesystem::path& path) {
+  const SaveFailureReport report;
   std::lock_guard lock(g_macroTablesMutex);
   const bool written = WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
   return WriteAllLines(path) && written;

@@ -112,6 +112,12 @@ bool CopyDirectory(const fs::path& source, const fs::path& destination) {
   return CopyFolderContents(source, destination, destination, 0);
 }
 
-bool DeleteDirectory(const fs::path& folder) { return EmptyFolder(folder, 0); }
+bool DeleteDirectory(const fs::path& folder) {
+  // "macro/" names what the link points to; "macro" the link itself.
+  const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(named, ec))) return false;
+  return EmptyFolder(folder, 0);
+}
 
 }  // namespace gm

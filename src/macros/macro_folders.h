@@ -17,7 +17,8 @@ namespace gm {
 bool CopyDirectory(const std::filesystem::path& source, const std::filesystem::path& destination);
 
 // Deletes everything inside folder: files, symbolic links (the link itself, never what it
-// points to) and sub-folders with their contents. The folder itself stays, empty. Returns
+// points to) and sub-folders with their contents. The folder itself stays, empty. A folder
+// that is itself a symbolic link is left alone with everything behind it (false). Returns
 // false when anything could not be deleted (the rest is still deleted).
 bool DeleteDirectory(const std::filesystem::path& folder);
 

@@ -11,6 +11,7 @@
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
 #include "platform/private_profile.h"
+#include "platform/save_failure.h"
 #include "platform/text.h"
 #include "settings/paths.h"
 
@@ -53,16 +54,25 @@ void LoadMacroGroups() {
                                                     kGroupNameBufferChars, listFile);
   }
 
-  // One pass; the entry that moves into a freed place is checked by the next load.
+  // One pass; a group whose file is missing and that moves into a freed place is checked by
+  // the next load. An empty (or otherwise unusable) name that moves in goes at once, so no
+  // nameless group is ever kept or saved.
+  bool removed = false;
   for (int i = 0; i < count; ++i) {
     if (OpenMacroGroupFile(static_cast<uint8_t>(i), false)) continue;
-    count = RemoveGroupEntry(i, count);
+    do {
+      count = RemoveGroupEntry(i, count);
+      removed = true;
+    } while (i < count && !IsValidGroupName(g_macroGroupNames[i]));
+  }
+  if (removed) {
     g_macroGroupCount = count;
     SaveMacroGroups();
   }
 }
 
 bool SaveMacroGroups() {
+  const SaveFailureReport report;
   const std::filesystem::path listFile = GroupListFile();
   const int count = std::clamp(g_macroGroupCount, 0, kMaxMacroGroups);
   bool written =

@@ -33,7 +33,7 @@ void LoadMacroGroups();
 
 // Writes macGrpNum and the name keys 0..19 (names up to the count, empty keys after it) into
 // g_macroDir + "macroGrp.ini". A name IsValidGroupName refuses is written empty. False when a
-// write failed.
+// write failed; the failure is shown (platform/save_failure.h).
 bool SaveMacroGroups();
 
 // True when the file of group `group` exists in g_macroDir; with load set it is then read into

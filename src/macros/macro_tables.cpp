@@ -12,6 +12,7 @@
 #include "macros/macro_groups.h"
 #include "platform/message_sink.h"
 #include "platform/private_profile.h"
+#include "platform/save_failure.h"
 #include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
@@ -146,6 +147,7 @@ void LoadGunMacros() {
 
 bool SaveGunMacro(int g, int strength) {
   if (g < 0 || g >= kMacrosPerGroup) return false;
+  const SaveFailureReport report;
   std::lock_guard lock(g_macroTablesMutex);
   MacroRecord& record = g_gunMacros[g];
   const auto y = static_cast<uint16_t>(strength & kLow16Bits);

@@ -55,8 +55,10 @@ std::u16string_view ValueAsRead(std::u16string_view storedValue) {
 }
 
 bool SameIniName(std::u16string_view left, std::u16string_view right) {
-  left = Trim(left);
-  right = Trim(right);
+  return SameTextIgnoringCase(Trim(left), Trim(right));
+}
+
+bool SameTextIgnoringCase(std::u16string_view left, std::u16string_view right) {
   return std::equal(left.begin(), left.end(), right.begin(), right.end(),
                     [](char16_t a, char16_t b) { return FoldCase(a) == FoldCase(b); });
 }
@@ -77,6 +79,7 @@ bool IniDocument::IsBlank(const Line& line) const {
 
 void IniDocument::Parse() {
   lines_.clear();
+  lines_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), kLineFeed)) + 1);
   size_t begin = 0;
   while (begin < text_.size()) {
     const size_t lineFeed = text_.find(kLineFeed, begin);
@@ -164,48 +167,95 @@ std::u16string IniDocument::LineEnding() const {
   return std::u16string(kDefaultLineEnding);
 }
 
-size_t IniDocument::EndOfLineWithEnding(size_t index, std::u16string_view ending) {
-  const Line& line = lines_[index];
-  if (line.end > line.contentEnd) return line.end;
-  text_.insert(line.end, ending);
-  return line.end + ending.size();
-}
-
-bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
-                      std::u16string_view value) {
+bool IniDocument::CanStore(std::u16string_view section, std::u16string_view key,
+                           std::u16string_view value) {
   const std::u16string_view sectionName = Trim(section);
   const std::u16string_view keyName = Trim(key);
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
   if (sectionName.find(kSectionClose) != std::u16string_view::npos) return false;
   if (keyName.find(kKeyValueSeparator) != std::u16string_view::npos) return false;
-  if (!keyName.empty() && (keyName.front() == kSectionOpen || keyName.front() == kCommentMark)) {
-    return false;
-  }
+  return keyName.empty() || (keyName.front() != kSectionOpen && keyName.front() != kCommentMark);
+}
+
+size_t IniDocument::ValueStart(const Line& line, std::u16string_view value) {
+  const bool keepBlanks = value.empty() || !gm::IsBlank(value.front());
+  return keepBlanks ? line.valueBegin : line.separatorEnd;
+}
+
+bool IniDocument::Holds(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view value) const {
+  if (!CanStore(section, key, value)) return false;
+  const auto range = FindSection(Trim(section));
+  if (!range) return false;
+  const auto keyIndex = FindKeyLine(*range, Trim(key));
+  if (!keyIndex) return false;
+  const Line& line = lines_[*keyIndex];
+  return Range(ValueStart(line, value), line.contentEnd) == value;
+}
+
+std::optional<IniDocument::Edit> IniDocument::EditFor(std::u16string_view section,
+                                                     std::u16string_view key,
+                                                     std::u16string_view value) const {
+  if (!CanStore(section, key, value)) return std::nullopt;
+  const std::u16string_view sectionName = Trim(section);
+  const std::u16string_view keyName = Trim(key);
 
   const std::u16string ending = LineEnding();
   std::u16string keyLine;
   keyLine.append(keyName).push_back(kKeyValueSeparator);
   keyLine.append(value).append(ending);
 
-  if (const auto range = FindSection(sectionName)) {
+  const auto range = FindSection(sectionName);
+  if (range) {
     if (const auto keyIndex = FindKeyLine(*range, keyName)) {
       const Line& line = lines_[*keyIndex];
-      const bool keepBlanks = value.empty() || !gm::IsBlank(value.front());
-      const size_t replaceFrom = keepBlanks ? line.valueBegin : line.separatorEnd;
-      text_.replace(replaceFrom, line.contentEnd - replaceFrom, value);
-    } else {
-      size_t last = range->header;
-      for (size_t index = range->header + 1; index < range->lineEnd; ++index) {
-        if (!IsBlank(lines_[index])) last = index;
-      }
-      text_.insert(EndOfLineWithEnding(last, ending), keyLine);
+      const size_t replaceFrom = ValueStart(line, value);
+      return Edit{replaceFrom, line.contentEnd - replaceFrom, std::u16string(value)};
     }
-  } else {
-    if (!lines_.empty()) EndOfLineWithEnding(lines_.size() - 1, ending);
-    text_.push_back(kSectionOpen);
-    text_.append(sectionName).push_back(kSectionClose);
-    text_.append(ending).append(keyLine);
   }
+  // A new line goes after the last non-blank line of the section, or at the end of the text
+  // (a new section); a line without an ending gets one first.
+  size_t after = lines_.size();
+  if (range) {
+    after = range->header;
+    for (size_t index = range->header + 1; index < range->lineEnd; ++index) {
+      if (!IsBlank(lines_[index])) after = index;
+    }
+  } else if (!lines_.empty()) {
+    after = lines_.size() - 1;
+  }
+  Edit edit{text_.size(), 0, {}};
+  if (after < lines_.size()) {
+    const Line& line = lines_[after];
+    edit.at = line.end;
+    if (line.end == line.contentEnd) edit.inserted = ending;
+  }
+  if (!range) {
+    edit.inserted.push_back(kSectionOpen);
+    edit.inserted.append(sectionName).push_back(kSectionClose);
+    edit.inserted.append(ending);
+  }
+  edit.inserted.append(keyLine);
+  return edit;
+}
+
+std::optional<std::u16string> IniDocument::TextWith(std::u16string_view section,
+                                                    std::u16string_view key,
+                                                    std::u16string_view value) const {
+  const std::optional<Edit> edit = EditFor(section, key, value);
+  if (!edit) return std::nullopt;
+  std::u16string text;
+  text.reserve(text_.size() - edit->removed + edit->inserted.size());
+  text.append(text_, 0, edit->at).append(edit->inserted);
+  text.append(text_, edit->at + edit->removed);
+  return text;
+}
+
+bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
+                      std::u16string_view value) {
+  const std::optional<Edit> edit = EditFor(section, key, value);
+  if (!edit) return false;
+  text_.replace(edit->at, edit->removed, edit->inserted);
   Parse();
   return true;
 }

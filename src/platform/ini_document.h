@@ -30,6 +30,10 @@ std::u16string_view ValueAsRead(std::u16string_view storedValue);
 // Names compare equal when they match after trimming blanks and folding case.
 bool SameIniName(std::u16string_view left, std::u16string_view right);
 
+// The same comparison without the trimming: equal up to the case of the letters whose case
+// the names ignore (ASCII, Latin-1, Greek and Cyrillic), as Windows compares file names.
+bool SameTextIgnoringCase(std::u16string_view left, std::u16string_view right);
+
 class IniDocument {
  public:
   explicit IniDocument(std::u16string text);
@@ -52,6 +56,16 @@ class IniDocument {
   // ';', a ']' in the section name.
   bool Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
+  // The text Set would make, leaving this document as it is (one copy of the text, no
+  // reparse); nothing where Set would return false.
+  std::optional<std::u16string> TextWith(std::u16string_view section, std::u16string_view key,
+                                         std::u16string_view value) const;
+
+  // True when Set would accept these names and value and leave the text as it is (the key
+  // exists and already holds exactly this value).
+  bool Holds(std::u16string_view section, std::u16string_view key,
+             std::u16string_view value) const;
+
  private:
   enum class LineKind { kOther, kSection, kKey };
   struct Line {
@@ -70,6 +84,19 @@ class IniDocument {
     size_t lineEnd = 0;    // one past its last line
   };
 
+  // One change of the text: `removed` units at `at` give way to `inserted`.
+  struct Edit {
+    size_t at = 0;
+    size_t removed = 0;
+    std::u16string inserted;
+  };
+  std::optional<Edit> EditFor(std::u16string_view section, std::u16string_view key,
+                              std::u16string_view value) const;
+  static bool CanStore(std::u16string_view section, std::u16string_view key,
+                       std::u16string_view value);
+  // Where Set puts a new value of an existing key: after the blanks behind its '=' unless the
+  // value itself starts with a blank.
+  static size_t ValueStart(const Line& line, std::u16string_view value);
   void Parse();
   Line ParseLine(size_t begin, size_t contentEnd, size_t end) const;
   std::u16string_view Range(size_t begin, size_t end) const;
@@ -78,9 +105,6 @@ class IniDocument {
   std::optional<SectionRange> FindSection(std::u16string_view section) const;
   std::optional<size_t> FindKeyLine(const SectionRange& range, std::u16string_view key) const;
   std::u16string LineEnding() const;
-  // Text position where a new line can go after line `index`, giving that line `ending`
-  // first if it has none.
-  size_t EndOfLineWithEnding(size_t index, std::u16string_view ending);
 
   std::u16string text_;
   std::vector<Line> lines_;

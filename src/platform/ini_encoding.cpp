@@ -1,7 +1,11 @@
 #include "platform/ini_encoding.h"
 
+#include <iconv.h>
+
 #include <array>
+#include <cerrno>
 #include <cstdint>
+#include <optional>
 
 #include "platform/text.h"
 
@@ -21,6 +25,9 @@ constexpr char16_t kEscapeFirst = 0xDC80;
 constexpr char16_t kEscapeLast = 0xDCFF;
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kFirstSupplementary = 0x10000;
+constexpr char kChineseCodePage[] = "GB18030";
+constexpr char kUtf16LeName[] = "UTF-16LE";
+constexpr size_t kUtf16UnitBytes = 2;
 
 bool IsHighSurrogate(char16_t unit) {
   return unit >= kHighSurrogateFirst && unit <= kHighSurrogateLast;
@@ -74,7 +81,8 @@ void AppendCodePoint(char32_t codePoint, std::u16string& out) {
   }
 }
 
-std::u16string DecodeUtf8(std::string_view bytes) {
+// Sets *sawInvalid when a byte was not part of a well-formed sequence.
+std::u16string DecodeUtf8(std::string_view bytes, bool* sawInvalid = nullptr) {
   constexpr std::array<uint8_t, 5> kLeadPayloadMask = {0, 0x7F, 0x1F, 0x0F, 0x07};
   std::u16string text;
   text.reserve(bytes.size());
@@ -82,6 +90,7 @@ std::u16string DecodeUtf8(std::string_view bytes) {
   while (index < bytes.size()) {
     const size_t length = WellFormedSequenceLength(bytes, index);
     if (length == 0) {
+      if (sawInvalid != nullptr) *sawInvalid = true;
       text.push_back(static_cast<char16_t>(kEscapeBase + ByteAt(bytes, index)));
       ++index;
       continue;
@@ -108,8 +117,18 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
 }
 
 void EncodeUtf8(std::u16string_view text, std::string& out) {
+  constexpr char16_t kFirstNonAscii = 0x80;
   for (size_t index = 0; index < text.size(); ++index) {
     const char16_t unit = text[index];
+    if (unit < kFirstNonAscii) {  // the common case: a run of ASCII copied at once
+      size_t end = index + 1;
+      while (end < text.size() && text[end] < kFirstNonAscii) ++end;
+      const size_t at = out.size();
+      out.resize(at + (end - index));
+      for (size_t k = index; k < end; ++k) out[at + (k - index)] = static_cast<char>(text[k]);
+      index = end - 1;
+      continue;
+    }
     if (IsHighSurrogate(unit) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
       const char32_t codePoint = kFirstSupplementary +
                                  (static_cast<char32_t>(unit - kHighSurrogateFirst) << 10) +
@@ -133,6 +152,82 @@ void EncodeUtf16Le(std::u16string_view text, std::string& out) {
   }
 }
 
+// One iconv conversion direction, opened once per thread (iconv descriptors carry state and
+// must not be shared between threads).
+class IconvConverter {
+ public:
+  IconvConverter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {}
+  ~IconvConverter() {
+    if (usable()) ::iconv_close(cd_);
+  }
+  IconvConverter(const IconvConverter&) = delete;
+  IconvConverter& operator=(const IconvConverter&) = delete;
+
+  // The whole input converted; nothing when any of it cannot be converted exactly.
+  std::optional<std::string> Convert(std::string_view input) {
+    if (!usable()) return std::nullopt;
+    ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    std::string out(2 * input.size() + 16, '\0');
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    size_t used = 0;
+    for (;;) {
+      char* outPtr = out.data() + used;
+      size_t outLeft = out.size() - used;
+      const size_t result = inLeft == 0 ? ::iconv(cd_, nullptr, nullptr, &outPtr, &outLeft)
+                                        : ::iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+      used = static_cast<size_t>(outPtr - out.data());
+      if (result == static_cast<size_t>(-1)) {
+        if (errno != E2BIG) return std::nullopt;  // an invalid or incomplete sequence
+        out.resize(2 * out.size());
+        continue;
+      }
+      if (result != 0) return std::nullopt;  // converted, but not exactly
+      if (inLeft == 0) break;
+    }
+    out.resize(used);
+    return out;
+  }
+
+ private:
+  bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t cd_;
+};
+
+// Lone surrogates, which no code page holds, become U+FFFD.
+std::string TextToUtf16LeBytes(std::u16string_view text) {
+  std::u16string clean(text);
+  for (size_t index = 0; index < clean.size(); ++index) {
+    if (IsHighSurrogate(clean[index]) && index + 1 < clean.size() &&
+        IsLowSurrogate(clean[index + 1])) {
+      ++index;
+    } else if (IsHighSurrogate(clean[index]) || IsLowSurrogate(clean[index])) {
+      clean[index] = static_cast<char16_t>(kReplacement);
+    }
+  }
+  std::string bytes;
+  bytes.reserve(kUtf16UnitBytes * clean.size());
+  EncodeUtf16Le(clean, bytes);
+  return bytes;
+}
+
+std::optional<std::string> EncodeGb18030(std::u16string_view text) {
+  thread_local IconvConverter toCodePage(kChineseCodePage, kUtf16LeName);
+  return toCodePage.Convert(TextToUtf16LeBytes(text));
+}
+
+// The text of a GB18030 file, when every byte of it is valid GB18030 and converts back to the
+// same bytes.
+std::optional<std::u16string> DecodeGb18030(std::string_view bytes) {
+  thread_local IconvConverter fromCodePage(kUtf16LeName, kChineseCodePage);
+  const std::optional<std::string> units = fromCodePage.Convert(bytes);
+  if (!units || units->size() % kUtf16UnitBytes != 0) return std::nullopt;
+  std::u16string text = DecodeUtf16Le(*units);
+  const std::optional<std::string> back = EncodeGb18030(text);
+  if (!back || *back != bytes) return std::nullopt;
+  return text;
+}
+
 }  // namespace
 
 DecodedIniText DecodeIniBytes(std::string_view bytes) {
@@ -142,7 +237,14 @@ DecodedIniText DecodeIniBytes(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) {
     return {IniEncoding::kUtf8Bom, DecodeUtf8(bytes.substr(kUtf8Mark.size()))};
   }
-  return {IniEncoding::kUtf8, DecodeUtf8(bytes)};
+  bool sawInvalid = false;
+  std::u16string text = DecodeUtf8(bytes, &sawInvalid);
+  if (sawInvalid) {
+    if (std::optional<std::u16string> chinese = DecodeGb18030(bytes)) {
+      return {IniEncoding::kGb18030, std::move(*chinese)};
+    }
+  }
+  return {IniEncoding::kUtf8, std::move(text)};
 }
 
 std::string EncodeIniText(std::u16string_view text, IniEncoding encoding) {
@@ -153,6 +255,11 @@ std::string EncodeIniText(std::u16string_view text, IniEncoding encoding) {
       out.append(kUtf16LeMark);
       EncodeUtf16Le(text, out);
       return out;
+    case IniEncoding::kGb18030:
+      // Every Unicode text has a GB18030 form; should the converter be missing, UTF-8 keeps
+      // the text readable.
+      if (std::optional<std::string> bytes = EncodeGb18030(text)) return std::move(*bytes);
+      break;
     case IniEncoding::kUtf8Bom:
       out.append(kUtf8Mark);
       break;

@@ -1,12 +1,15 @@
 #pragma once
 // The byte encodings of INI files and their conversion to and from UTF-16 text.
 //
-// A file that starts with FF FE is UTF-16LE; every other file is UTF-8, with or without the
-// EF BB BF mark. Decoding never fails and never loses a byte: in UTF-8 files each byte that
-// is not part of a valid sequence becomes the lone low surrogate U+DC00 + byte (U+DC80 to
-// U+DCFF), and encoding turns such a surrogate back into its byte, so a file's bytes survive
-// a decode and an encode unchanged. A UTF-16 file with an odd number of bytes reads its last
-// byte as one unit with a zero high byte.
+// A file that starts with FF FE is UTF-16LE; one that starts with EF BB BF is UTF-8. A file
+// without a mark is UTF-8 when it is valid UTF-8, else GB18030 (the Chinese Windows code page,
+// in which Windows programs write their INI files) when it is valid GB18030, converted through
+// iconv. Decoding never fails and never loses a byte: a file that is neither is read as UTF-8
+// in which each byte that is not part of a valid sequence becomes the lone low surrogate
+// U+DC00 + byte (U+DC80 to U+DCFF), and encoding turns such a surrogate back into its byte, so a
+// file's bytes survive a decode and an encode unchanged (a GB18030 file is taken as such only
+// when its bytes survive the same way). A UTF-16 file with an odd number of bytes reads its
+// last byte as one unit with a zero high byte.
 
 #include <string>
 #include <string_view>
@@ -17,6 +20,7 @@ enum class IniEncoding {
   kUtf8,         // no byte-order mark; also what new files are written in
   kUtf8Bom,      // EF BB BF, then UTF-8
   kUtf16LeBom,   // FF FE, then UTF-16 little-endian units
+  kGb18030,      // no mark, not valid UTF-8: the Chinese Windows code page
 };
 
 struct DecodedIniText {
@@ -28,7 +32,8 @@ DecodedIniText DecodeIniBytes(std::string_view bytes);
 
 // The file bytes of `text` in `encoding`, with the byte-order mark the encoding has. In UTF-8
 // a lone surrogate U+DC80..U+DCFF becomes its single byte (see above); any other lone
-// surrogate, which no UTF-8 file can hold, becomes U+FFFD.
+// surrogate, which no UTF-8 file can hold, becomes U+FFFD; in GB18030 every lone surrogate
+// becomes U+FFFD.
 std::string EncodeIniText(std::u16string_view text, IniEncoding encoding);
 
 }  // namespace gm

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "platform/message_sink.h"
+#include "platform/save_failure.h"
 #include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/ini_section.h"
@@ -165,6 +166,7 @@ bool LoadConfigSection(const std::filesystem::path& folder, int configuration, b
 
 bool SaveConfigSection(const std::filesystem::path& file, int configuration) {
   if (!IsConfigIndex(configuration)) return false;
+  const SaveFailureReport report;
   IniSectionWriter config(file, ConfigSectionName(configuration));
   SaveKeys(config, configuration);
   IniSectionWriter share(file, std::u16string(kShareDataSection));
@@ -173,6 +175,7 @@ bool SaveConfigSection(const std::filesystem::path& file, int configuration) {
 }
 
 bool SaveDpiLevel(const std::filesystem::path& file) {
+  const SaveFailureReport report;
   IniSectionWriter share(file, std::u16string(kShareDataSection));
   share.Number(u"DPI_LEVEL", g_dpiLevel);
   return share.allWritten();

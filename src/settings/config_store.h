@@ -6,6 +6,10 @@
 // to the buffer length minus one character), convert it like _wtoi (a missing key reads as 0)
 // and bring it into its range (settings/setting_limits.h). The savers write "%d" text; a key
 // that does not exist yet is appended to its section in write order.
+//
+// Every saver shows one message naming the file when a write failed (platform/save_failure.h);
+// a caller that saves several times in one go (Apply, the reset) holds a SaveFailureReport
+// around them all, so that the user sees one message per file.
 
 #include <cstdint>
 #include <filesystem>
@@ -51,16 +55,19 @@ bool SaveLanguage(const std::filesystem::path& file, bool isEnglish);
 enum class AfterFileCommand { kRedraw, kNoRedraw };
 
 // Copies the chosen file over g_configIniPath and reloads configurations 0..3 and the shared
-// block from it. A path that names no file, or a copy that fails, shows "Error!" and leaves
-// config.ini and the settings as they were.
+// block from it. A path that names no readable file shows "Error!"; a config.ini that cannot
+// be written shows the save-failure message naming it. Either way config.ini and the settings
+// stay as they were.
 AfterFileCommand ImportConfigFile(const std::filesystem::path& chosenPath);
 
-// Copies g_configIniPath (the file on disk, not unsaved changes) to the chosen path. A copy
-// that fails (config.ini missing, the target not writable) shows "Error!".
+// Copies g_configIniPath (the file on disk, not unsaved changes) to the chosen path. A missing
+// config.ini shows "Error!"; a target that cannot be written shows the save-failure message
+// naming it.
 AfterFileCommand ExportConfigFile(const std::filesystem::path& chosenPath);
 
 // Loads configurations 3, 2, 1, 0 from configReset.ini (so Config0's wheel status stays),
-// then saves configurations 0..3 into g_configIniPath. Init and the key map stay.
+// then saves configurations 0..3 into g_configIniPath. Init and the key map stay. A save that
+// fails shows one message naming config.ini.
 AfterFileCommand ResetConfigFile();
 
 }  // namespace gm

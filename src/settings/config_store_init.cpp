@@ -1,4 +1,5 @@
 // The Init section of config.ini: active configuration, language and configuration names.
+#include "platform/save_failure.h"
 #include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
@@ -34,12 +35,14 @@ void LoadConfigNames(const std::filesystem::path& file, bool isEnglish) {
 }
 
 bool SaveCurConfig(const std::filesystem::path& file) {
+  const SaveFailureReport report;
   IniSectionWriter init(file, std::u16string(kInitSection));
   init.Number(u"CurConfig", g_curConfig);
   return init.allWritten();
 }
 
 bool SaveLanguage(const std::filesystem::path& file, bool isEnglish) {
+  const SaveFailureReport report;
   IniSectionWriter init(file, std::u16string(kInitSection));
   init.Text(u"VER_SEL", isEnglish ? u"1" : u"0");
   return init.allWritten();

@@ -118,5 +118,18 @@ TEST_F(MacroFoldersTest, DeleteRemovesLinksButNotWhatTheyPointTo) {
   EXPECT_EQ(ReadFileBytes(outside / "nested" / "deep.dat"), "deep");
 }
 
+TEST_F(MacroFoldersTest, DeleteOfAFolderThatIsALinkLeavesWhatIsBehindIt) {
+  const fs::path real = dir_ / "real";
+  fs::create_directories(real / "sub");
+  WriteFileBytes(real / "A.dat", "a");
+  WriteFileBytes(real / "sub" / "B.dat", "b");
+  const fs::path link = dir_ / "macro";
+  fs::create_directory_symlink(real, link);
+
+  EXPECT_FALSE(DeleteDirectory(link));
+  EXPECT_FALSE(DeleteDirectory(link / ""));  // as the macro folder is named, with a separator
+  EXPECT_EQ(Tree(real), (std::vector<fs::path>{"A.dat", "sub", "sub/B.dat"}));
+}
+
 }  // namespace
 }  // namespace gm::test

@@ -4,6 +4,7 @@
 
 #include "macro_storage_fixture.h"
 #include "macros/group_name_rules.h"
+#include "platform/save_failure.h"
 
 namespace gm::test {
 namespace {
@@ -151,6 +152,53 @@ TEST_F(MacroGroupsTest, NamesLeadingOutOfTheFolderCountAsMissing) {
   LoadMacroGroups();  // drops "../escape"; "sub/inner" moved into its place waits
   LoadMacroGroups();
   EXPECT_EQ(Names(), (std::vector<std::u16string>{u"A", u"C"}));
+}
+
+TEST_F(MacroGroupsTest, EmptyNamesAreAllDroppedInOneLoad) {
+  WriteGroups({"A", "B"});
+  struct Case {
+    std::vector<std::string> listed;
+    std::vector<std::u16string> kept;
+  };
+  const Case cases[] = {{{"", "", ""}, {}}, {{"", "A", "", "", "B", ""}, {u"A", u"B"}}};
+  for (const Case& c : cases) {
+    WriteGroupList(std::to_string(c.listed.size()), c.listed);
+    LoadMacroGroups();
+    EXPECT_EQ(Names(), c.kept);
+    EXPECT_EQ(ReadKey(ListFile(), u"MACRO_GROUP_NUM", u"macGrpNum"), DecimalText(c.kept.size()));
+  }
+}
+
+TEST_F(MacroGroupsTest, AGroupFileInOtherLetterCaseIsTheGroupsFile) {
+  WriteGroupList("2", {"Alpha", "beta"});
+  WriteGroupFile("ALPHA", 1, {V3Values("first")});
+  WriteGroupFile("Beta", 1, {V3Values("second")});
+
+  LoadMacroGroups();
+  ASSERT_EQ(Names(), (std::vector<std::u16string>{u"Alpha", u"beta"}));
+  ASSERT_TRUE(OpenMacroGroupFile(0, true));
+  EXPECT_EQ(g_macroCount, 1);
+  EXPECT_EQ(MacroNameOf(g_macros[0]), u"first");
+
+  SetMacroName(g_macros[0], u"renamed");
+  SaveMacro(*GroupFilePath(g_macroDir, u"Alpha"), 0);  // into the file there is, no new one
+  EXPECT_FALSE(std::filesystem::exists(g_macroDir / "Alpha.dat"));
+  ASSERT_TRUE(OpenMacroGroupFile(0, true));
+  EXPECT_EQ(MacroNameOf(g_macros[0]), u"renamed");
+}
+
+TEST_F(MacroGroupsTest, AGroupFileThatCannotBeSavedIsNamedInOneMessage) {
+  WriteGroupFile("A", 2, {V3Values("one"), V3Values("two")});
+  const auto file = g_macroDir / "A.dat";
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  g_macroCount = 2;
+
+  SaveMacroFile(file);
+  SaveMacro(file, 1);
+  const UserMessage expected =
+      SaveFailedMessage(file, std::make_error_code(std::errc::permission_denied));
+  EXPECT_NE(expected.english.find(ToUtf16(file.string())), std::u16string::npos);
+  EXPECT_EQ(messages_.messages(), (std::vector<UserMessage>{expected, expected}));
 }
 
 TEST(GroupNameRules, RefusesNamesThatCannotBeAFileInTheMacroFolder) {

@@ -315,13 +315,13 @@ TEST_F(SkinLayoutTest, LoadingAllNamesTheFirstMissingFileAndStillRunsEveryLoader
   EXPECT_EQ(messages_.messages().size(), 5u);
 }
 
-TEST_F(SkinLayoutTest, TooManyCommasAreReportedPerValueAndTheValueIsStillUsed) {
+TEST_F(SkinLayoutTest, TooManyCommasAreReportedOncePerFileAndTheValueIsStillUsed) {
   WriteIni(Path(SkinLayoutFile::kLbWarning),
            {{"BUTTONPOS",
              {{"0", "w,1,2,3,4,Warn,a,b"}, {"1", "w,5,6,7,8,ok,"}, {"2", "w,9,9,9,9,c,,"}}}});
 
   EXPECT_TRUE(LoadLBWarningIni());
-  EXPECT_EQ(messages_.messages(), (std::vector<UserMessage>{kTooManyCommas, kTooManyCommas}));
+  EXPECT_EQ(messages_.messages(), std::vector<UserMessage>{kTooManyCommas});
   EXPECT_EQ(g_lbWarningRects[0], (SkinRect{1, 2, 3, 4}));
   EXPECT_EQ(g_lbWarningCaptions[0], u"Warn");
   EXPECT_EQ(g_lbWarningRects[1], (SkinRect{5, 6, 7, 8}));

@@ -70,7 +70,10 @@ bool SkinLayoutFileReader::ReadIniList(std::u16string_view section, int32_t key,
   }
 
   SplitSkinLineResult split = SplitSkinLine(value);
-  if (split.tooManyCommas) ShowUserMessage(TooManyCommasMessage());
+  if (split.tooManyCommas && !tooManyCommasShown_) {
+    tooManyCommasShown_ = true;
+    ShowUserMessage(TooManyCommasMessage());
+  }
   fields = std::move(split.fields);
   return found;
 }

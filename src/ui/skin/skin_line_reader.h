@@ -65,7 +65,8 @@ class SkinLayoutFileReader {
   explicit SkinLayoutFileReader(std::filesystem::path file);
 
   // Reads key (formatted "%d") of section and splits it into fields (all seven overwritten).
-  // A value with more than six commas shows "加载ini错误！" and is split all the same.
+  // A value with more than six commas is split all the same; the first such value of the pass
+  // shows "加载ini错误！", later ones nothing (one message per file).
   // Returns false when the file was missing.
   bool ReadIniList(std::u16string_view section, int32_t key, SkinFields& fields);
 
@@ -80,6 +81,7 @@ class SkinLayoutFileReader {
  private:
   std::filesystem::path file_;
   bool missing_ = false;
+  bool tooManyCommasShown_ = false;
 };
 
 }  // namespace gm

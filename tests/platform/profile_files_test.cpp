@@ -1,0 +1,220 @@
+// The file side of the profile functions: owner and mode kept, in-place writes where no
+// temporary file can be made, leftovers of killed writers, oversized files, files changed
+// behind a kept parse, GB18030 files and the cost of reading a large file key by key.
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/private_profile.h"
+#include "platform/text.h"
+#include "support/message_recorder.h"
+#include "support/temp_dir.h"
+
+namespace gm {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+constexpr uid_t kOtherUser = 4321;
+constexpr gid_t kOtherGroup = 4322;
+constexpr uid_t kNobody = 65534;
+
+std::u16string Read(const fs::path& file, std::u16string_view section, std::u16string_view key) {
+  return GetPrivateProfileStringW(section, key, u"<none>", 300, file);
+}
+
+struct stat StatOf(const fs::path& file) {
+  struct stat status {};
+  EXPECT_EQ(::stat(file.c_str(), &status), 0);
+  return status;
+}
+
+std::vector<std::string> Entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Runs `body` as an unprivileged user: in a child process that drops root (a privileged user
+// passes every folder permission, so only an ordinary user shows what a read-only folder
+// does), or here when the tests already run unprivileged. True when body returned true.
+bool RunUnprivileged(const std::function<bool()>& body) {
+  if (::geteuid() != 0) return body();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+    ::_exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(ProfileFileOwnership, AWriteByRootKeepsOwnerGroupAndModeOfTheUsersFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "handing a file to another user needs root";
+  TempDir dir;
+  const auto file = dir / "config.ini";
+  WriteFileBytes(file, "[Init]\nCurConfig=0\n");
+  ASSERT_EQ(::chown(file.c_str(), kOtherUser, kOtherGroup), 0);
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+
+  ASSERT_TRUE(WritePrivateProfileStringW(u"Init", u"CurConfig", u"2", file));
+  ASSERT_TRUE(WritePrivateProfileStringW(u"Init", u"VER_SEL", u"1", file));
+
+  const struct stat after = StatOf(file);
+  EXPECT_EQ(after.st_uid, kOtherUser);
+  EXPECT_EQ(after.st_gid, kOtherGroup);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFileBytes(file), "[Init]\nCurConfig=2\nVER_SEL=1\n");
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"config.ini"});
+}
+
+// A writable file in a folder the user may not write, and a writable file of another user
+// (no temporary file can be given its owner): both are rewritten in place, owner unchanged.
+TEST(ProfileFileOwnership, AFileThatCannotBeReplacedIsWrittenInPlace) {
+  struct Case {
+    const char* what;
+    fs::perms folderMode;
+  };
+  const Case cases[] = {{"read-only folder", fs::perms(0755)}, {"open folder", fs::perms(0777)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const auto folder = dir / "config";
+    fs::create_directory(folder);
+    const auto file = folder / "config.ini";
+    WriteFileBytes(file, "[Init]\nCurConfig=0\n[ShareData]\nDPI_LEVEL=1\n");
+    fs::permissions(file, fs::perms(0666));
+    if (::geteuid() != 0) {
+      fs::permissions(folder, fs::perms(0555));  // without root the folder itself refuses
+    } else {
+      fs::permissions(folder, c.folderMode);
+    }
+    const struct stat before = StatOf(file);
+
+    EXPECT_TRUE(RunUnprivileged([&] {
+      return WritePrivateProfileStringW(u"ShareData", u"DPI_LEVEL", u"4", file) &&
+             WritePrivateProfileStringW(u"Init", u"CurConfig", u"", file);
+    }));
+    fs::permissions(folder, fs::perms(0755));
+    EXPECT_EQ(ReadFileBytes(file), "[Init]\nCurConfig=\n[ShareData]\nDPI_LEVEL=4\n");
+    EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
+    EXPECT_EQ(StatOf(file).st_uid, before.st_uid);
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"config.ini"});
+  }
+}
+
+TEST(ProfileFileLeftovers, TemporaryFilesOfDeadWritersGoThoseOfRunningOnesStay) {
+  TempDir dir;
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  const std::string deadTemp = ".config.ini.tmp" + std::to_string(dead) + ".3";
+  const std::string liveTemp = ".config.ini.tmp1.0";  // process 1 always runs
+  const std::string ownTemp = ".macroGrp.ini.tmp" + std::to_string(::getpid()) + ".7";
+  const std::string lookAlike = ".notes.tmp" + std::to_string(dead);  // no counter: not ours
+  for (const auto& name : {deadTemp, liveTemp, ownTemp, lookAlike}) WriteFileBytes(dir / name, "x");
+
+  ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"1", dir / "config.ini"));
+  EXPECT_EQ(Entries(dir.path()),
+            (std::vector<std::string>{liveTemp, ownTemp, lookAlike, "config.ini"}));
+}
+
+TEST(ProfileFileSize, FilesFarBeyondASettingsFileAreRefusedWithOneMessage) {
+  test::MessageRecorder messages;
+  TempDir dir;
+  const auto big = dir / "config.ini";
+  WriteFileBytes(big, "[S]\nk=1\n;" + std::string(4 << 20, 'x') + "\n");
+  EXPECT_EQ(Read(big, u"S", u"k"), u"<none>");
+  EXPECT_EQ(Read(big, u"S", u"k"), u"<none>");
+  EXPECT_FALSE(WritePrivateProfileStringW(u"S", u"k", u"2", big));
+  EXPECT_EQ(messages.messages(), std::vector<UserMessage>{TooLargeFileMessage(big)});
+
+  // A group file may be larger; a smaller file copied over the oversized one replaces it.
+  const auto group = dir / "Group.DAT";
+  WriteFileBytes(group, "[Macros]\nmacroNum=1\n;" + std::string(5 << 20, 'x') + "\n");
+  EXPECT_EQ(Read(group, u"Macros", u"macroNum"), u"1");
+  const auto small = dir / "small.ini";
+  WriteFileBytes(small, "[S]\nk=3\n");
+  EXPECT_TRUE(CopyFileOverProfile(small, big));
+  EXPECT_EQ(Read(big, u"S", u"k"), u"3");
+  EXPECT_EQ(messages.messages().size(), 1u);
+}
+
+// Every change made behind the kept parse is seen: a rewrite of the same size within the same
+// file time, a file replaced by another, a file removed.
+TEST(ProfileFileChanges, ChangesByOthersAreAlwaysSeen) {
+  TempDir dir;
+  const auto file = dir / "config.ini";
+  WriteFileBytes(file, "[S]\nk=1\n");
+  ASSERT_EQ(Read(file, u"S", u"k"), u"1");
+  const auto time = fs::last_write_time(file);
+  WriteFileBytes(file, "[S]\nk=2\n");
+  fs::last_write_time(file, time);  // same size, same modification time
+  EXPECT_EQ(Read(file, u"S", u"k"), u"2");
+
+  ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"3", file));
+  WriteFileBytes(dir / "other.ini", "[S]\nk=4\n");
+  fs::rename(dir / "other.ini", file);
+  EXPECT_EQ(Read(file, u"S", u"k"), u"4");
+  ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"j", u"5", file));
+  EXPECT_EQ(ReadFileBytes(file), "[S]\nk=4\nj=5\n");
+
+  fs::remove(file);
+  EXPECT_EQ(Read(file, u"S", u"k"), u"<none>");
+}
+
+TEST(ProfileFileEncoding, ChineseCodePageFilesAreReadAndStayInTheirEncoding) {
+  TempDir dir;
+  const auto file = dir / "macroGrp.ini";
+  // "鼠标" and, as a four-byte sequence, U+1F600 in GB18030.
+  WriteFileBytes(file, "[MACRO_GROUP_NAME]\r\n0=\xCA\xF3\xB1\xEA\r\n1=\x94\x39\xFC\x36\r\n");
+  EXPECT_EQ(Read(file, u"MACRO_GROUP_NAME", u"0"), u"鼠标");
+  EXPECT_EQ(Read(file, u"MACRO_GROUP_NAME", u"1"), u"\U0001F600");
+
+  ASSERT_TRUE(WritePrivateProfileStringW(u"MACRO_GROUP_NAME", u"2", u"键", file));
+  EXPECT_EQ(ReadFileBytes(file),
+            "[MACRO_GROUP_NAME]\r\n0=\xCA\xF3\xB1\xEA\r\n1=\x94\x39\xFC\x36\r\n2=\xBC\xFC\r\n");
+}
+
+TEST(ProfileFileCost, AOneMegabyteSettingsFileIsReadKeyByKeyQuickly) {
+  TempDir dir;
+  const auto file = dir / "config.ini";
+  std::string text = "[ShareData]\n";
+  for (int k = 0; k < 100; ++k) text += "KEY" + std::to_string(k) + "=" + std::to_string(k) + "\n";
+  text += "[Padding]\n";
+  for (int line = 0; text.size() < (1 << 20); ++line) {
+    text += "P" + std::to_string(line) + "=" + std::string(40, 'p') + "\n";
+  }
+  WriteFileBytes(file, text);
+
+  // Start-up reads about 450 keys of config.ini; each used to parse the whole file.
+  const auto start = std::chrono::steady_clock::now();
+  for (int round = 0; round < 5; ++round) {
+    for (int k = 0; k < 100; ++k) {
+      ASSERT_EQ(Read(file, u"ShareData", u"KEY" + DecimalText(k)), DecimalText(k));
+    }
+  }
+  ASSERT_TRUE(WritePrivateProfileStringW(u"ShareData", u"KEY0", u"10", file));
+  EXPECT_EQ(Read(file, u"ShareData", u"KEY0"), u"10");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+}  // namespace
+}  // namespace gm
