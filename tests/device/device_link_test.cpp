@@ -79,12 +79,30 @@ TEST_F(DeviceLinkTest, BlocksThatCannotBeEncodedSendNothing) {
 
 TEST_F(DeviceLinkTest, AFailedStageReportIsNeverCommitted) {
   OpenFakeMouse();
-  transport_.log->failSetFeatureAt = 1;  // the second stage report
+  transport_.log->failSetFeatureAt = 1;  // the second stage report, every time it is tried
+  transport_.log->failSetFeatureCount = kReportSendAttempts;
   const std::array<uint8_t, 4> data = {1, 2, 3, 4};
   EXPECT_FALSE(WriteDeviceMemory(0x40, data));
   const std::vector<SentReport> sent = Sent();
-  ASSERT_EQ(sent.size(), 3u);  // two stage reports, then the idle report
-  EXPECT_EQ(sent[2].bytes[2], kMemoryIdle);
+  // The first stage report, the second one tried in vain, then the idle report.
+  ASSERT_EQ(sent.size(), 1u + kReportSendAttempts + 1u);
+  EXPECT_EQ(sent.back().bytes[2], kMemoryIdle);
+}
+
+TEST_F(DeviceLinkTest, ARefusedReportIsSentAgainAndTheBlockGoesThrough) {
+  OpenFakeMouse();
+  transport_.log->failSetFeatureAt = 1;
+  transport_.log->failSetFeatureCount = kReportSendAttempts - 1;  // the last try is taken
+  const std::array<uint8_t, 2> data = {0xAB, 0xCD};
+  EXPECT_TRUE(WriteDeviceMemory(0x40, data));
+  const std::vector<SentReport> sent = Sent();
+  ASSERT_EQ(sent.size(), 2u + kReportSendAttempts + 1u);  // stage, stage x3, commit, idle
+  for (int attempt = 0; attempt < kReportSendAttempts; ++attempt) {
+    const SentReport& retry = sent[1 + static_cast<size_t>(attempt)];
+    EXPECT_EQ(retry.bytes, sent[1].bytes) << "the same report each time";
+    EXPECT_EQ(retry.at, attempt * kReportRetryPause);
+  }
+  EXPECT_EQ(sent[sent.size() - 2].bytes[2], kMemoryCommit) << "a block whose bytes all went in";
 }
 
 // ---- Reading back --------------------------------------------------------------------------
