@@ -229,6 +229,33 @@ TEST_F(DeviceLinkTest, FailedOpensCountAsMetButLeaveNoConnection) {
   EXPECT_FALSE(SendLeavingNotice());
 }
 
+TEST_F(DeviceLinkTest, TheSearchKeepsWhyTheMouseCouldNotBeOpened) {
+  struct Case {
+    bool listed;
+    bool openFails;
+    HidOpenError openError;
+    DeviceOpenOutcome expected;
+  };
+  const Case cases[] = {
+      {false, false, HidOpenError::kNone, DeviceOpenOutcome::kNotFound},
+      {true, false, HidOpenError::kNone, DeviceOpenOutcome::kOpened},
+      {true, true, HidOpenError::kPermissionDenied, DeviceOpenOutcome::kPermissionDenied},
+      {true, true, HidOpenError::kUnavailable, DeviceOpenOutcome::kOpenFailed},
+  };
+  for (const Case& c : cases) {
+    transport_.collections.clear();
+    if (c.listed) {
+      transport_.collections = {MouseCollection("/dev/a", kInputCollectionUsagePage),
+                                MouseCollection("/dev/a", kFeatureCollectionUsagePage)};
+    }
+    transport_.openFails = c.openFails;
+    transport_.openError = c.openError;
+    const DeviceOpenResult result = OpenDevice(transport_);
+    EXPECT_EQ(result.outcome, c.expected) << static_cast<int>(c.expected);
+    EXPECT_EQ(static_cast<bool>(result), c.listed) << "found whether or not it opened";
+  }
+}
+
 TEST_F(DeviceLinkTest, FeatureReportsTooShortOrTooLongAreNotOpened) {
   for (uint16_t length : {uint16_t{7}, uint16_t{kReportBufferSize + 1}}) {
     HidCollectionInfo feature = MouseCollection("/dev/f", kFeatureCollectionUsagePage);
