@@ -42,7 +42,9 @@ size_t RecoilNudgeQueue::Pending() const {
 
 void RecoilNudgeQueue::Run(std::stop_token stop) {
   std::unique_lock lock(mutex_);
-  while (changed_.wait(lock, stop, [this] { return !queued_.empty(); })) {
+  // The wait also ends on a stop request, with the queue as it is: queued nudges are dropped.
+  while (changed_.wait(lock, stop, [this] { return !queued_.empty(); }) &&
+         !stop.stop_requested()) {
     const bool up = queued_.front();
     queued_.pop_front();
     running_ = 1;
