@@ -6,7 +6,7 @@
 
 namespace gm {
 
-std::mutex g_featureReportMutex;
+FairMutex g_featureReportMutex;
 std::array<uint8_t, kReportBufferSize> g_featureReport{};
 std::shared_ptr<HidConnection> g_hDevWrite;
 HidCollectionInfo g_capsWrite;

@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "device/device_ids.h"
+#include "device/fair_mutex.h"
 #include "device/feature_report.h"
 #include "device/hid_transport.h"
 
@@ -32,8 +33,9 @@ namespace gm {
 
 // ---- Device state (process-wide) --------------------------------------------------------
 
-// Serialises every feature-report exchange with the mouse.
-extern std::mutex g_featureReportMutex;
+// Serialises every feature-report exchange with the mouse, first come first served: a key's
+// report waits for the block under way, not for a whole download.
+extern FairMutex g_featureReportMutex;
 // The one feature-report buffer (guarded by g_featureReportMutex). Bytes a command does not
 // set keep what the buffer holds: zeros at first, afterwards the bytes of the last reply.
 extern std::array<uint8_t, kReportBufferSize> g_featureReport;
@@ -125,7 +127,7 @@ class DeviceTransaction {
   void Pause(std::chrono::milliseconds duration);
 
  private:
-  std::unique_lock<std::mutex> lock_;
+  std::unique_lock<FairMutex> lock_;
 };
 
 // One command each, as its own transaction. False when the report did not go out.
