@@ -89,22 +89,6 @@ TEST_F(DeviceLinkTest, AFailedStageReportIsNeverCommitted) {
   EXPECT_EQ(sent.back().bytes[2], kMemoryIdle);
 }
 
-TEST_F(DeviceLinkTest, ARefusedReportIsSentAgainAndTheBlockGoesThrough) {
-  OpenFakeMouse();
-  transport_.log->failSetFeatureAt = 1;
-  transport_.log->failSetFeatureCount = kReportSendAttempts - 1;  // the last try is taken
-  const std::array<uint8_t, 2> data = {0xAB, 0xCD};
-  EXPECT_TRUE(WriteDeviceMemory(0x40, data));
-  const std::vector<SentReport> sent = Sent();
-  ASSERT_EQ(sent.size(), 2u + kReportSendAttempts + 1u);  // stage, stage x3, commit, idle
-  for (int attempt = 0; attempt < kReportSendAttempts; ++attempt) {
-    const SentReport& retry = sent[1 + static_cast<size_t>(attempt)];
-    EXPECT_EQ(retry.bytes, sent[1].bytes) << "the same report each time";
-    EXPECT_EQ(retry.at, attempt * kReportRetryPause);
-  }
-  EXPECT_EQ(sent[sent.size() - 2].bytes[2], kMemoryCommit) << "a block whose bytes all went in";
-}
-
 // ---- Reading back --------------------------------------------------------------------------
 
 TEST_F(DeviceLinkTest, ReadingAByteIsOneExchangeWithItsPauses) {

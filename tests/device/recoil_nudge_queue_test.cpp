@@ -69,22 +69,5 @@ TEST(RecoilNudgeQueueTest, NudgesRunInOrderAndAFullQueueDropsTheRest) {
   EXPECT_EQ(nudges.Done(), expected);
 }
 
-TEST(RecoilNudgeQueueTest, StopWaitsForTheNudgeUnderWay) {
-  HeldNudges nudges;
-  RecoilNudgeQueue queue(nudges.Nudge());
-  queue.Start();
-  ASSERT_TRUE(queue.Push(true));
-  nudges.WaitUntilFirstStarted();
-  ASSERT_TRUE(queue.Push(false));
-  auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
-  EXPECT_EQ(stopped.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
-  nudges.Release();
-  ASSERT_EQ(stopped.wait_for(seconds(5)), std::future_status::ready);
-  const std::vector<bool> done = nudges.Done();
-  ASSERT_FALSE(done.empty());
-  EXPECT_TRUE(done[0]) << "the nudge under way was finished";
-  EXPECT_EQ(queue.Pending(), 0u) << "nothing is left queued";
-}
-
 }  // namespace
 }  // namespace gm
