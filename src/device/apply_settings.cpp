@@ -68,29 +68,55 @@ class ApplyRun {
     snapshot_ = TakeApplySettingsSnapshot();
 
     SaveSelectedMacro();
-    const std::optional<FeatureReply> reply = ReadFeatureReply();
-    if (!reply) return ApplyResult::kNoDevice;
-    macroMemoryLimit_ = reply->MacroMemoryLimit();
-    everythingSaved_ = SaveCurConfig(g_configIniPath);
-
-    MapKeys();
-    if (!WriteSettingsBlocks()) return ApplyResult::kNoDevice;
-    if (!WriteConfigurationByte()) return ApplyResult::kNoDevice;
-    PlanAndPublishSlots();
-    if (!WriteBlocks(DescriptorTableBlocks(plan_.descriptors))) return ApplyResult::kNoDevice;
-    if (const ApplyResult images = WriteImages(); images != ApplyResult::kCompleted) {
-      return images;
+    const ApplyResult download = Download();
+    if (download == ApplyResult::kMouseNotFullyWritten) {
+      // The settings the user made would be lost with the program (which ends when the mouse
+      // goes away): they are kept as a finished run keeps them.
+      SaveCurConfigOnce();
+      SaveConfigSections();
+      return download;
     }
-    if (!SendFinalCommitExchange()) return ApplyResult::kNoDevice;
+    if (download != ApplyResult::kCompleted) return download;
 
     ApplyDesktopSettings();
-    for (int c = 0; c < kConfigCount; ++c) {
-      everythingSaved_ = SaveConfigSection(g_configIniPath, c) && everythingSaved_;
-    }
+    SaveConfigSections();
     return everythingSaved_ ? ApplyResult::kCompleted : ApplyResult::kSaveFailed;
   }
 
  private:
+  // Everything that goes to the mouse, up to the final commit. A report or read-back that
+  // fails ends it with kMouseNotFullyWritten.
+  ApplyResult Download() {
+    constexpr ApplyResult kCutShort = ApplyResult::kMouseNotFullyWritten;
+    const std::optional<FeatureReply> reply = ReadFeatureReply();
+    if (!reply) return kCutShort;
+    macroMemoryLimit_ = reply->MacroMemoryLimit();
+    SaveCurConfigOnce();
+
+    MapKeys();
+    if (!WriteSettingsBlocks()) return kCutShort;
+    if (!WriteConfigurationByte()) return kCutShort;
+    PlanAndPublishSlots();
+    if (!WriteBlocks(DescriptorTableBlocks(plan_.descriptors))) return kCutShort;
+    if (const ApplyResult images = WriteImages(); images != ApplyResult::kCompleted) {
+      return images;
+    }
+    if (!SendFinalCommitExchange()) return kCutShort;
+    return ApplyResult::kCompleted;
+  }
+
+  void SaveCurConfigOnce() {
+    if (curConfigSaved_) return;
+    curConfigSaved_ = true;
+    everythingSaved_ = SaveCurConfig(g_configIniPath) && everythingSaved_;
+  }
+
+  void SaveConfigSections() {
+    for (int c = 0; c < kConfigCount; ++c) {
+      everythingSaved_ = SaveConfigSection(g_configIniPath, c) && everythingSaved_;
+    }
+  }
+
   // Device codes, flags and position tables; dangling macro references become 0 in the
   // settings (only where the key still holds that reference).
   void MapKeys() {
@@ -161,7 +187,7 @@ class ApplyRun {
       if (job.kind == SlotImageKind::kKeyFunction) {
         const auto image = KeyFunctionImage(job.keyUsage);
         if (!WriteDeviceMemory(job.address, image.data(), static_cast<int32_t>(image.size()))) {
-          return ApplyResult::kNoDevice;
+          return ApplyResult::kMouseNotFullyWritten;
         }
         continue;
       }
@@ -186,7 +212,7 @@ class ApplyRun {
           ShowUserMessage(kMacroMemoryFullMessage);
           return ApplyResult::kMacroMemoryFull;
         }
-        if (!WriteBlock(block)) return ApplyResult::kNoDevice;
+        if (!WriteBlock(block)) return ApplyResult::kMouseNotFullyWritten;
       }
       // Only a slot that holds its whole image is open to the recoil adjustment: an image cut
       // short by a full macro memory or a lost mouse would have it write past that memory's
@@ -235,6 +261,7 @@ class ApplyRun {
   KeyMapping mapping_;
   SlotPlan plan_;
   bool everythingSaved_ = true;  // config.ini and the desktop settings
+  bool curConfigSaved_ = false;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 //  8. the images from 0x400 in slot order; no image block may start at or above the end of
 //     the macro memory;
 //  9. the final commit (07 18 10, 20 ms, 07 18 00);
+//     (a download that the mouse cuts short skips to step 11)
 // 10. the desktop pointer speed and wheel lines, each only when the desktop can report its
 //     current value;
 // 11. SaveConfigSection for configurations 0..3.
@@ -37,7 +38,11 @@ enum class ApplyResult {
                      // written
   kMacroMemoryFull,  // the macro images do not fit: message shown, ended before the commit
   kImageError,       // a lighting piece would end above 0x4000: "Error!" shown, ended there
-  kNoDevice,         // no connection to the mouse, or it stopped answering: ended there
+  kNoDevice,         // no connection to the mouse when the run began: nothing done
+  // The mouse went away or refused a report (after its retries) once the run had begun:
+  // ended there, and config.ini written as at the end of a whole run so that no setting is
+  // lost (the desktop settings are left alone). The caller tells the user.
+  kMouseNotFullyWritten,
 };
 
 // The window is repainted after a run that reached the final commit.
@@ -48,6 +53,12 @@ constexpr bool ShouldRepaintAfterApply(ApplyResult result) {
 inline const UserMessage kMacroMemoryFullMessage =
     SameInBothLanguages(u"宏存储过多，请减少宏定义按键个数！");
 
+// Shown by the window after a run that ended kMouseNotFullyWritten.
+inline const UserMessage kMouseNotFullyWrittenMessage{
+    u"鼠标未完全写入（鼠标已拔出或拒绝了数据）。您的设置已保留，请插好鼠标后再次点击应用。",
+    u"The mouse was not fully written (it was unplugged or refused a report). Your settings "
+    u"are kept; plug the mouse in and click Apply again."};
+
 inline constexpr std::chrono::milliseconds kFinalCommitPause{20};
 
 // Desktop pointer speed of a pointer-speed choice: 0 -> 1, 1..8 -> twice the choice,
@@ -57,8 +68,9 @@ int PointerSpeedOfChoice(uint8_t choice);
 int WheelLinesOfChoice(uint8_t choice);
 
 // Without a connection to the mouse the run returns kNoDevice at once and writes nothing
-// (no file, no desktop setting). A report the mouse does not take, or a read-back that
-// fails, ends the run with kNoDevice where it happened.
+// (no file, no desktop setting). A report the mouse does not take (each is tried a few
+// times, see DeviceTransaction::Send), or a read-back that fails, ends the download where it
+// happened with kMouseNotFullyWritten; config.ini is still saved.
 ApplyResult ApplySettingsToDevice(SystemMouseSettings& system);
 
 // Puts the lighting state back to its process-start value.

@@ -27,7 +27,9 @@ extern std::atomic<int32_t> g_cfgSwitchKeyFlag[kConfigCount][kMaxKeys];
 extern std::atomic<int32_t> g_recoilMacroAddr;
 extern std::atomic<int32_t> g_recoilMacroLen;
 // Which macro that image belongs to (configuration and key function at the time of the
-// Apply), so the recoil adjustment never writes into a slot that now holds another macro.
+// Apply), so the recoil adjustment never writes into a slot that now holds another macro. The
+// configuration is -1 until the Apply has written the image whole. Which configurations play
+// the slot at position 1 is in g_slotCode and g_slotMacroAddr.
 extern std::atomic<int32_t> g_recoilMacroConfig;
 extern std::atomic<int32_t> g_recoilMacroFunction;
 

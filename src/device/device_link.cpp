@@ -6,7 +6,7 @@
 
 namespace gm {
 
-std::mutex g_featureReportMutex;
+FairMutex g_featureReportMutex;
 std::array<uint8_t, kReportBufferSize> g_featureReport{};
 std::shared_ptr<HidConnection> g_hDevWrite;
 HidCollectionInfo g_capsWrite;
@@ -55,7 +55,7 @@ std::span<uint8_t> FeatureReportSpan() {
 
 // ---- Discovery ---------------------------------------------------------------------------
 
-bool OpenDevice(HidTransport& transport) {
+DeviceOpenResult OpenDevice(HidTransport& transport) {
   g_deviceFound = false;
   CloseDevice();
 
@@ -63,6 +63,11 @@ bool OpenDevice(HidTransport& transport) {
   const size_t count = std::min(collections.size(), kMaxEnumeratedInterfaces);
   bool inputMet = false;
   bool featureMet = false;
+  HidOpenError openError = HidOpenError::kNone;
+  const auto noteFailure = [&openError](HidOpenError error) {
+    if (error == HidOpenError::kNone || openError == HidOpenError::kPermissionDenied) return;
+    openError = error;
+  };
   for (size_t i = 0; i < count; ++i) {
     const HidCollectionInfo& info = collections[i];
     if (!HasMouseIds(info)) continue;
@@ -72,23 +77,38 @@ bool OpenDevice(HidTransport& transport) {
       g_devicePath = info.path;
     }
     if (IsInputCollection(info)) {
-      std::shared_ptr<HidConnection> connection = transport.Open(info.path, HidAccess::kRead);
+      HidOpenResult opened = transport.Open(info.path, HidAccess::kRead);
+      if (opened.connection == nullptr) noteFailure(opened.error);
       std::lock_guard lock(g_deviceStateMutex);
       g_capsRead = info;
-      g_hDevRead = std::move(connection);
+      g_hDevRead = std::move(opened.connection);
       inputMet = true;
     }
     if (IsFeatureCollection(info)) {
-      std::shared_ptr<HidConnection> connection;
-      if (HasUsableFeatureLength(info)) connection = transport.Open(info.path, HidAccess::kWrite);
+      HidOpenResult opened;
+      if (HasUsableFeatureLength(info)) {
+        opened = transport.Open(info.path, HidAccess::kWrite);
+        if (opened.connection == nullptr) noteFailure(opened.error);
+      }
       std::lock_guard lock(g_featureReportMutex);
       g_capsWrite = info;
-      g_hDevWrite = std::move(connection);
+      g_hDevWrite = std::move(opened.connection);
       featureMet = true;
     }
     if (inputMet && featureMet) break;
   }
-  return g_deviceFound;
+
+  DeviceOpenResult result;
+  result.found = g_deviceFound;
+  if (!result.found) return result;
+  switch (openError) {
+    case HidOpenError::kNone: result.outcome = DeviceOpenOutcome::kOpened; break;
+    case HidOpenError::kPermissionDenied:
+      result.outcome = DeviceOpenOutcome::kPermissionDenied;
+      break;
+    case HidOpenError::kUnavailable: result.outcome = DeviceOpenOutcome::kOpenFailed; break;
+  }
+  return result;
 }
 
 void CloseDevice() {
@@ -142,7 +162,11 @@ bool DeviceTransaction::Send(const FeatureCommand& command) {
   if (!Connected()) return false;
   std::span<uint8_t> report = FeatureReportSpan();
   ComposeCommand(report, command);
-  return g_hDevWrite->SetFeature(report);
+  for (int attempt = 1;; ++attempt) {
+    if (g_hDevWrite->SetFeature(report)) return true;
+    if (attempt == kReportSendAttempts) return false;
+    Pause(kReportRetryPause);
+  }
 }
 
 std::optional<FeatureReply> DeviceTransaction::ReadBack() {

@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "device/device_ids.h"
+#include "device/fair_mutex.h"
 #include "device/feature_report.h"
 #include "device/hid_transport.h"
 
@@ -32,8 +33,9 @@ namespace gm {
 
 // ---- Device state (process-wide) --------------------------------------------------------
 
-// Serialises every feature-report exchange with the mouse.
-extern std::mutex g_featureReportMutex;
+// Serialises every feature-report exchange with the mouse, first come first served: a key's
+// report waits for the block under way, not for a whole download.
+extern FairMutex g_featureReportMutex;
 // The one feature-report buffer (guarded by g_featureReportMutex). Bytes a command does not
 // set keep what the buffer holds: zeros at first, afterwards the bytes of the last reply.
 extern std::array<uint8_t, kReportBufferSize> g_featureReport;
@@ -59,15 +61,35 @@ inline constexpr size_t kMaxEnumeratedInterfaces = 100;
 inline constexpr std::chrono::milliseconds kStageToCommitPause{4};
 inline constexpr std::chrono::milliseconds kCommitToIdlePause{2};
 inline constexpr std::chrono::milliseconds kReadStepPause{2};
+// A report the mouse does not take is sent up to this many times in all, with this pause
+// before each repeat (a busy mouse may refuse one report; a mouse that is gone refuses all).
+inline constexpr int kReportSendAttempts = 3;
+inline constexpr std::chrono::milliseconds kReportRetryPause{2};
 
 // ---- Discovery ---------------------------------------------------------------------------
+
+// What a search for the mouse came to.
+enum class DeviceOpenOutcome {
+  kOpened,            // both collections met; every open that was tried succeeded
+  kNotFound,          // no collection with the mouse's ids
+  kPermissionDenied,  // the mouse is there, but the user may not open its nodes
+  kOpenFailed,        // the mouse is there, but a collection could not be opened otherwise
+};
+
+struct DeviceOpenResult {
+  bool found = false;  // g_deviceFound after the search
+  DeviceOpenOutcome outcome = DeviceOpenOutcome::kNotFound;
+  explicit operator bool() const { return found; }
+};
 
 // Searches the first kMaxEnumeratedInterfaces collections for the mouse's ids: the input
 // collection (0xFF00/1) is opened for reading, the feature collection (0xFF01/1) for writing,
 // and the search stops once both were met (a failed open counts as met). Connections of a
-// previous search are closed first. Returns g_deviceFound: true as soon as any collection
-// with the ids was seen, even when a connection could not be opened.
-bool OpenDevice(HidTransport& transport);
+// previous search are closed first. `found` is g_deviceFound: true as soon as any collection
+// with the ids was seen, even when a connection could not be opened; `outcome` keeps the
+// reason a connection is missing, as the transport gave it (a refused open wins over any
+// other failure, so the user can be told how to allow it).
+DeviceOpenResult OpenDevice(HidTransport& transport);
 
 // Drops both connections; safe while other threads send or read. g_devicePath stays.
 void CloseDevice();
@@ -95,7 +117,8 @@ class DeviceTransaction {
   DeviceTransaction& operator=(const DeviceTransaction&) = delete;
 
   bool Connected() const;
-  // Composes the command in g_featureReport and sends the report at the feature length.
+  // Composes the command in g_featureReport and sends the report at the feature length; a
+  // refused report is sent again (kReportSendAttempts in all). False when every try failed.
   bool Send(const FeatureCommand& command);
   // Byte 0 = 7, then fetches the reply into g_featureReport. Nothing on failure (the buffer
   // then keeps what it held).
@@ -104,7 +127,7 @@ class DeviceTransaction {
   void Pause(std::chrono::milliseconds duration);
 
  private:
-  std::unique_lock<std::mutex> lock_;
+  std::unique_lock<FairMutex> lock_;
 };
 
 // One command each, as its own transaction. False when the report did not go out.

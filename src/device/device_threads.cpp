@@ -59,9 +59,17 @@ void HandleKeyEvent(uint8_t code, uint8_t state) {
   }
 }
 
-void Nudge(bool up) {
+void RequestNudge(bool up, const RecoilNudgeRequest& nudge) {
+  if (nudge) {
+    nudge(up);
+  } else {
+    AdjustRecoilMacro(up);
+  }
+}
+
+void Nudge(bool up, const RecoilNudgeRequest& nudge) {
   g_recoilDirection = up ? 1 : 0;
-  AdjustRecoilMacro(up);
+  RequestNudge(up, nudge);
 }
 
 // Keys of the current configuration at the device position of an event code, one at a time.
@@ -115,7 +123,8 @@ bool ReReadActiveConfiguration(const RepaintRequest& repaint) {
   return true;
 }
 
-void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint) {
+void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint,
+                       const RecoilNudgeRequest& nudge) {
   if (report.size() < kEventBytes || report[0] != kInputReportId) return;
   const uint8_t code = report[1];
   const uint8_t state = report[2];
@@ -126,11 +135,11 @@ void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& re
   } else if (code == kEventConfigurationSwitch) {
     ReReadActiveConfiguration(repaint);
   } else if (code == kEventRecoilUp) {
-    Nudge(true);
+    Nudge(true, nudge);
   } else if (code == kEventRecoilDown) {
-    Nudge(false);
+    Nudge(false, nudge);
   } else {
-    AdjustRecoilMacro(g_recoilDirection != 0);  // repeat the last nudge
+    RequestNudge(g_recoilDirection != 0, nudge);  // repeat the last nudge
   }
 }
 
@@ -152,6 +161,7 @@ DeviceWorkers::~DeviceWorkers() { Stop(); }
 void DeviceWorkers::Start() {
   if (Running()) return;
   g_keyEventPending = 0;
+  recoilNudges_.Start();
   reportThread_ = std::jthread([this](std::stop_token stop) { ReportLoop(std::move(stop)); });
   keyActionThread_ =
       std::jthread([this](std::stop_token stop) { KeyActionLoop(std::move(stop)); });
@@ -162,6 +172,7 @@ void DeviceWorkers::Stop() {
   keyActionThread_.request_stop();
   if (reportThread_.joinable()) reportThread_.join();
   if (keyActionThread_.joinable()) keyActionThread_.join();
+  recoilNudges_.Stop();  // after the report thread: nothing is queued any more
 }
 
 bool DeviceWorkers::Running() const {
@@ -170,6 +181,8 @@ bool DeviceWorkers::Running() const {
 
 void DeviceWorkers::ReportLoop(std::stop_token stop) {
   std::array<uint8_t, kReportBufferSize> report{};
+  // Recoil requests are queued: the adjustment waits for a running Apply, reading does not.
+  const RecoilNudgeRequest queueNudge = [this](bool up) { recoilNudges_.Push(up); };
   while (!stop.stop_requested()) {
     report.fill(0);
     const int read = ReadInputReport(report, kInputReadTimeoutMs);
@@ -177,7 +190,10 @@ void DeviceWorkers::ReportLoop(std::stop_token stop) {
       PauseUnlessStopped(stop, kNoDevicePause);
       continue;
     }
-    if (read > 0) HandleInputReport(std::span(report).first(static_cast<size_t>(read)), repaint_);
+    if (read > 0) {
+      HandleInputReport(std::span(report).first(static_cast<size_t>(read)), repaint_,
+                        queueNudge);
+    }
     PauseUnlessStopped(stop, kWorkerPassPause);
   }
 }

@@ -13,8 +13,11 @@
 // a static, so that no worker runs while the process's globals are being destroyed. The
 // report thread reads with a short timeout and every wait watches the stop request, so Stop
 // returns within one read timeout plus whatever device exchange is under way (a recoil
-// adjustment waits for a running Apply). Without an input connection (before the mouse is opened, after it went away) the
-// report thread idles.
+// adjustment under way waits for a running Apply). Without an input connection (before the
+// mouse is opened, after it went away) the report thread idles.
+//
+// The report thread never waits for Apply: it hands recoil requests to a third thread
+// (device/recoil_nudge_queue.h) and goes on reading.
 //
 // Repaints are requested through a callback that runs on the worker thread; the user
 // interface supplies one that hands the request to its own thread.
@@ -25,6 +28,8 @@
 #include <functional>
 #include <span>
 #include <thread>
+
+#include "device/recoil_nudge_queue.h"
 
 namespace gm {
 
@@ -46,6 +51,9 @@ extern std::atomic<int32_t> g_recoilDirection;
 extern std::atomic<uint16_t> g_lastDpiKeyEvent;
 
 using RepaintRequest = std::function<void()>;
+// Carries out or queues one recoil nudge (true: up). Empty: AdjustRecoilMacro at once, on the
+// calling thread.
+using RecoilNudgeRequest = std::function<void(bool up)>;
 
 // Pauses of the two loops.
 inline constexpr std::chrono::milliseconds kWorkerPassPause{2};
@@ -61,8 +69,10 @@ inline constexpr std::chrono::milliseconds kNoDevicePause{kInputReadTimeoutMs};
 bool ReReadActiveConfiguration(const RepaintRequest& repaint);
 
 // What the report thread does with one input report (report id first). A report id other
-// than 6, or a report shorter than its three event bytes, changes nothing.
-void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint);
+// than 6, or a report shorter than its three event bytes, changes nothing. Recoil requests go
+// to `nudge` (g_recoilDirection is set here, in report order).
+void HandleInputReport(std::span<const uint8_t> report, const RepaintRequest& repaint,
+                       const RecoilNudgeRequest& nudge = {});
 
 // One pass of the key action thread: the DPI flag, then the pending key press, whose flag is
 // cleared once it has been handled. The DPI flag is taken (cleared) before its event is read,
@@ -77,9 +87,11 @@ class DeviceWorkers {
   DeviceWorkers(const DeviceWorkers&) = delete;
   DeviceWorkers& operator=(const DeviceWorkers&) = delete;
 
-  // Clears g_keyEventPending and starts both threads; nothing when they already run.
+  // Clears g_keyEventPending and starts both threads and the recoil thread; nothing when they
+  // already run.
   void Start();
-  // Asks both threads to end and joins them; nothing when they do not run.
+  // Asks the threads to end and joins them (nudges still queued are dropped); nothing when
+  // they do not run.
   void Stop();
   bool Running() const;
 
@@ -88,6 +100,7 @@ class DeviceWorkers {
   void KeyActionLoop(std::stop_token stop);
 
   RepaintRequest repaint_;
+  RecoilNudgeQueue recoilNudges_;
   std::jthread reportThread_;
   std::jthread keyActionThread_;
 };

@@ -5,10 +5,12 @@
 // implements the same interface for tests and for running without a mouse.
 
 #include <cstddef>
+#include <concepts>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gm {
@@ -43,13 +45,39 @@ class HidConnection {
   virtual int ReadInput(std::span<uint8_t> buffer, int timeoutMs) = 0;
 };
 
+// Why an interface could not be opened.
+enum class HidOpenError {
+  kNone,              // opened
+  kPermissionDenied,  // the node exists but this user may not open it (EACCES, EPERM)
+  kUnavailable,       // anything else: gone, not a HID node, out of resources
+};
+
+// The outcome of one open: a connection, or the reason there is none. A bare connection (or
+// nullptr, which counts as kUnavailable) converts to it.
+struct HidOpenResult {
+  std::unique_ptr<HidConnection> connection;
+  HidOpenError error = HidOpenError::kUnavailable;
+
+  HidOpenResult() = default;
+  HidOpenResult(std::nullptr_t) {}  // NOLINT(google-explicit-constructor)
+  template <std::derived_from<HidConnection> C>
+  HidOpenResult(std::unique_ptr<C> opened)  // NOLINT(google-explicit-constructor)
+      : connection(std::move(opened)),
+        error(connection != nullptr ? HidOpenError::kNone : HidOpenError::kUnavailable) {}
+  static HidOpenResult Failed(HidOpenError why) {
+    HidOpenResult result;
+    result.error = why;
+    return result;
+  }
+};
+
 class HidTransport {
  public:
   virtual ~HidTransport() = default;
   // Every collection of every present HID interface (the order is the enumeration order).
   virtual std::vector<HidCollectionInfo> Enumerate() = 0;
-  // Opens the interface at path; nullptr when it cannot be opened.
-  virtual std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) = 0;
+  // Opens the interface at path: a connection, or no connection and the reason.
+  virtual HidOpenResult Open(const std::string& path, HidAccess access) = 0;
 };
 
 }  // namespace gm

@@ -32,6 +32,7 @@ namespace fs = std::filesystem;
 
 constexpr char kMacroFolderName[] = "macro";
 constexpr int kFirstKey = 0;
+constexpr int kFirstSlot = 0;  // device position 1, whose slot Apply records
 
 uint8_t Low(uint16_t value) { return static_cast<uint8_t>(value & 0xFF); }
 uint8_t High(uint16_t value) { return static_cast<uint8_t>(value >> 8); }
@@ -86,13 +87,23 @@ bool SaveAdjustedMacro(const fs::path& file, uint32_t group, uint32_t index,
   return WriteMacroLineOnly(file, static_cast<int>(index), record);
 }
 
+// True when the recorded slot holds the whole image of `function` and, since the last Apply,
+// the first key of `configuration` plays the image at that address. Any configuration whose
+// first key got the same macro shares the slot, so a configuration switch on the mouse keeps
+// the nudges going to the macro that is played. With g_recoilSlotMutex held.
+bool SlotPlaysMacro(int32_t configuration, int32_t function, int32_t address) {
+  if (g_recoilMacroConfig < 0 || g_recoilMacroFunction != function) return false;
+  return g_slotCode[configuration][kFirstSlot] == function &&
+         g_slotMacroAddr[configuration][kFirstSlot] == address;
+}
+
 RecoilSlotWrite WriteIntoRecordedSlot(std::span<const uint8_t> image, int32_t configuration,
                                       int32_t function) {
   std::lock_guard lock(g_recoilSlotMutex);
   const int32_t address = g_recoilMacroAddr;
   const int32_t length = g_recoilMacroLen;
   if (length <= 0) return RecoilSlotWrite::kNoSlot;
-  if (g_recoilMacroConfig != configuration || g_recoilMacroFunction != function) {
+  if (!SlotPlaysMacro(configuration, function, address)) {
     return RecoilSlotWrite::kSlotHoldsAnotherMacro;
   }
   // Apply gives an image at most this many addresses.

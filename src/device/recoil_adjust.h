@@ -13,8 +13,11 @@
 // - no slot recorded yet (no Apply in this run): nothing is written;
 // - the last Apply ended before the first key's image was written whole (macro memory full,
 //   image error, mouse gone): the slot holds no whole image, nothing is written;
-// - the current configuration or the first key's function differs from those of the last
-//   Apply: the slot holds another macro's image, nothing is written;
+// - the slot holds another macro's image: the first key's function is not the macro whose
+//   image the slot holds, or the current configuration's position 1 did not play that slot
+//   at the last Apply (another function or another address there); nothing is written. A
+//   configuration switched to on the mouse whose first key holds the same macro plays the
+//   same slot, and the nudge is written;
 // - an image longer than the slot: nothing is written (a cut image would play a broken
 //   macro and could run into the next slot);
 // - otherwise the image, zero-filled to the slot's length, is written in blocks of 8 bytes
@@ -53,7 +56,7 @@ std::vector<uint8_t> EncodeRecoilImage(const MacroRecord& record, int tickMs);
 enum class RecoilSlotWrite {
   kWritten,
   kNoSlot,                 // no Apply has recorded a slot, or it lies outside the memory
-  kSlotHoldsAnotherMacro,  // configuration or first key's function changed since that Apply
+  kSlotHoldsAnotherMacro,  // the slot does not hold the macro the current first key plays
   kImageLongerThanSlot,
   kWriteFailed,            // a block did not reach the mouse (no mouse, unplugged)
 };

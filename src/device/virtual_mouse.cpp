@@ -83,10 +83,18 @@ class VirtualMouse::State {
   // ---- Host side calls (through the connections) ----
 
   bool ReceiveFeature(std::span<const uint8_t> report) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (unplugged_) return false;
+    if (unplugAt_ && received_.size() >= *unplugAt_) {
+      unplugged_ = true;
+      lock.unlock();
+      inputArrived_.notify_all();
+      return false;
+    }
+    const size_t number = received_.size();
     received_.emplace_back(report.begin(), report.end());
-    if (report.size() != featureLength_ || report[0] != kFeatureReportId) {
+    const bool refused = number >= refuseFirst_ && number - refuseFirst_ < refuseCount_;
+    if (refused || report.size() != featureLength_ || report[0] != kFeatureReportId) {
       Log(kLogRefused, report);
       return false;
     }
@@ -162,6 +170,16 @@ class VirtualMouse::State {
       unplugged_ = true;
     }
     inputArrived_.notify_all();
+  }
+
+  void RefuseFeatureReports(size_t first, size_t count) {
+    std::lock_guard lock(mutex_);
+    refuseFirst_ = first;
+    refuseCount_ = count;
+  }
+  void UnplugAtFeatureReport(size_t number) {
+    std::lock_guard lock(mutex_);
+    unplugAt_ = number;
   }
 
   bool Unplugged() const {
@@ -273,6 +291,9 @@ class VirtualMouse::State {
   bool largeMacroMemory_ = false;
   uint8_t deviceNibble_ = 0;
   bool unplugged_ = false;
+  size_t refuseFirst_ = 0;
+  size_t refuseCount_ = 0;
+  std::optional<size_t> unplugAt_;
   std::deque<std::vector<uint8_t>> input_;
   std::vector<std::vector<uint8_t>> received_;
   std::vector<uint16_t> consumerUsages_;
@@ -336,7 +357,7 @@ std::vector<HidCollectionInfo> VirtualMouse::Enumerate() {
   return collections_;
 }
 
-std::unique_ptr<HidConnection> VirtualMouse::Open(const std::string& path, HidAccess /*access*/) {
+HidOpenResult VirtualMouse::Open(const std::string& path, HidAccess /*access*/) {
   if (path != kVirtualMousePath || state_->Unplugged()) return nullptr;
   return std::make_unique<VirtualMouseConnection>(state_);
 }
@@ -351,6 +372,10 @@ void VirtualMouse::InjectConfigurationSwitch(int configuration) {
   state_->InjectConfigurationSwitch(configuration);
 }
 void VirtualMouse::Unplug() { state_->Unplug(); }
+void VirtualMouse::RefuseFeatureReports(size_t first, size_t count) {
+  state_->RefuseFeatureReports(first, count);
+}
+void VirtualMouse::UnplugAtFeatureReport(size_t number) { state_->UnplugAtFeatureReport(number); }
 
 uint8_t VirtualMouse::MemoryByte(int32_t address) const { return state_->MemoryByte(address); }
 std::vector<uint8_t> VirtualMouse::Memory() const { return state_->Memory(); }

@@ -52,7 +52,7 @@ class VirtualMouse final : public HidTransport {
   // Nothing once unplugged.
   std::vector<HidCollectionInfo> Enumerate() override;
   // nullptr for another path or once unplugged.
-  std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) override;
+  HidOpenResult Open(const std::string& path, HidAccess access) override;
 
   // ---- Device state set by tests ----
   void SetActiveConfiguration(int configuration);  // 0..3 (taken modulo 4)
@@ -65,6 +65,12 @@ class VirtualMouse final : public HidTransport {
   void InjectConfigurationSwitch(int configuration);
   // Every later call of the mouse and of its connections fails; a blocked ReadInput returns.
   void Unplug();
+  // Faults in the middle of a download. Feature reports are numbered from 0 in the order the
+  // mouse receives them (FeatureReportsReceived). The reports numbered first .. first +
+  // count - 1 are refused (and recorded); the mouse is unplugged as the report numbered
+  // `count` arrives, so that report and every later call fail.
+  void RefuseFeatureReports(size_t first, size_t count);
+  void UnplugAtFeatureReport(size_t number);
 
   // ---- Observation ----
   uint8_t MemoryByte(int32_t address) const;  // 0 beyond the memory

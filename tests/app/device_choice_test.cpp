@@ -16,7 +16,7 @@ namespace {
 class EmptyTransport final : public HidTransport {
  public:
   std::vector<HidCollectionInfo> Enumerate() override { return {}; }
-  std::unique_ptr<HidConnection> Open(const std::string&, HidAccess) override { return nullptr; }
+  HidOpenResult Open(const std::string&, HidAccess) override { return nullptr; }
 };
 
 TEST(DeviceChoiceTest, TheEnvironmentNamesTheChoice) {

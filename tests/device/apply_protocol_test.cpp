@@ -125,23 +125,27 @@ TEST_F(ApplyProtocolTest, WithoutAConnectionNothingIsWritten) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
-TEST_F(ApplyProtocolTest, FailedReadBackOfTheMemorySizeEndsBeforeAnyWrite) {
+TEST_F(ApplyProtocolTest, FailedReadBackOfTheMemorySizeEndsBeforeAnyWriteButKeepsTheSettings) {
   UseScriptedMouse(0x00, 0x00);
   transport_.log->reply.clear();  // every read-back fails
-  ASSERT_EQ(Apply(), ApplyResult::kNoDevice);
+  g_keyFunction[0][0] = 24;
+  ASSERT_EQ(Apply(), ApplyResult::kMouseNotFullyWritten);
   EXPECT_TRUE(Sent().empty());
-  EXPECT_FALSE(std::filesystem::exists(g_configIniPath));
+  EXPECT_EQ(ToUtf8(GetPrivateProfileStringW(u"Config0", u"K0", u"<missing>", 10, g_configIniPath)),
+            "24");
 }
 
-TEST_F(ApplyProtocolTest, MouseThatStopsTakingReportsEndsTheDownload) {
+TEST_F(ApplyProtocolTest, MouseThatStopsTakingReportsEndsTheDownloadButKeepsTheSettings) {
   UseScriptedMouse(0x00, 0x00);
   transport_.log->failSetFeatureAt = 30;
-  ASSERT_EQ(Apply(), ApplyResult::kNoDevice);
+  transport_.log->failSetFeatureCount = 1000;
+  g_keyFunction[0][0] = 24;
+  ASSERT_EQ(Apply(), ApplyResult::kMouseNotFullyWritten);
   for (const SentReport& r : Sent()) EXPECT_NE(r.bytes[2], 0x10) << "no final commit";
   EXPECT_LT(Sent().size(), 40u);
   EXPECT_EQ(ToUtf8(GetPrivateProfileStringW(u"Config0", u"K0", u"<missing>", 10, g_configIniPath)),
-            "<missing>");
-  EXPECT_TRUE(system_.pointerSpeedsSet.empty());
+            "24");
+  EXPECT_TRUE(system_.pointerSpeedsSet.empty()) << "only the mouse's settings are kept";
 }
 
 }  // namespace

@@ -79,12 +79,14 @@ TEST_F(DeviceLinkTest, BlocksThatCannotBeEncodedSendNothing) {
 
 TEST_F(DeviceLinkTest, AFailedStageReportIsNeverCommitted) {
   OpenFakeMouse();
-  transport_.log->failSetFeatureAt = 1;  // the second stage report
+  transport_.log->failSetFeatureAt = 1;  // the second stage report, every time it is tried
+  transport_.log->failSetFeatureCount = kReportSendAttempts;
   const std::array<uint8_t, 4> data = {1, 2, 3, 4};
   EXPECT_FALSE(WriteDeviceMemory(0x40, data));
   const std::vector<SentReport> sent = Sent();
-  ASSERT_EQ(sent.size(), 3u);  // two stage reports, then the idle report
-  EXPECT_EQ(sent[2].bytes[2], kMemoryIdle);
+  // The first stage report, the second one tried in vain, then the idle report.
+  ASSERT_EQ(sent.size(), 1u + kReportSendAttempts + 1u);
+  EXPECT_EQ(sent.back().bytes[2], kMemoryIdle);
 }
 
 // ---- Reading back --------------------------------------------------------------------------
@@ -209,6 +211,33 @@ TEST_F(DeviceLinkTest, FailedOpensCountAsMetButLeaveNoConnection) {
   EXPECT_FALSE(HasReadConnection());
   EXPECT_FALSE(HasWriteConnection());
   EXPECT_FALSE(SendLeavingNotice());
+}
+
+TEST_F(DeviceLinkTest, TheSearchKeepsWhyTheMouseCouldNotBeOpened) {
+  struct Case {
+    bool listed;
+    bool openFails;
+    HidOpenError openError;
+    DeviceOpenOutcome expected;
+  };
+  const Case cases[] = {
+      {false, false, HidOpenError::kNone, DeviceOpenOutcome::kNotFound},
+      {true, false, HidOpenError::kNone, DeviceOpenOutcome::kOpened},
+      {true, true, HidOpenError::kPermissionDenied, DeviceOpenOutcome::kPermissionDenied},
+      {true, true, HidOpenError::kUnavailable, DeviceOpenOutcome::kOpenFailed},
+  };
+  for (const Case& c : cases) {
+    transport_.collections.clear();
+    if (c.listed) {
+      transport_.collections = {MouseCollection("/dev/a", kInputCollectionUsagePage),
+                                MouseCollection("/dev/a", kFeatureCollectionUsagePage)};
+    }
+    transport_.openFails = c.openFails;
+    transport_.openError = c.openError;
+    const DeviceOpenResult result = OpenDevice(transport_);
+    EXPECT_EQ(result.outcome, c.expected) << static_cast<int>(c.expected);
+    EXPECT_EQ(static_cast<bool>(result), c.listed) << "found whether or not it opened";
+  }
 }
 
 TEST_F(DeviceLinkTest, FeatureReportsTooShortOrTooLongAreNotOpened) {

@@ -152,13 +152,18 @@ class DeviceDataFolderTest : public DataFolderFixture {
     return file;
   }
 
-  // The slot an Apply would have recorded for the first key of `configuration`.
+  // The slot an Apply would have recorded for the first key of `configuration` (whose
+  // position 1 then plays it).
   static void RecordRecoilSlot(int32_t address, int32_t length, int32_t configuration,
                                int32_t function) {
     g_recoilMacroAddr = address;
     g_recoilMacroLen = length;
     g_recoilMacroConfig = configuration;
     g_recoilMacroFunction = function;
+    if (configuration >= 0 && configuration < kConfigCount) {
+      g_slotCode[configuration][0] = function;
+      g_slotMacroAddr[configuration][0] = address;
+    }
   }
 
   void OpenMouse() { ASSERT_TRUE(OpenDevice(mouse_)); }
@@ -183,6 +188,12 @@ class DeviceDataFolderTest : public DataFolderFixture {
       for (int k = 0; k < kMaxKeys; ++k) {
         g_dpiKeyFlag[c][k] = 0;
         g_cfgSwitchKeyFlag[c][k] = 0;
+      }
+    }
+    for (int c = 0; c < kConfigCount; ++c) {
+      for (int s = 0; s < kDevicePositions; ++s) {
+        g_slotCode[c][s] = 0;
+        g_slotMacroAddr[c][s] = 0;
       }
     }
     RecordRecoilSlot(0, 0, -1, 0);

@@ -29,6 +29,7 @@ struct FakeDeviceLog {
   std::vector<std::chrono::milliseconds> readBacks;  // time of each GetFeature
   std::vector<uint8_t> reply;                        // what GetFeature answers
   int failSetFeatureAt = -1;                         // index of a SetFeature that fails
+  int failSetFeatureCount = 1;                       // ... and how many in a row from there
 };
 
 class FakeConnection final : public HidConnection {
@@ -37,7 +38,9 @@ class FakeConnection final : public HidConnection {
       : log_(std::move(log)), sleeper_(sleeper) {}
   bool SetFeature(std::span<const uint8_t> report) override {
     std::lock_guard lock(log_->mutex);
-    const bool fail = static_cast<int>(log_->sent.size()) == log_->failSetFeatureAt;
+    const int index = static_cast<int>(log_->sent.size());
+    const bool fail = log_->failSetFeatureAt >= 0 && index >= log_->failSetFeatureAt &&
+                      index - log_->failSetFeatureAt < log_->failSetFeatureCount;
     log_->sent.push_back({{report.begin(), report.end()}, sleeper_.Total()});
     return !fail;
   }
@@ -62,12 +65,13 @@ class FakeHidTransport final : public HidTransport {
   std::vector<HidCollectionInfo> collections;
   std::vector<std::pair<std::string, HidAccess>> opened;
   bool openFails = false;
+  HidOpenError openError = HidOpenError::kUnavailable;  // the reason of a failed open
   std::shared_ptr<FakeDeviceLog> log = std::make_shared<FakeDeviceLog>();
 
   std::vector<HidCollectionInfo> Enumerate() override { return collections; }
-  std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) override {
+  HidOpenResult Open(const std::string& path, HidAccess access) override {
     opened.emplace_back(path, access);
-    if (openFails) return nullptr;
+    if (openFails) return HidOpenResult::Failed(openError);
     return std::make_unique<FakeConnection>(log, sleeper_);
   }
 

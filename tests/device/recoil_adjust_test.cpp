@@ -365,5 +365,19 @@ TEST_F(RecoilAdjustTest, RecoilRequestsFromTheMouseNudgeAndRepeat) {
   EXPECT_EQ(mouse_.FinalCommitCount(), 0);
 }
 
+TEST_F(RecoilAdjustTest, KeysAreHandledWhileARecoilRequestWaitsForApply) {
+  RecordRecoilSlot(kSlotAddress, 40, 0, kSprayFunction);
+  StartWorkers();
+  std::unique_lock applyRunning(g_recoilSlotMutex);  // as Apply holds it for its whole run
+  Inject({6, 0x01, 0});     // recoil up: waits for Apply
+  Inject({6, 0xF4, 0x01});  // press of key 3, a multimedia key
+  EXPECT_TRUE(WaitUntil([&] { return !mouse_.ConsumerUsages().empty(); }))
+      << "the report thread went on reading";
+  EXPECT_EQ(LineStepY(ReadMacroKey(rifles_, 1), 0), 28) << "the nudge waits";
+  applyRunning.unlock();
+  EXPECT_TRUE(WaitUntil([&] { return LineStepY(ReadMacroKey(rifles_, 1), 0) == 29; }));
+  EXPECT_TRUE(WaitUntil([&] { return mouse_.MemoryByte(kSlotAddress + 6) == 29; }));
+}
+
 }  // namespace
 }  // namespace gm

@@ -36,7 +36,7 @@ TEST_F(VirtualMouseTest, ListsItsTwoCollectionsWithLengthsFromItsDescriptor) {
     EXPECT_EQ(info.productId, g_productId);
     EXPECT_EQ(info.usage, 1);
   }
-  EXPECT_EQ(mouse_.Open("virtual:other", HidAccess::kWrite), nullptr);
+  EXPECT_EQ(mouse_.Open("virtual:other", HidAccess::kWrite).connection, nullptr);
 }
 
 TEST_F(VirtualMouseTest, WrittenBlocksReadBackByteForByte) {
@@ -119,7 +119,7 @@ TEST_F(VirtualMouseTest, RecordsCommandsAndRefusesMalformedReports) {
   EXPECT_EQ(mouse_.LeavingNoticeCount(), 1);
   EXPECT_EQ(mouse_.FeatureReportsReceived().size(), 3u);
 
-  std::unique_ptr<HidConnection> raw = mouse_.Open(kVirtualMousePath, HidAccess::kWrite);
+  std::unique_ptr<HidConnection> raw = mouse_.Open(kVirtualMousePath, HidAccess::kWrite).connection;
   const std::array<uint8_t, 4> tooShort = {0x07, 0x20, 0, 0};
   EXPECT_FALSE(raw->SetFeature(tooShort));
   std::array<uint8_t, 9> wrongId = {0x06, 0x20};
@@ -174,7 +174,7 @@ TEST_F(VirtualMouseTest, ConnectionsOutliveTheMouseAndFail) {
   std::unique_ptr<HidConnection> connection;
   {
     VirtualMouse shortLived;
-    connection = shortLived.Open(kVirtualMousePath, HidAccess::kWrite);
+    connection = shortLived.Open(kVirtualMousePath, HidAccess::kWrite).connection;
     ASSERT_NE(connection, nullptr);
   }
   std::array<uint8_t, 9> report = {0x07, 0x20};

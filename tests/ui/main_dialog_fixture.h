@@ -102,7 +102,7 @@ class MainDialogTest : public ::testing::Test {
     auto fake = std::make_unique<FakeDeviceChangeMonitor>();
     monitor_ = fake.get();
     MainDialogServices services;
-    services.transport = &mouse_;
+    services.transport = transport_ != nullptr ? transport_ : &mouse_;
     services.mouseSettings = &desktop_;
     services.deviceMonitor = std::move(fake);
     services.messageSink = &messages_;
@@ -142,6 +142,7 @@ class MainDialogTest : public ::testing::Test {
   TempDir temp_;
   std::filesystem::path appDir_;
   VirtualMouse mouse_;
+  HidTransport* transport_ = nullptr;  // set before MakeDialog to use another than mouse_
   RecordingMouseSettings desktop_;
   FakeKeyboardCapture keyboard_;
   MessageRecorder messages_;

@@ -1,8 +1,11 @@
 #include "backends/linux/hidapi_transport.h"
 
+#include <fcntl.h>
 #include <hidapi.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -40,6 +43,17 @@ std::optional<std::vector<uint8_t>> ReadSysfsReportDescriptor(const std::string&
   const std::streamsize count = in.gcount();
   if (count <= 0 || count > kMaxDescriptorFileBytes) return std::nullopt;
   return std::vector<uint8_t>(bytes.begin(), bytes.begin() + count);
+}
+
+// hidapi only says that an open failed. The reason comes from opening the node the way its
+// hidraw backend does (read and write) and keeping errno of that open.
+HidOpenError OpenErrorOf(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd >= 0) {
+    ::close(fd);  // openable now: the node came back between the two opens
+    return HidOpenError::kUnavailable;
+  }
+  return HidOpenErrorOfErrno(errno);
 }
 
 class HidapiConnection final : public HidConnection {
@@ -103,14 +117,19 @@ std::vector<HidCollectionInfo> HidapiTransport::Enumerate() {
   return CollectionsOfInterfaces(rows, ReadSysfsReportDescriptor);
 }
 
-std::unique_ptr<HidConnection> HidapiTransport::Open(const std::string& path, HidAccess) {
+HidOpenError HidOpenErrorOfErrno(int error) {
+  return error == EACCES || error == EPERM ? HidOpenError::kPermissionDenied
+                                           : HidOpenError::kUnavailable;
+}
+
+HidOpenResult HidapiTransport::Open(const std::string& path, HidAccess) {
   hid_device* device = nullptr;
   {
     std::lock_guard lock(HidapiGlobalMutex());
-    if (!EnsureHidapiReady()) return nullptr;
+    if (!EnsureHidapiReady()) return HidOpenResult::Failed(HidOpenError::kUnavailable);
     device = hid_open_path(path.c_str());
   }
-  if (device == nullptr) return nullptr;
+  if (device == nullptr) return HidOpenResult::Failed(OpenErrorOf(path));
   return std::make_unique<HidapiConnection>(device);
 }
 

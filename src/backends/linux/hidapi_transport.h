@@ -19,12 +19,16 @@ class HidapiTransport final : public HidTransport {
 
   std::vector<HidCollectionInfo> Enumerate() override;
   // hidraw nodes are opened for reading and writing whatever the access asked for; a
-  // connection that only writes never reads its input reports.
-  std::unique_ptr<HidConnection> Open(const std::string& path, HidAccess access) override;
+  // connection that only writes never reads its input reports. A node this user may not
+  // open (no udev rule for the mouse) gives kPermissionDenied.
+  HidOpenResult Open(const std::string& path, HidAccess access) override;
 
  private:
   uint16_t vendorId_;
   uint16_t productId_;
 };
+
+// The open error of an errno from opening a hidraw node.
+HidOpenError HidOpenErrorOfErrno(int error);
 
 }  // namespace gm

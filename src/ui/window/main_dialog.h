@@ -227,6 +227,7 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   bool endWithNotice_ = false;  // the end asked for sends the leaving notice
   bool leavingNoticeSent_ = false;
   bool busyCursorShown_ = false;  // Apply runs: busy cursor shown, input blocked
+  bool tellingApplyResult_ = false;  // the message on an Apply the mouse cut short is shown
 };
 
 }  // namespace gm

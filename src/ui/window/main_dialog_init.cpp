@@ -12,6 +12,7 @@
 
 #include "device/apply_tables.h"
 #include "device/device_link.h"
+#include "device/device_open_message.h"
 #include "device/feature_report.h"
 #include "macros/macro_editor_state.h"
 #include "macros/macro_group_names.h"
@@ -131,7 +132,14 @@ void CQEL_GMouseDlg::LoadMacroTables() {
 }
 
 bool CQEL_GMouseDlg::OpenMouseOrEnd() {
-  if (OpenDevice(*services_.transport)) return true;
+  const DeviceOpenResult opened = OpenDevice(*services_.transport);
+  if (opened.outcome == DeviceOpenOutcome::kPermissionDenied) {
+    // The mouse is there: asking the user to plug it in would send them the wrong way.
+    ShowUserMessage(kMousePermissionMessage);
+    EndProgram(/*sendLeavingNotice=*/true);
+    return false;
+  }
+  if (opened) return true;
   ShowUserMessage(NoMouseMessage());
   EndProgram(/*sendLeavingNotice=*/true);  // a notice only goes out over an open connection
   return false;

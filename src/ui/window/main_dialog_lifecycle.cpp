@@ -135,8 +135,9 @@ void CQEL_GMouseDlg::EndProgram(bool sendLeavingNotice) {
   tray_->Remove();
   hide();
   endWithNotice_ = sendLeavingNotice;
-  // A running Apply finishes first, so the notice never cuts into a download.
-  if (ApplyRunning()) return;
+  // A running Apply finishes first, so the notice never cuts into a download and the settings
+  // it saves are in config.ini before the program ends; so does the message on how it ended.
+  if (ApplyRunning() || tellingApplyResult_) return;
   FinishEnd();
 }
 
@@ -181,6 +182,13 @@ void CQEL_GMouseDlg::SetBusy(bool busy) {
 }
 
 void CQEL_GMouseDlg::OnApplyFinished(ApplyResult result) {
+  if (result == ApplyResult::kMouseNotFullyWritten) {
+    // The message box runs its own event loop: an end asked for meanwhile (the removal of the
+    // mouse that cut the download short) waits until the user has read it.
+    tellingApplyResult_ = true;
+    ShowUserMessage(kMouseNotFullyWrittenMessage);
+    tellingApplyResult_ = false;
+  }
   if (ending_) {
     FinishEnd();
     return;
