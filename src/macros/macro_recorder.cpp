@@ -53,7 +53,9 @@ uint16_t MacroRecorder::DelaySinceLastKey() {
 
 RecordedKey MacroRecorder::Feed(const KeyEvent& event, MacroRecord& record) {
   const bool press = event.kind == KeyEventKind::kPress;
-  if (hasLastKey_ && event.kind == lastKind_ && event.vk == lastVk_) {
+  // A repeat the keyboard made while a key is held is never a new keystroke, also when
+  // another key came in between.
+  if (event.autoRepeat || (hasLastKey_ && event.kind == lastKind_ && event.vk == lastVk_)) {
     return {RecordedKeyResult::kRepeated};
   }
   if (steps_ >= kMaxRecordedSteps) {

@@ -6,7 +6,8 @@
 // the record had it until the second keystroke arrives.
 //
 // Dropped keystrokes:
-// - the same press or release of the same key as the keystroke handled last (auto-repeat);
+// - the same press or release of the same key as the keystroke handled last, and any keystroke
+//   marked as auto-repeat;
 // - any keystroke once kMaxRecordedSteps steps are stored: the caller shows
 //   RecordingLimitMessage for each;
 // - a press once kMaxRecordedKeyDowns presses are stored, or while kMaxHeldKeys keys are held,

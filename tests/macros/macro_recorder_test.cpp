@@ -65,6 +65,15 @@ TEST_F(MacroRecorderTest, AutoRepeatRecordsOneDown) {
   EXPECT_EQ(record_.delayMs[0], 90);  // from the first press, not from a repeat
 }
 
+TEST_F(MacroRecorderTest, AutoRepeatOfAKeyHeldUnderAnotherIsNoNewPress) {
+  At(0, Press(kVkA));
+  At(10, Press(kVkB));
+  KeyEvent repeat = Press(kVkA);
+  repeat.autoRepeat = true;
+  EXPECT_EQ(At(20, repeat), RecordedKeyResult::kRepeated);
+  EXPECT_EQ(recorder_.StepCount(), 2);
+}
+
 TEST_F(MacroRecorderTest, ReleaseOfAKeyHeldBeforeTheRecordingRecordsNothing) {
   EXPECT_EQ(At(0, Release(kVkB)), RecordedKeyResult::kIgnored);
   EXPECT_EQ(recorder_.StepCount(), 0);

@@ -156,6 +156,9 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   KeyboardCapture* KeyboardCaptureBackend() const { return services_.keyboardCapture; }
 
  signals:
+  // The program begins to end (an exit, the mouse unplugged): whatever holds the desktop's
+  // keyboard lets it go now.
+  void ending();
   // The program ends: the window is gone from the screen and every thread has stopped.
   void finished();
   void applyFinished(gm::ApplyResult result);

@@ -132,6 +132,7 @@ void CQEL_GMouseDlg::OnDeviceChange(DeviceChange kind, const std::string& path) 
 void CQEL_GMouseDlg::EndProgram(bool sendLeavingNotice) {
   if (ending_) return;
   ending_ = true;
+  emit ending();
   tray_->Remove();
   hide();
   endWithNotice_ = sendLeavingNotice;

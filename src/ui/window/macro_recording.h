@@ -1,0 +1,78 @@
+#pragma once
+// Recording a macro from the keyboard on the macro page. The Record element on a macro row of
+// an unlocked group starts a recording into that macro and, pressed again, ends it with the
+// steps stored in the macro and its group file. While it runs:
+// - the keyboard capture hands every keystroke of the desktop to the recording (and to no
+//   other program); without a capture, or when it cannot start, the keys the program's own
+//   focused window receives are taken instead (and go no further);
+// - g_isRecording is 1: the page input refuses clicks other than Record, minimise, close and
+//   empty space, and the step commands change nothing.
+//
+// Other ways out store nothing (the macro keeps the empty record written at the start): a
+// selection in the macro list (OnMacroListSelection), the program's end (Abandon; connected
+// to CQEL_GMouseDlg::ending when the window is the main dialog) and the destruction of this
+// object. Every way out gives the keyboard back.
+//
+// User-interface thread only.
+
+#include <QObject>
+
+#include "macros/macro_recorder.h"
+#include "platform/keyboard_capture.h"
+#include "platform/message_sink.h"
+#include "ui/pages/input_result.h"
+
+class QWidget;
+
+namespace gm {
+
+class MacroPageControls;
+
+// "Cryptographic macros cannot be modified" / "加密宏不能修改".
+UserMessage LockedMacroRecordMessage();
+
+class MacroRecording : public QObject {
+  Q_OBJECT
+
+ public:
+  // capture may be null. controls and capture must outlive this object.
+  MacroRecording(MacroPageControls& controls, KeyboardCapture* capture,
+                 DayClock clock = UtcMillisecondsOfDay);
+  ~MacroRecording() override;
+  MacroRecording(const MacroRecording&) = delete;
+  MacroRecording& operator=(const MacroRecording&) = delete;
+
+  // The Record element (kMacroRecord), after the macro list's selection was taken: starts or
+  // ends a recording of the selected macro row. window is the main window.
+  void OnRecord(const InputAction& action, QWidget& window);
+  // The macro list's selection changed: a running recording ends without storing.
+  void OnMacroListSelection();
+  // The program ends: a running recording ends without storing.
+  void Abandon();
+
+  bool Active() const { return active_; }
+  // True while the desktop-wide capture delivers the keys (false: the focused window's keys).
+  bool CaptureDelivers() const { return captureDelivers_; }
+  // One keystroke of the recording.
+  void OnKey(const KeyEvent& event);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Start(QWidget& window);
+  void Stop();
+  void ReleaseKeyboard();
+
+  MacroPageControls& controls_;
+  KeyboardCapture* capture_;
+  MacroRecorder recorder_;
+  bool active_ = false;
+  bool captureDelivers_ = false;
+  bool filtering_ = false;       // the application's key events come to eventFilter
+  bool showingMessage_ = false;  // the limit message is on screen
+  int group_ = 0;
+  int macro_ = 0;
+};
+
+}  // namespace gm
