@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "support/temp_dir.h"
 #include "ui/qt_app_for_tests.h"
 
 // Last: Xlib defines macros (None, Status, KeyPress) that clash with the headers above.
@@ -175,9 +176,10 @@ class X11KeyboardCaptureTest : public ::testing::Test {
     return result;
   }
 
-  void StartProbe() {
+  void StartProbe(const QString& program = QStringLiteral(KEY_CAPTURE_PROBE),
+                  const QString& argument = QStringLiteral(GMOUSE_APP_DIR)) {
     probe_.setProcessEnvironment(DisplayEnvironment());
-    probe_.start(QStringLiteral(KEY_CAPTURE_PROBE), {QStringLiteral(GMOUSE_APP_DIR)});
+    probe_.start(program, {argument});
     ASSERT_TRUE(probe_.waitForStarted(kWaitMs));
   }
   // The next line of the probe that starts with prefix (earlier lines are kept in seen_).
@@ -224,6 +226,26 @@ TEST_F(X11KeyboardCaptureTest, WhileTheDialogRunsNoOtherClientGetsTheKeys) {
   EXPECT_EQ(WaitForLine("result"), "result ok 40") << seen_;  // Enter, the last key
   ASSERT_TRUE(probe_.waitForFinished(kWaitMs));
 
+  other.Focus();
+  ASSERT_TRUE(Type({QStringLiteral("b")}));
+  EXPECT_EQ(other.TakeKeyPresses(), 1);
+}
+
+TEST_F(X11KeyboardCaptureTest, ARecordingTakesTheKeysTypedIntoAnotherClient) {
+  SecondClient other(display_);
+  ASSERT_TRUE(other.ok());
+  TempDir data;
+  StartProbe(QStringLiteral(MACRO_RECORD_PROBE), QString::fromStdString(data.path().string()));
+  ASSERT_EQ(WaitForLine("ready"), "ready") << seen_;
+  other.Focus();
+  Command("record");
+  ASSERT_EQ(WaitForLine("recording"), "recording 1 1") << seen_;
+  ASSERT_TRUE(Type({QStringLiteral("a"), QStringLiteral("b")}));
+  ASSERT_FALSE(WaitForLine("key release 56").empty()) << seen_;
+  EXPECT_EQ(other.TakeKeyPresses(), 0);
+
+  Command("record");
+  EXPECT_EQ(WaitForLine("stored"), "stored 4 4:1 4:2 5:1 5:2") << seen_;
   other.Focus();
   ASSERT_TRUE(Type({QStringLiteral("b")}));
   EXPECT_EQ(other.TakeKeyPresses(), 1);
