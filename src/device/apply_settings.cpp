@@ -15,10 +15,7 @@
 #include "device/macro_image.h"
 #include "device/recoil_adjust.h"
 #include "device/slot_descriptor.h"
-#include "macros/group_name_rules.h"
-#include "macros/macro_editor_state.h"
-#include "macros/macro_file.h"
-#include "macros/macro_group_names.h"
+#include "macros/group_macro_save.h"
 #include "macros/macro_record.h"
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
@@ -40,31 +37,17 @@ constexpr int32_t kNoRecoilConfig = -1;
 std::mutex g_applyMutex;
 LightingState g_lightingState;
 
-// Saves the macro selected on the macro page (a macro row, not a group row) to its group file,
-// so the download sees the macro as the editor shows it.
-void SaveSelectedMacro() {
-  if (!g_macroListExists) return;
-  if (g_macroListSel < 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
-    return;
-  }
-  const MacroListEntry row = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
-  if (row.kind != kMacroListMacroRow || row.group >= kMaxMacroGroups) return;
-  // The window changes the group names and the macro folder under this lock.
-  std::lock_guard lock(g_macroTablesMutex);
-  const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[row.group]);
-  if (!file) return;
-  SaveMacro(*file, row.macro);
-}
-
 class ApplyRun {
  public:
-  explicit ApplyRun(SystemMouseSettings& system) : system_(system) {}
+  ApplyRun(SystemMouseSettings& system, std::optional<GroupMacro> macroToSaveFirst)
+      : system_(system), macroToSaveFirst_(macroToSaveFirst) {}
 
   ApplyResult Run() {
     if (!HasWriteConnection()) return ApplyResult::kNoDevice;
     snapshot_ = TakeApplySettingsSnapshot();
 
-    SaveSelectedMacro();
+    // The download sees the macro as the editor shows it.
+    if (macroToSaveFirst_) SaveGroupMacro(*macroToSaveFirst_);
     const std::optional<FeatureReply> reply = ReadFeatureReply();
     if (!reply) return ApplyResult::kNoDevice;
     macroMemoryLimit_ = reply->MacroMemoryLimit();
@@ -225,6 +208,7 @@ class ApplyRun {
   }
 
   SystemMouseSettings& system_;
+  std::optional<GroupMacro> macroToSaveFirst_;
   ApplySettingsSnapshot snapshot_;
   int32_t macroMemoryLimit_ = kSmallMacroMemoryLimit;
   int32_t timeUnit_ = 1;
@@ -244,9 +228,10 @@ int PointerSpeedOfChoice(uint8_t choice) {
 
 int WheelLinesOfChoice(uint8_t choice) { return (choice + 1) & kWheelLinesMask; }
 
-ApplyResult ApplySettingsToDevice(SystemMouseSettings& system) {
+ApplyResult ApplySettingsToDevice(SystemMouseSettings& system,
+                                  std::optional<GroupMacro> macroToSaveFirst) {
   std::scoped_lock lock(g_applyMutex, g_recoilSlotMutex);  // no nudge between slot and image
-  ApplyRun run(system);
+  ApplyRun run(system, macroToSaveFirst);
   return run.Run();
 }
 

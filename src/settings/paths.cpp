@@ -27,8 +27,13 @@ void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish) {
   SetPath(g_skinsFolder, exeFolder / "skins");
   SetPath(g_configFolder, g_skinsFolder / "config" / "");
   SetPath(g_configIniPath, g_configFolder / "config.ini");
-  SetPath(g_macroDir, g_skinsFolder / LanguageFolderName(isEnglish) / "macro" / "");
-  SetPath(g_macroResetDir, g_skinsFolder / LanguageFolderName(isEnglish) / "macroReset" / "");
+  SetMacroFolders(isEnglish);
+}
+
+void SetMacroFolders(bool isEnglish) {
+  const std::filesystem::path language = g_skinsFolder / LanguageFolderName(isEnglish);
+  SetPath(g_macroDir, language / "macro" / "");
+  SetPath(g_macroResetDir, language / "macroReset" / "");
 }
 
 }  // namespace gm

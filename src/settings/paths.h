@@ -18,6 +18,11 @@ extern std::filesystem::path g_macroResetDir;  // the same with "macroReset" /
 // and the device threads, which read the other paths at any time, never meet one being written.
 void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish);
 
+// Sets only g_macroDir and g_macroResetDir, to the macro folders of the language below
+// g_skinsFolder. No lock: a caller that shares the folders with the device threads goes
+// through UseMacroFoldersOfLanguage (macros/macro_reload.h).
+void SetMacroFolders(bool isEnglish);
+
 // The language folder name below the skins folder: "INI_EN" or "INI_CN".
 const char* LanguageFolderName(bool isEnglish);
 

@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
   std::chrono::nanoseconds wall{0};
   for (int run = 0; run < runs; ++run) {
     const auto start = Clock::now();
-    const ApplyResult result = ApplySettingsToDevice(desktop);
+    const ApplyResult result = ApplySettingsToDevice(desktop, std::nullopt);
     wall += Clock::now() - start;
     if (result != ApplyResult::kCompleted) {
       std::fprintf(stderr, "Apply ended early (result %d)\n", static_cast<int>(result));

@@ -168,7 +168,10 @@ class ApplyTest : public DataFolderFixture {
     ASSERT_TRUE(SaveMacroGroups());
   }
 
-  ApplyResult Apply() { return ApplySettingsToDevice(system_); }
+  // An Apply from the window, which names the macro to save first (the selected one).
+  ApplyResult Apply(std::optional<GroupMacro> macroToSaveFirst = std::nullopt) {
+    return ApplySettingsToDevice(system_, macroToSaveFirst);
+  }
 
   std::vector<uint8_t> MemoryRange(int32_t address, size_t length) const {
     std::vector<uint8_t> bytes;

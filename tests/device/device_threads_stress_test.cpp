@@ -96,8 +96,8 @@ TEST_F(DeviceThreadsStressTest, MouseEventsDuringTwoAppliesLeaveEverythingConsis
 
   ASSERT_TRUE(WaitUntil([&] { return fired > 20; }));
   QuietDesktop desktop;
-  const ApplyResult first = ApplySettingsToDevice(desktop);
-  const ApplyResult second = ApplySettingsToDevice(desktop);
+  const ApplyResult first = ApplySettingsToDevice(desktop, SelectedListMacro());
+  const ApplyResult second = ApplySettingsToDevice(desktop, SelectedListMacro());
   ASSERT_TRUE(WaitUntil([&] { return fired > 200; }));
   stop = true;
   mouseUser.join();
