@@ -33,10 +33,12 @@ void LoadKeyMapIni() {
   }
 }
 
+int UsableKeyCount() { return KeyCountOnLoad(g_keyCount.load()); }
+
 KeySet KeysOfEventCode(int32_t eventCode) {
   KeySet keys = 0;
-  const int32_t count = g_keyCount;
-  for (int k = 0; k < count && k < kMaxKeys; ++k) {
+  const int count = UsableKeyCount();
+  for (int k = 0; k < count; ++k) {
     const uint8_t position = g_keyMap[k];
     if (position != kNoKeyPosition && kKeyEventCodeBase + position == eventCode) {
       keys = static_cast<KeySet>(keys | (1u << k));

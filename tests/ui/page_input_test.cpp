@@ -77,7 +77,7 @@ class PageInputTest : public ::testing::Test {
     g_macroListSel = -1;
     g_curMacro = 0;
     g_dpiSliderX = layout_.m_advRects[kAdvDpiSlider].x;
-    g_dpiSliderStep = layout_.m_advRects[kAdvDpiSlider].width / kDpiSliderSteps;  // 20
+    g_dpiSliderStep = layout_.m_advRects[kAdvDpiSlider].width / kDpiMaxStep;  // 20
   }
   void TearDown() override { g_macroListEntries.clear(); }
 

@@ -102,8 +102,8 @@ void DrawKeysPage(QImage& dest, const QImage& down, std::span<const SkinRect> ta
 void DrawDpiSlider(QImage& dest, const QImage& down, std::span<const SkinRect> table,
                    SkinImages& images) {
   const auto level = DpiLevelIndex();
-  if (!level || kDpiSliderElement >= table.size()) return;
-  const SkinRect& slider = table[kDpiSliderElement];
+  if (!level || kAdvDpiSlider >= table.size()) return;
+  const SkinRect& slider = table[kAdvDpiSlider];
   const int64_t width = (int64_t{g_dpiValue[*level].load()} + 1) * g_dpiSliderStep;
   BlitRect(dest, down, SkinRect{g_dpiSliderX, slider.y, ClampToInt32(width), slider.height});
   const int64_t knobX = int64_t{g_dpiSliderX} + width - kSliderKnobBackOffset;
