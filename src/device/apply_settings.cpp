@@ -31,7 +31,6 @@ constexpr uint8_t kLastPointerSpeedStep = 8;
 constexpr int kPointerSpeedOtherwise = 18;
 constexpr int kWheelLinesMask = 0xFF;
 constexpr int kFirstKeySlot = 0;
-constexpr int32_t kNoRecoilConfig = -1;
 
 // Runs never overlap, and the lighting state is theirs.
 std::mutex g_applyMutex;
@@ -82,21 +81,7 @@ class ApplyRun {
     }
     catalog_ = std::move(resolved.catalog);
     mapping_ = MapKeysToDevice(snapshot_, catalog_);
-
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int k = 0; k < kMaxKeys; ++k) {
-        const KeyDeviceEntry& key = mapping_.keys[c][k];
-        g_devKeyCode[c][k] = key.deviceCode;
-        g_dpiKeyFlag[c][k] = key.dpiKey ? 1 : 0;
-        g_cfgSwitchKeyFlag[c][k] = key.configKey ? 1 : 0;
-      }
-      const PositionTables& at = mapping_.positions;
-      for (int s = 0; s < kDevicePositions; ++s) g_posKeyCode[c][s] = at.keyCode[c][s];
-      for (int s = 0; s < kKeyBytePositions; ++s) {
-        g_posLedEnable[c][s] = at.ledEnable[c][s];
-        g_posLedType[c][s] = at.ledType[c][s];
-      }
-    }
+    PublishKeyMapping(mapping_);
   }
 
   bool WriteSettingsBlocks() {
@@ -123,17 +108,12 @@ class ApplyRun {
 
   void PlanAndPublishSlots() {
     const PositionTables& at = mapping_.positions;
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int s = 0; s < kDevicePositions; ++s) g_slotCode[c][s] = at.function[c][s];
-    }
-    // The images are about to be rewritten: until this run has written the first key's macro
-    // whole, the recoil adjustment has no slot to write into.
-    g_recoilMacroConfig = kNoRecoilConfig;
+    PublishSlotFunctions(at);
+    // Until this run has written the first key's macro whole, the recoil adjustment has no
+    // slot to write into.
+    CloseRecoilSlot();
     plan_ = PlanSlots(at, catalog_, snapshot_.curConfig, timeUnit_);
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int s = 0; s < kDevicePositions; ++s) g_slotMacroAddr[c][s] = plan_.addresses[c][s];
-    }
-    if (plan_.firstKeyImageBytes) g_recoilMacroLen = *plan_.firstKeyImageBytes;
+    PublishSlotAddresses(plan_);
   }
 
   ApplyResult WriteImages() {
@@ -146,12 +126,9 @@ class ApplyRun {
         continue;
       }
       const bool recoilSlot = job.config == snapshot_.curConfig && job.slot == kFirstKeySlot;
-      if (recoilSlot) {
-        g_recoilMacroAddr = job.address;
-        g_recoilMacroFunction = job.function;
-      }
+      if (recoilSlot) RecordRecoilSlot(job.address, job.function);
       if (job.writtenByEarlierSlot) {
-        if (recoilSlot) g_recoilMacroConfig = job.config;
+        if (recoilSlot) OpenRecoilSlot(job.config);
         continue;
       }
       const auto macro = catalog_.find(job.function);
@@ -171,7 +148,7 @@ class ApplyRun {
       // Only a slot that holds its whole image is open to the recoil adjustment: an image cut
       // short by a full macro memory or a lost mouse would have it write past that memory's
       // end or into a half-written slot.
-      if (recoilSlot) g_recoilMacroConfig = job.config;
+      if (recoilSlot) OpenRecoilSlot(job.config);
     }
     return ApplyResult::kCompleted;
   }

@@ -155,4 +155,10 @@ bool SaveGunMacro(int g, int strength) {
   return WriteMacroLineOnly(GunMacroFilePath(), g, record);
 }
 
+void ResetMacroNameTables() {
+  std::lock_guard lock(g_macroTablesMutex);
+  for (auto& name : g_macroNames) name.clear();
+  for (auto& count : g_groupMacroCount) count = 0;
+}
+
 }  // namespace gm

@@ -14,6 +14,13 @@ std::atomic<uint8_t> g_keyMap[kMaxKeys];
 
 static_assert(kMaxKeys <= 16, "a KeySet holds one bit per key");
 
+void ResetKeyMap() {
+  g_productNameCn.clear();
+  g_productNameEn.clear();
+  g_keyCount = 0;
+  for (auto& position : g_keyMap) position = kNoKeyPosition;
+}
+
 void LoadKeyMapIni() {
   const IniSectionReader productName(g_configIniPath, u"PRODUCTNAME");
   g_productNameCn = productName.Text(u"PRODUCTNAME_CN", kProductNameBuffer);

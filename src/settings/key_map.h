@@ -25,6 +25,9 @@ int UsableKeyCount();
 // Device position of key k, 1..9, or kNoKeyPosition (0) for a key the mouse never reports.
 extern std::atomic<uint8_t> g_keyMap[kMaxKeys];
 
+// Empty product names, no keys, no positions: the start values.
+void ResetKeyMap();
+
 // Reads PRODUCTNAME, KEYNUM and KEYMAP of g_configIniPath. Everything not in the file (all of
 // it when the file is missing, which the configuration loader reports) reads as empty or 0.
 // A key count outside 0..9 is brought into that range; a position outside 1..9 leaves the key

@@ -1,5 +1,7 @@
 #include "settings/paths.h"
 
+#include <initializer_list>
+
 namespace gm {
 
 std::filesystem::path g_exeFolder;
@@ -34,6 +36,13 @@ void SetMacroFolders(bool isEnglish) {
   const std::filesystem::path language = g_skinsFolder / LanguageFolderName(isEnglish);
   SetPath(g_macroDir, language / "macro" / "");
   SetPath(g_macroResetDir, language / "macroReset" / "");
+}
+
+void ResetDataPaths() {
+  for (std::filesystem::path* path : {&g_exeFolder, &g_skinsFolder, &g_configFolder,
+                                      &g_configIniPath, &g_macroDir, &g_macroResetDir}) {
+    path->clear();
+  }
 }
 
 }  // namespace gm

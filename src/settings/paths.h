@@ -23,6 +23,9 @@ void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish);
 // through UseMacroFoldersOfLanguage (macros/macro_reload.h).
 void SetMacroFolders(bool isEnglish);
 
+// Empties every path (the start values).
+void ResetDataPaths();
+
 // The language folder name below the skins folder: "INI_EN" or "INI_CN".
 const char* LanguageFolderName(bool isEnglish);
 
