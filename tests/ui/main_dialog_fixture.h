@@ -29,6 +29,7 @@
 #include "ui/window/main_dialog.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 
@@ -73,16 +74,7 @@ class MainDialogTest : public ::testing::Test {
 
   void TearDown() override {
     dialog_.reset();
-    CloseDevice();
     ResetProcessState();
-  }
-
-  static void ResetProcessState() {
-    ResetSettingsToStartValues();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
-    ResetApplyLightingState();
-    g_deviceFound = false;
   }
 
   std::filesystem::path ConfigIni() const { return appDir_ / "skins" / "config" / "config.ini"; }
