@@ -83,6 +83,10 @@ class MainDialogTest : public ::testing::Test {
     ASSERT_TRUE(WritePrivateProfileStringW(section, key, value, ConfigIni()));
   }
 
+  static std::u16string ReadMacroLine(const std::filesystem::path& file, int index) {
+    return GetPrivateProfileStringW(u"Macros", DecimalText(index), u"", 1 << 16, file);
+  }
+
   std::u16string ReadIni(const char16_t* section, const char16_t* key) {
     return GetPrivateProfileStringW(section, key, u"", 260, ConfigIni());
   }
