@@ -26,7 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using macro_layout::kSectionMacros;
-constexpr char kMacroFolderName[] = "macro";
 constexpr char kConfigFolderName[] = "config";
 constexpr char kGunFileEnglish[] = "PUBG_EN.dat";
 constexpr char kGunFileChinese[] = "PUBG_CN.dat";
@@ -76,8 +75,7 @@ MacroRecord LoadGroupMacro(uint32_t group, uint32_t index) {
 
   // Built from the skins folder and the language flag rather than g_macroDir, which the
   // user-interface thread may be changing while a device thread is here.
-  const fs::path folder =
-      g_skinsFolder / LanguageFolderName(g_isEnglish.load() != 0) / kMacroFolderName;
+  const fs::path folder = MacroFolderOf(g_isEnglish.load() != 0);
   const fs::path listFile = folder / kMacroGroupListFileName;
   const int groupCount = WToI(GetPrivateProfileStringW(kGroupCountSection, kGroupCountKey, u"",
                                                        kGroupCountBufferChars, listFile));

@@ -32,10 +32,17 @@ void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish) {
   SetMacroFolders(isEnglish);
 }
 
+std::filesystem::path MacroFolderOf(bool isEnglish) {
+  return g_skinsFolder / LanguageFolderName(isEnglish) / "macro" / "";
+}
+
+std::filesystem::path MacroResetFolderOf(bool isEnglish) {
+  return g_skinsFolder / LanguageFolderName(isEnglish) / "macroReset" / "";
+}
+
 void SetMacroFolders(bool isEnglish) {
-  const std::filesystem::path language = g_skinsFolder / LanguageFolderName(isEnglish);
-  SetPath(g_macroDir, language / "macro" / "");
-  SetPath(g_macroResetDir, language / "macroReset" / "");
+  SetPath(g_macroDir, MacroFolderOf(isEnglish));
+  SetPath(g_macroResetDir, MacroResetFolderOf(isEnglish));
 }
 
 void ResetDataPaths() {
