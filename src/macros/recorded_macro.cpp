@@ -2,10 +2,7 @@
 
 #include <mutex>
 
-#include "macros/group_name_rules.h"
-#include "macros/macro_file.h"
-#include "macros/macro_group_names.h"
-#include "settings/paths.h"
+#include "macros/group_macro_save.h"
 
 namespace gm {
 namespace {
@@ -43,15 +40,13 @@ RecordedKey RecordKeyIntoMacro(int macro, MacroRecorder& recorder, const KeyEven
   return result;
 }
 
-bool FinishRecordedMacro(int group, int macro, int steps) {
-  if (!IsGroupMacro(macro)) return false;
-  std::lock_guard lock(g_macroTablesMutex);
-  g_macros[macro].stepCount = static_cast<uint16_t>(steps);
-  const int groups = g_macroGroupCount < kMaxMacroGroups ? g_macroGroupCount : kMaxMacroGroups;
-  if (group < 0 || group >= groups) return false;
-  const auto path = GroupFilePath(g_macroDir, g_macroGroupNames[group]);
-  if (!path) return false;
-  return SaveMacro(*path, macro);
+void FinishRecordedMacro(int group, int macro, int steps) {
+  if (!IsGroupMacro(macro)) return;
+  {
+    std::lock_guard lock(g_macroTablesMutex);
+    g_macros[macro].stepCount = static_cast<uint16_t>(steps);
+  }
+  SaveGroupMacro(GroupMacro{group, macro});
 }
 
 }  // namespace gm

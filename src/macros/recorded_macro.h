@@ -29,9 +29,8 @@ RecordedKey RecordKeyIntoMacro(int macro, MacroRecorder& recorder, const KeyEven
                                MacroRecord& stored);
 
 // Ends a recording: g_macros[macro].stepCount = steps, and the record is written as line
-// `macro` of the file of group `group` (SaveMacro, which reports a failed write). False when
-// nothing could be written (a group outside the list, a name that makes no file name, a
-// failed write).
-bool FinishRecordedMacro(int group, int macro, int steps);
+// `macro` of the file of group `group` (SaveGroupMacro; a failed write is reported to the
+// user there).
+void FinishRecordedMacro(int group, int macro, int steps);
 
 }  // namespace gm

@@ -64,6 +64,7 @@ class MacroRecordingTest : public MacroFileTest {
     ResetSkinLayoutGlobals();
     ResetMacroPageState();
     ResetUiState();
+    MacroFileTest::TearDown();
   }
 
   // Group "A" with macro a0 (play mode 1, three old steps, strength 30 enabled) and a1.
