@@ -154,6 +154,15 @@ TEST_F(MacroRecordingTest, TheEmptiedMacroIsInItsFileBeforeTheFirstKey) {
   EXPECT_EQ(FromFile(0).stepCount, 0);
 }
 
+TEST_F(MacroRecordingTest, RecordEndsTheRecordingWhateverRowIsSelectedByNow) {
+  Record();
+  TapAt(0, kXKeyA);
+  g_macroListSel = 0;  // the group row, without a selection change
+  Record();
+  EXPECT_FALSE(capture_.Running());
+  EXPECT_EQ(FromFile(0).stepCount, 2);
+}
+
 TEST_F(MacroRecordingTest, ALockedGroupIsRefusedAndTheKeyboardStaysFree) {
   g_groupEncrypted = 1;
   Record();

@@ -30,6 +30,12 @@ MacroRecording::MacroRecording(MacroPageControls& controls, KeyboardCapture* cap
 MacroRecording::~MacroRecording() { Abandon(); }
 
 void MacroRecording::OnRecord(const InputAction& /*action*/, QWidget& window) {
+  // Record always ends a running recording, whatever row the list shows by now: the desktop's
+  // keyboard must never stay held.
+  if (active_) {
+    Stop();
+    return;
+  }
   CListBoxXI* list = controls_.MacroList();
   if (list == nullptr || g_macroListSel < 0) return;
   const auto row = static_cast<std::size_t>(g_macroListSel);
@@ -38,10 +44,6 @@ void MacroRecording::OnRecord(const InputAction& /*action*/, QWidget& window) {
   if (entry.kind != kMacroListMacroRow || entry.macro >= kMacrosPerGroup) return;
   if (IsEditorGroupLocked()) {
     ShowUserMessage(LockedMacroRecordMessage());
-    return;
-  }
-  if (active_) {
-    Stop();
     return;
   }
   group_ = g_curMacroGroup;
