@@ -160,11 +160,5 @@ TEST_F(MacroRecorderTest, BeginForgetsTheLastKeyAndTheHeldKeysOfTheRecordingBefo
   EXPECT_EQ(recorder_.StepCount(), 1);
 }
 
-TEST(UtcMillisecondsOfDayTest, LiesWithinADay) {
-  const int32_t now = UtcMillisecondsOfDay();
-  EXPECT_GE(now, 0);
-  EXPECT_LT(now, kMillisecondsPerDay);
-}
-
 }  // namespace
 }  // namespace gm

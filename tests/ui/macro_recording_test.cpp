@@ -149,11 +149,6 @@ TEST_F(MacroRecordingTest, RecordEmptiesTheMacroAndStoresTheTypedKeysWhenPressed
   EXPECT_EQ(saved.playMode, kPlayModeDevice1);
 }
 
-TEST_F(MacroRecordingTest, TheEmptiedMacroIsInItsFileBeforeTheFirstKey) {
-  Record();
-  EXPECT_EQ(FromFile(0).stepCount, 0);
-}
-
 TEST_F(MacroRecordingTest, RecordEndsTheRecordingWhateverRowIsSelectedByNow) {
   Record();
   TapAt(0, kXKeyA);
