@@ -122,6 +122,7 @@ InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point) {
     return result;
   }
 
+  g_pressedMain = g_hoverMain;
   if (AnyElementHovered()) {
     g_mousePressed = 1;
     result.RepaintAlso(PressRepaintArea(startPage), false);
@@ -155,7 +156,10 @@ InputResult OnLButtonUp(const SkinLayout& /*layout*/, WindowPoint /*point*/) {
     return result;
   }
   g_mousePressed = 0;
-  ReleaseOnHeaderButton(result);
+  // A button acts on a click, not on a drag (from the slider, say) that ends over it.
+  const bool pressedHere = g_pressedMain == g_hoverMain;
+  g_pressedMain = kNoElement;
+  if (pressedHere) ReleaseOnHeaderButton(result);
   result.RepaintAlso(PressRepaintArea(g_curPage.load()), false);
   g_sliderDragging = 0;
   return result;

@@ -177,8 +177,10 @@ std::optional<std::u16string> ReactionNameOfKey(int key) {
 PageText LightingPageText(const SkinLayout& layout, int j) {
   PageText text = CaptionOf(layout.m_ledRects, layout.m_ledCaptions, j);
   const uint8_t mode = g_ledType.load();
-  if (j == kModeNameText && mode < g_ledModeNames.size()) {
-    text.text = g_ledModeNames[mode];
+  if (j == kModeNameText) {
+    // A mode outside the list (a hand-edited file) shows no name rather than the caption,
+    // which is another mode's.
+    text.text = mode < g_ledModeNames.size() ? g_ledModeNames[mode] : std::u16string();
   }
   if (mode == kButtonResponseMode && j >= kFirstReactionText &&
       j < kFirstReactionText + UsableKeyCount()) {

@@ -150,6 +150,7 @@ void CQEL_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton)) {
     g_sliderDragging = 0;
     g_mousePressed = 0;
+    g_pressedMain = kNoElement;
   }
   RunInput(OnMouseMove(layout_, PointOf(*event)));
 }
