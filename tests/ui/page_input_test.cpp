@@ -384,18 +384,44 @@ TEST(KeyMenuPlacement, BelowTheButtonUnlessItWouldPassTheScreenBottom) {
 
 // ---- Window drag -------------------------------------------------------------------------
 
-TEST_F(PageInputTest, EmptySpaceDragsTheWindowAnElementWithoutActionDoesNot) {
+TEST_F(PageInputTest, EmptySpaceAndElementsThatAreNoControlDragTheWindow) {
   OnPage(kPageAdvanced);
   InputResult r = Press({700, 700});
   const InputAction* drag = r.Find(K::kStartWindowDrag);
   ASSERT_NE(drag, nullptr);
   EXPECT_EQ(drag->point, (WindowPoint{700, 700}));
   EXPECT_EQ(g_mousePressed, 0);
-  EXPECT_FALSE(PressAdv(kAdvWithoutAction).Has(K::kStartWindowDrag));
-  EXPECT_EQ(g_mousePressed, 1);
-  // On the keys page only the main table counts.
-  OnPage(kPageKeys);
-  EXPECT_TRUE(PressAdv(kAdvWithoutAction).Has(K::kStartWindowDrag));
+  constexpr uint32_t kMainTitle = 17;  // a heading of the header
+  struct Case {
+    uint8_t page;
+    SkinRect at;
+    bool drags;
+  };
+  for (const Case c : {Case{kPageAdvanced, layout_.m_advRects[kAdvWithoutAction], true},
+                       Case{kPageAdvanced, layout_.m_mainRects[kMainTitle], true},
+                       Case{kPageAdvanced, layout_.m_advRects[kAdvDpiSlider], false},
+                       Case{kPageAdvanced, layout_.m_mainRects[kMainReset], false},
+                       Case{kPageKeys, layout_.m_mainRects[kMainFirstKeyLabel], false},
+                       Case{kPageKeys, layout_.m_mainRects[kMainFirstKeyLabel + 8], true},
+                       Case{kPageKeys, layout_.m_advRects[kAdvDpiSlider], true}}) {
+    OnPage(static_cast<Page>(c.page));
+    EXPECT_EQ(Press(Inside(c.at)).Has(K::kStartWindowDrag), c.drags) << c.at.x << "," << c.at.y;
+    OnLButtonUp(layout_, Inside(c.at));
+  }
+}
+
+TEST_F(PageInputTest, ARightClickOnTheTitleAreaOpensTheWindowMenu) {
+  for (uint32_t tab = kMainTabKeys; tab <= kMainTabLighting; ++tab)
+    layout_.m_mainRects[tab].y = 60;
+  const auto menuAt = [&](WindowPoint p) {
+    const InputAction* menu = OnRButtonUp(layout_, p).Find(K::kShowWindowMenu);
+    return menu != nullptr && menu->point == p;
+  };
+  EXPECT_TRUE(menuAt({700, 40}));                                      // empty header strip
+  EXPECT_TRUE(menuAt(Inside(layout_.m_mainRects[17])));                // the title text
+  EXPECT_FALSE(menuAt(Inside(layout_.m_mainRects[kMainMinimise])));    // a header button
+  EXPECT_FALSE(menuAt({700, 60}));                                     // the tab row and below
+  EXPECT_FALSE(menuAt({700, -1}));
 }
 
 // ---- Recording guard ---------------------------------------------------------------------

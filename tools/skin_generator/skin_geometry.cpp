@@ -105,7 +105,7 @@ constexpr std::array kAdvancedElements{
     Element{38, u"RateDot125", L::kRadioDot, kYes, {618, 378, 20, 20}, u"", u""},
     Element{39, u"RateDot250", L::kRadioDot, kYes, {618, 430, 20, 20}, u"", u""},
     Element{40, u"RateDot500", L::kRadioDot, kYes, {618, 482, 20, 20}, u"", u""},
-    Element{41, u"RateDot1000", L::kRadioDot, kNo, {618, 534, 20, 20}, u"", u""},
+    Element{41, u"RateDot1000", L::kRadioDot, kYes, {618, 534, 20, 20}, u"", u""},
     Element{42, u"DpiTitle", L::kHeading, kNo, {36, 120, 808, 24}, u"DPI levels", u"DPI 档位"},
     Element{43, u"PointerGroupTitle", L::kHeading, kNo, {36, 332, 536, 24},
             u"Pointer and wheel", u"指针与滚轮"},
@@ -159,7 +159,7 @@ constexpr std::array kMacroElements{
 // ---- Lighting page ---------------------------------------------------------------------------
 // Left column: mode, cycle colours, brightness and speed, direction. Right column: the
 // per-key response switches. Covers 71..75 are only drawn (greyed) from led_null.jpg, which
-// also greys the inward direction button (element 50, offered by no lighting mode).
+// also greys the inward direction button (element 50, offered only by the key-response mode).
 constexpr std::array kLightingElements{
     Element{0, u"Colour1", L::kColourSwatch, kNo, {44, 260, 40, 40}, u"", u"", 0},
     Element{1, u"Colour2", L::kColourSwatch, kNo, {98, 260, 40, 40}, u"", u"", 1},

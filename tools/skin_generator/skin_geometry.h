@@ -74,7 +74,7 @@ inline constexpr int kLightingMode = 35;
 inline constexpr int kBrightnessBar = 40;
 inline constexpr int kSpeedBar = 41;
 inline constexpr int kFirstDirection = 47;     // 47 + direction
-inline constexpr int kInwardDirection = 50;    // greyed in every lighting mode
+inline constexpr int kInwardDirection = 50;    // greyed but in the key-response mode
 inline constexpr int kFirstReaction = 51;      // 51 + key
 }  // namespace role
 

@@ -73,7 +73,7 @@ void CQEL_GMouseDlg::OnSysCommand(SysCommand command) {
   }
 }
 
-void CQEL_GMouseDlg::ShowSystemMenu() {
+void CQEL_GMouseDlg::ShowSystemMenu(QPoint at) {
   if (systemMenu_ == nullptr) {
     systemMenu_ = new QMenu(this);
     const auto add = [this](const QString& text, SysCommand command) {
@@ -86,7 +86,7 @@ void CQEL_GMouseDlg::ShowSystemMenu() {
     systemMenu_->addSeparator();
     add(QString::fromLatin1(kAboutMenuText), SysCommand::kAbout);
   }
-  systemMenu_->popup(mapToGlobal(QPoint(0, 0)));
+  systemMenu_->popup(mapToGlobal(at));
 }
 
 void CQEL_GMouseDlg::ShowAboutBox() {
