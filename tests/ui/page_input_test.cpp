@@ -414,7 +414,8 @@ TEST_F(PageInputTest, ARightClickOnTheTitleAreaOpensTheWindowMenu) {
   for (uint32_t tab = kMainTabKeys; tab <= kMainTabLighting; ++tab)
     layout_.m_mainRects[tab].y = 60;
   const auto menuAt = [&](WindowPoint p) {
-    const InputAction* menu = OnRButtonUp(layout_, p).Find(K::kShowWindowMenu);
+    const InputResult r = OnRButtonUp(layout_, p);
+    const InputAction* menu = r.Find(K::kShowWindowMenu);
     return menu != nullptr && menu->point == p;
   };
   EXPECT_TRUE(menuAt({700, 40}));                                      // empty header strip
