@@ -213,6 +213,21 @@ TEST_F(PagePainterTest, HoveredKeyButtonPressesItsLabelAndShowsTheMacroMarkOfIts
   EXPECT_EQ(At(Paint(kPageKeys), 50, 30), kBlack);
 }
 
+TEST_F(PagePainterTest, TheWheelSettingInForceShowsPressed) {
+  layout_.m_mainRects[31] = {10, 60, 20, 10};  // Off
+  layout_.m_mainRects[32] = {40, 60, 20, 10};  // On
+  struct Case {
+    int32_t status;
+    QRgb off, on;
+  };
+  for (const Case c : {Case{0, kGreen, kBlack}, Case{1, kBlack, kGreen}, Case{7, kBlack, kBlack}}) {
+    g_wheelStatus = c.status;
+    const QImage shown = Paint(kPageKeys);
+    EXPECT_EQ(At(shown, 10, 60), c.off) << c.status;
+    EXPECT_EQ(At(shown, 40, 60), c.on) << c.status;
+  }
+}
+
 // ---- DPI and advanced page ---------------------------------------------------------------
 
 TEST_F(PagePainterTest, SliderFillIsValuePlusOneStepsWideAndTheKnobSitsSixteenBackTwelveDown) {
