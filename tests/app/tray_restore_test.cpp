@@ -24,12 +24,20 @@
 #include "support/temp_dir.h"
 #include "ui/qt_app_for_tests.h"
 
+// Last: Xlib's macros would clash with the headers above.
+#include <X11/Xlib.h>
+
 namespace gm::test {
 namespace {
 
 constexpr int kWaitMs = 10000;
+// Start-up under the sanitizers on a busy machine can take a while.
+constexpr int kStartMs = 30000;
 constexpr int kRounds = 50;
 constexpr int kHideButton = 2;  // main-table element of the Hide button
+constexpr int kRestoreTries = 3;
+// ICCCM window states in WM_STATE.
+constexpr long kIconicState = 3;
 
 struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
@@ -58,6 +66,8 @@ class TrayRestoreTest : public ::testing::Test {
     const QByteArray number = server->readLine().trimmed();
     ASSERT_FALSE(number.isEmpty()) << "Xvfb did not start";
     display_ = QStringLiteral(":") + QString::fromLatin1(number);
+    x11_ = XOpenDisplay(display_.toLocal8Bit().constData());
+    ASSERT_NE(x11_, nullptr);
 
     Spawn(QStringLiteral("openbox"), {}, true);
     Spawn(QStringLiteral("trayer"),
@@ -78,10 +88,11 @@ class TrayRestoreTest : public ::testing::Test {
     std::filesystem::create_directories(temp_ / "runtime");
     std::filesystem::permissions(temp_ / "runtime", std::filesystem::perms::owner_all);
     program_ = Spawn(QString::fromStdString((temp_ / "gmouse").string()), {}, true);
-    ASSERT_TRUE(program_->waitForStarted(kWaitMs));
+    ASSERT_TRUE(program_->waitForStarted(kStartMs));
   }
 
   void TearDown() override {
+    if (x11_ != nullptr) XCloseDisplay(x11_);
     // The program first, then the desktop it ran on.
     for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
       (*it)->kill();
@@ -165,7 +176,27 @@ class TrayRestoreTest : public ::testing::Test {
              std::to_string(count), "--delay", "80", button});
   }
 
+  // The window's state as the window manager keeps it: kIconicState when minimised; 0 when it
+  // has none (withdrawn, i.e. hidden).
+  long WmStateOf(const std::string& window) {
+    const Atom wmState = XInternAtom(x11_, "WM_STATE", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    long state = 0;
+    if (XGetWindowProperty(x11_, std::stoul(window), wmState, 0, 2, False, wmState, &type,
+                           &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32 && count >= 1) {
+      state = reinterpret_cast<long*>(data)[0];
+    }
+    if (data != nullptr) XFree(data);
+    return state;
+  }
+
   TempDir temp_;
+  Display* x11_ = nullptr;
   QString display_;
   QProcess* program_ = nullptr;
   std::vector<QProcess*> processes_;
@@ -182,7 +213,7 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
         }
         return !window.empty();
       },
-      kWaitMs))
+      kStartMs))
       << program_->readAll().toStdString();
   std::string icon;
   ASSERT_TRUE(QTest::qWaitFor(
@@ -190,7 +221,7 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
         icon = OtherVisibleWindow({window}).value_or("");
         return !icon.empty();
       },
-      kWaitMs))
+      kStartMs))
       << "no icon in the tray panel";
   const auto iconPlace = GeometryOf(icon);
   ASSERT_TRUE(iconPlace);
@@ -214,24 +245,31 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
     Click(place->x + hideButton.CentreX(), place->y + hideButton.CentreY(), "1");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Visible(window); }, kWaitMs)) << round;
 
-    if (round % 2 == 0) {
-      Click(iconPlace->CentreX(), iconPlace->CentreY(), "1", 2);
-    } else {
-      Click(iconPlace->CentreX(), iconPlace->CentreY(), "3");
-      std::string menu;
-      ASSERT_TRUE(QTest::qWaitFor(
-          [&] {
-            menu = OtherVisibleWindow({window, icon}).value_or("");
-            return !menu.empty();
-          },
-          kWaitMs))
-          << "no tray menu, round " << round;
-      const auto menuPlace = GeometryOf(menu);
-      ASSERT_TRUE(menuPlace);
-      // "Show Window" is the first of the menu's two entries.
-      Click(menuPlace->CentreX(), menuPlace->y + menuPlace->height / 4, "1");
+    // A click the busy machine lost leaves the window hidden, and the user tries again; one
+    // that reached the program must bring the window back, not leave it minimised.
+    bool back = false;
+    for (int attempt = 0; attempt < kRestoreTries && !back; ++attempt) {
+      if (round % 2 == 0) {
+        Click(iconPlace->CentreX(), iconPlace->CentreY(), "1", 2);
+      } else {
+        Click(iconPlace->CentreX(), iconPlace->CentreY(), "3");
+        std::string menu;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+              menu = OtherVisibleWindow({window, icon}).value_or("");
+              return !menu.empty();
+            },
+            kWaitMs))
+            << "no tray menu, round " << round;
+        const auto menuPlace = GeometryOf(menu);
+        ASSERT_TRUE(menuPlace);
+        // "Show Window" is the first of the menu's two entries.
+        Click(menuPlace->CentreX(), menuPlace->y + menuPlace->height / 4, "1");
+      }
+      back = QTest::qWaitFor([&] { return Visible(window); }, kWaitMs);
+      if (!back && WmStateOf(window) == kIconicState) break;
     }
-    if (!QTest::qWaitFor([&] { return Visible(window); }, kWaitMs / 2)) {
+    if (!back) {
       ++stayedAway;
       Xdotool({"windowmap", window});  // bring it back by hand for the next round
       ASSERT_TRUE(QTest::qWaitFor([&] { return Visible(window); }, kWaitMs)) << round;
