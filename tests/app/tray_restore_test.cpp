@@ -36,6 +36,7 @@ constexpr int kStartMs = 30000;
 constexpr int kRounds = 50;
 constexpr int kHideButton = 2;  // main-table element of the Hide button
 constexpr int kRestoreTries = 3;
+constexpr int kMenuWaitMs = 3000;  // for a click that may have been lost
 // ICCCM window states in WM_STATE.
 constexpr long kIconicState = 3;
 
@@ -242,8 +243,12 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
   for (int round = 0; round < kRounds; ++round) {
     const auto place = GeometryOf(window);
     ASSERT_TRUE(place);
-    Click(place->x + hideButton.CentreX(), place->y + hideButton.CentreY(), "1");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Visible(window); }, kWaitMs)) << round;
+    bool hidden = false;
+    for (int attempt = 0; attempt < kRestoreTries && !hidden; ++attempt) {
+      Click(place->x + hideButton.CentreX(), place->y + hideButton.CentreY(), "1");
+      hidden = QTest::qWaitFor([&] { return !Visible(window); }, kMenuWaitMs);
+    }
+    ASSERT_TRUE(hidden) << "the Hide button did not hide the window, round " << round;
 
     // A click the busy machine lost leaves the window hidden, and the user tries again; one
     // that reached the program must bring the window back, not leave it minimised.
@@ -254,15 +259,17 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
       } else {
         Click(iconPlace->CentreX(), iconPlace->CentreY(), "3");
         std::string menu;
-        ASSERT_TRUE(QTest::qWaitFor(
+        const bool menuShown = QTest::qWaitFor(
             [&] {
               menu = OtherVisibleWindow({window, icon}).value_or("");
               return !menu.empty();
             },
-            kWaitMs))
-            << "no tray menu, round " << round;
-        const auto menuPlace = GeometryOf(menu);
-        ASSERT_TRUE(menuPlace);
+            kMenuWaitMs);
+        const auto menuPlace = menuShown ? GeometryOf(menu) : std::nullopt;
+        if (!menuPlace) {
+          Xdotool({"key", "Escape"});
+          continue;  // the right click was lost: the user clicks again
+        }
         // "Show Window" is the first of the menu's two entries.
         Click(menuPlace->CentreX(), menuPlace->y + menuPlace->height / 4, "1");
       }
