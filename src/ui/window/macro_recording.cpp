@@ -23,9 +23,12 @@ UserMessage LockedMacroRecordMessage() {
   return UserMessage{u"加密宏不能修改", u"Cryptographic macros cannot be modified"};
 }
 
+MacroRecording::MacroRecording(MacroPageLookup page, KeyboardCapture* capture, DayClock clock)
+    : page_(std::move(page)), capture_(capture), recorder_(std::move(clock)) {}
+
 MacroRecording::MacroRecording(MacroPageControls& controls, KeyboardCapture* capture,
                                DayClock clock)
-    : controls_(controls), capture_(capture), recorder_(std::move(clock)) {}
+    : MacroRecording([&controls] { return &controls; }, capture, std::move(clock)) {}
 
 MacroRecording::~MacroRecording() { Abandon(); }
 
@@ -36,8 +39,8 @@ void MacroRecording::OnRecord(const InputAction& /*action*/, QWidget& window) {
     Stop();
     return;
   }
-  CListBoxXI* list = controls_.MacroList();
-  if (list == nullptr || g_macroListSel < 0) return;
+  MacroPageControls* page = page_ ? page_() : nullptr;
+  if (page == nullptr || page->MacroList() == nullptr || g_macroListSel < 0) return;
   const auto row = static_cast<std::size_t>(g_macroListSel);
   if (row >= g_macroListEntries.size()) return;
   const MacroListEntry entry = g_macroListEntries[row];
@@ -48,10 +51,10 @@ void MacroRecording::OnRecord(const InputAction& /*action*/, QWidget& window) {
   }
   group_ = g_curMacroGroup;
   macro_ = entry.macro;
-  Start(window);
+  Start(window, *page);
 }
 
-void MacroRecording::Start(QWidget& window) {
+void MacroRecording::Start(QWidget& window, MacroPageControls& page) {
   recorder_.Begin();
   active_ = true;
   g_isRecording = 1;
@@ -59,13 +62,13 @@ void MacroRecording::Start(QWidget& window) {
   g_keyDownRows = 0;
 
   // The macro is emptied and saved so (through the repeat edit) before the first key.
-  const QString name = controls_.MacroList()->GetText(g_macroListSel);
+  const QString name = page.MacroList()->GetText(g_macroListSel);
   BeginRecordedMacro(macro_, name.toStdU16String());
   g_curMacro = macro_;
-  controls_.SetRepeatEditText(QStringLiteral("1"));
+  page.SetRepeatEditText(QStringLiteral("1"));
   SetRecordedMacroStrength(macro_);
-  if (CListBoxXI* steps = controls_.StepList()) steps->ResetContent();
-  if (CListBoxXI* params = controls_.ParamList()) params->ResetContent();
+  if (CListBoxXI* steps = page.StepList()) steps->ResetContent();
+  if (CListBoxXI* params = page.ParamList()) params->ResetContent();
 
   if (auto* dialog = qobject_cast<CQEL_GMouseDlg*>(&window)) {
     connect(dialog, &CQEL_GMouseDlg::ending, this, &MacroRecording::Abandon,
@@ -95,8 +98,10 @@ void MacroRecording::Stop() {
   g_isRecording = 0;
   FinishRecordedMacro(group_, macro_, steps);
   g_curMacro = macro_;
-  controls_.RefreshStepList(macro_);
-  if (ReadEditorMacro(macro_).playMode == 0) controls_.EnableRepeatEdit(true);
+  MacroPageControls* page = page_ ? page_() : nullptr;
+  if (page == nullptr) return;
+  page->RefreshStepList(macro_);
+  if (ReadEditorMacro(macro_).playMode == 0) page->EnableRepeatEdit(true);
 }
 
 void MacroRecording::OnMacroListSelection() { Abandon(); }
@@ -122,7 +127,11 @@ void MacroRecording::OnKey(const KeyEvent& event) {
   MacroRecord stored{};
   const RecordedKey result = RecordKeyIntoMacro(macro_, recorder_, event, stored);
   switch (result.result) {
-    case RecordedKeyResult::kStored: controls_.AddStepToList(stored, result.step); break;
+    case RecordedKeyResult::kStored:
+      if (MacroPageControls* page = page_ ? page_() : nullptr) {
+        page->AddStepToList(stored, result.step);
+      }
+      break;
     case RecordedKeyResult::kLimitReached:
       showingMessage_ = true;
       ShowUserMessage(RecordingLimitMessage());

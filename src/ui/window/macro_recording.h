@@ -17,6 +17,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 #include "macros/macro_recorder.h"
 #include "platform/keyboard_capture.h"
 #include "platform/message_sink.h"
@@ -31,11 +33,18 @@ class MacroPageControls;
 // "Cryptographic macros cannot be modified" / "加密宏不能修改".
 UserMessage LockedMacroRecordMessage();
 
+// The macro page's controls, or null while they do not exist yet.
+using MacroPageLookup = std::function<MacroPageControls*()>;
+
 class MacroRecording : public QObject {
   Q_OBJECT
 
  public:
-  // capture may be null. controls and capture must outlive this object.
+  // capture may be null; it must outlive this object. The controls are looked up when
+  // needed (they may be made after this object); Abandon and the destructor never use them.
+  MacroRecording(MacroPageLookup page, KeyboardCapture* capture,
+                 DayClock clock = UtcMillisecondsOfDay);
+  // Controls that exist for this object's whole life.
   MacroRecording(MacroPageControls& controls, KeyboardCapture* capture,
                  DayClock clock = UtcMillisecondsOfDay);
   ~MacroRecording() override;
@@ -60,11 +69,11 @@ class MacroRecording : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Start(QWidget& window);
+  void Start(QWidget& window, MacroPageControls& page);
   void Stop();
   void ReleaseKeyboard();
 
-  MacroPageControls& controls_;
+  MacroPageLookup page_;
   KeyboardCapture* capture_;
   MacroRecorder recorder_;
   bool active_ = false;
