@@ -271,4 +271,13 @@ std::string EncodeIniText(std::u16string_view text, IniEncoding encoding) {
   return out;
 }
 
+std::string EncodeIniTextForStorage(std::u16string_view text, IniEncoding& encoding) {
+  std::string bytes = EncodeIniText(text, encoding);
+  if (encoding != IniEncoding::kGb18030) return bytes;
+  const DecodedIniText reread = DecodeIniBytes(bytes);
+  if (reread.encoding == IniEncoding::kGb18030 || reread.text == text) return bytes;
+  encoding = IniEncoding::kUtf16LeBom;
+  return EncodeIniText(text, encoding);
+}
+
 }  // namespace gm

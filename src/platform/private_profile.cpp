@@ -140,7 +140,7 @@ bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view
   ParsedProfile next;
   if (current != nullptr) next.encoding = current->encoding;
   next.document = IniDocument(std::move(*text));
-  next.bytes = EncodeIniText(next.document.Text(), next.encoding);
+  next.bytes = EncodeIniTextForStorage(next.document.Text(), next.encoding);
   if (current != nullptr && next.bytes == current->bytes) return true;
   return Replace(file, *target, std::move(next));
 }

@@ -39,7 +39,7 @@ std::optional<std::string> WriteProfileString(std::optional<std::string_view> fi
   if (fileBytes) decoded = DecodeIniBytes(*fileBytes);
   IniDocument document(std::move(decoded.text));
   if (!document.Set(section, key, value)) return std::nullopt;
-  return EncodeIniText(document.Text(), decoded.encoding);
+  return EncodeIniTextForStorage(document.Text(), decoded.encoding);
 }
 
 }  // namespace gm

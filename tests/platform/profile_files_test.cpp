@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ini_encoding.h"
 #include "platform/private_profile.h"
 #include "platform/text.h"
 #include "support/message_recorder.h"
@@ -191,6 +192,22 @@ TEST(ProfileFileEncoding, ChineseCodePageFilesAreReadAndStayInTheirEncoding) {
   ASSERT_TRUE(WritePrivateProfileStringW(u"MACRO_GROUP_NAME", u"2", u"键", file));
   EXPECT_EQ(ReadFileBytes(file),
             "[MACRO_GROUP_NAME]\r\n0=\xCA\xF3\xB1\xEA\r\n1=\x94\x39\xFC\x36\r\n2=\xBC\xFC\r\n");
+}
+
+TEST(ProfileFileEncoding, ACodePageFileThatWouldReadAsUtf8KeepsItsText) {
+  TempDir dir;
+  const auto file = dir / "macroGrp.ini";
+  // C3 A9 is one character in GB18030 and "é" in UTF-8; D6 D0 ("中") only fits GB18030.
+  WriteFileBytes(file, "[G]\r\n0=\xC3\xA9\r\n1=\xD6\xD0\r\n");
+  const std::u16string first = Read(file, u"G", u"0");
+  ASSERT_NE(first, u"\u00E9");
+
+  // Without "中" the bytes would be valid UTF-8, and key 0 would read as "é".
+  ASSERT_TRUE(WritePrivateProfileStringW(u"G", u"1", u"x", file));
+  EXPECT_EQ(Read(file, u"G", u"0"), first);
+  EXPECT_EQ(Read(file, u"G", u"1"), u"x");
+  // What the next start reads from the bytes alone.
+  EXPECT_NE(DecodeIniBytes(ReadFileBytes(file)).text.find(u"0=" + first), std::u16string::npos);
 }
 
 TEST(ProfileFileCost, AOneMegabyteSettingsFileIsReadKeyByKeyQuickly) {
