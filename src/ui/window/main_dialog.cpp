@@ -85,6 +85,9 @@ CQEL_GMouseDlg::CQEL_GMouseDlg(MainDialogServices services, QWidget* parent)
 }
 
 CQEL_GMouseDlg::~CQEL_GMouseDlg() {
+  // The page's controls go first: an in-place edit still running is committed to a whole
+  // window.
+  controls_.reset();
   ledPreview_.Stop();
   workers_->Stop();
   if (deviceNotifier_ != nullptr) deviceNotifier_->Stop();
