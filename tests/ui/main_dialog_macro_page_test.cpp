@@ -193,6 +193,18 @@ TEST_F(MacroPageWindowTest, GroupRenameInPlaceRewritesTheGroupListAndMovesTheFil
   EXPECT_FALSE(messages_.messages().empty());
 }
 
+TEST_F(MacroPageWindowTest, ANameBeingTypedWhenTheWindowGoesIsKept) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  MacroPageControls& page = EnterMacroPage(dialog);
+  menuCommand_ = kCmdRenameGroup;
+  ClickRow(*page.MacroList(), 0, Qt::RightButton);
+  ASSERT_TRUE(page.MacroList()->IsEditing());
+  page.MacroList()->Edit()->setText(QStringLiteral("Typed"));
+  dialog_.reset();
+  EXPECT_EQ(g_macroGroupNames[0], u"Typed");
+  EXPECT_TRUE(fs::exists(g_macroDir / "Typed.dat"));
+}
+
 TEST_F(MacroPageWindowTest, ExportThenImportThroughTheChooser) {
   CQEL_GMouseDlg& dialog = StartDialog();
   MacroPageControls& page = EnterMacroPage(dialog);
