@@ -4,6 +4,8 @@
 // and the keys that close dialogs leave the window alone.
 
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -152,6 +154,58 @@ TEST_F(MacroPageWindowTest, StepCommandsChangeListTableAndFile) {
   if (page.StepList()->count() < 10) {
     EXPECT_EQ(shownMenus_.size(), menus);
   }
+}
+
+TEST_F(MacroPageWindowTest, PlayModeElementsGoThroughTheRepeatEditIntoTheFile) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  MacroPageControls& page = EnterMacroPage(dialog);
+  PickFirstMacro(page);
+  const auto click = [&](uint32_t element) {
+    const QPoint p = CentreOf(dialog.Layout().m_macRects[element]);
+    QTest::mouseMove(&dialog, QPoint(1, 1));
+    QTest::mouseMove(&dialog, p);
+    QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, p);
+  };
+  page.RepeatEdit()->setText(QStringLiteral("7"));
+  click(kMacPlayMode2);
+  EXPECT_FALSE(page.RepeatEdit()->isEnabled());
+  EXPECT_EQ(page.RepeatEdit()->text(), QStringLiteral("1"));
+  SelectEditorGroup(g_curMacroGroup, /*load=*/true);
+  EXPECT_EQ(ReadEditorMacro(g_curMacro).playMode & kPlayModeMask, kPlayModeDevice2);
+  EXPECT_EQ(ReadEditorMacro(g_curMacro).repeatCount, 1);
+
+  click(kMacPlayMode0);
+  EXPECT_TRUE(page.RepeatEdit()->isEnabled());
+  page.RepeatEdit()->setText(QStringLiteral("5"));
+  SelectEditorGroup(g_curMacroGroup, /*load=*/true);
+  EXPECT_EQ(ReadEditorMacro(g_curMacro).playMode & kPlayModeMask, kPlayModeRepeat);
+  EXPECT_EQ(ReadEditorMacro(g_curMacro).repeatCount, 5);
+
+  // On a group row no macro takes a mode.
+  ClickRow(*page.MacroList(), 0);
+  const MacroRecord before = ReadEditorMacro(g_curMacro);
+  click(kMacPlayMode1);
+  EXPECT_EQ(ReadEditorMacro(g_curMacro).playMode, before.playMode);
+}
+
+TEST_F(MacroPageWindowTest, TheProgramsMenuReturnsTheChosenCommand) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  const ContextMenu& menu = ContextMenuOf(ContextMenuKind::kKeyValue, true);
+  QTimer::singleShot(0, [] {
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (open == nullptr) return;
+    for (QAction* action : open->actions()) {
+      if (action->data().toInt() == kCmdDeleteStepValue) open->setActiveAction(action);
+    }
+    QTest::keyClick(open, Qt::Key_Return);
+  });
+  EXPECT_EQ(RunContextMenu(menu.items, dialog, dialog.mapToGlobal(QPoint(50, 50))),
+            kCmdDeleteStepValue);
+  QTimer::singleShot(0, [] {
+    if (QWidget* open = QApplication::activePopupWidget()) open->close();
+  });
+  EXPECT_EQ(RunContextMenu(menu.items, dialog, dialog.mapToGlobal(QPoint(50, 50))), 0);
 }
 
 TEST_F(MacroPageWindowTest, InsertOnAGroupRowAsksForAMacro) {
