@@ -47,8 +47,7 @@ ChosenDevice ChooseDevice(DeviceChoice choice, std::unique_ptr<HidTransport> rea
 
 ChosenDevice ChooseDeviceFromEnvironment() {
   return ChooseDevice(DeviceChoiceOf(std::getenv(kDeviceChoiceVariable)),
-                      std::make_unique<HidapiTransport>(static_cast<uint16_t>(g_vendorId),
-                                                        static_cast<uint16_t>(g_productId)),
+                      std::make_unique<HidapiTransport>(kMouseVendorId, kMouseProductId),
                       std::make_unique<UdevHidMonitor>());
 }
 

@@ -15,10 +15,7 @@
 #include "device/macro_image.h"
 #include "device/recoil_adjust.h"
 #include "device/slot_descriptor.h"
-#include "macros/group_name_rules.h"
-#include "macros/macro_editor_state.h"
-#include "macros/macro_file.h"
-#include "macros/macro_group_names.h"
+#include "macros/group_macro_save.h"
 #include "macros/macro_record.h"
 #include "platform/save_failure.h"
 #include "settings/config_settings.h"
@@ -35,31 +32,15 @@ constexpr uint8_t kLastPointerSpeedStep = 8;
 constexpr int kPointerSpeedOtherwise = 18;
 constexpr int kWheelLinesMask = 0xFF;
 constexpr int kFirstKeySlot = 0;
-constexpr int32_t kNoRecoilConfig = -1;
 
 // Runs never overlap, and the lighting state is theirs.
 std::mutex g_applyMutex;
 LightingState g_lightingState;
 
-// Saves the macro selected on the macro page (a macro row, not a group row) to its group file,
-// so the download sees the macro as the editor shows it.
-void SaveSelectedMacro() {
-  if (!g_macroListExists) return;
-  if (g_macroListSel < 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
-    return;
-  }
-  const MacroListEntry row = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
-  if (row.kind != kMacroListMacroRow || row.group >= kMaxMacroGroups) return;
-  // The window changes the group names and the macro folder under this lock.
-  std::lock_guard lock(g_macroTablesMutex);
-  const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[row.group]);
-  if (!file) return;
-  SaveMacro(*file, row.macro);
-}
-
 class ApplyRun {
  public:
-  explicit ApplyRun(SystemMouseSettings& system) : system_(system) {}
+  ApplyRun(SystemMouseSettings& system, std::optional<GroupMacro> macroToSaveFirst)
+      : system_(system), macroToSaveFirst_(macroToSaveFirst) {}
 
   ApplyResult Run() {
     if (!HasWriteConnection()) return ApplyResult::kNoDevice;
@@ -67,7 +48,8 @@ class ApplyRun {
     const SaveFailureReport saveFailures;
     snapshot_ = TakeApplySettingsSnapshot();
 
-    SaveSelectedMacro();
+    // The download sees the macro as the editor shows it.
+    if (macroToSaveFirst_) SaveGroupMacro(*macroToSaveFirst_);
     const ApplyResult download = Download();
     if (download == ApplyResult::kMouseNotFullyWritten) {
       // The settings the user made would be lost with the program (which ends when the mouse
@@ -128,21 +110,7 @@ class ApplyRun {
     }
     catalog_ = std::move(resolved.catalog);
     mapping_ = MapKeysToDevice(snapshot_, catalog_);
-
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int k = 0; k < kMaxKeys; ++k) {
-        const KeyDeviceEntry& key = mapping_.keys[c][k];
-        g_devKeyCode[c][k] = key.deviceCode;
-        g_dpiKeyFlag[c][k] = key.dpiKey ? 1 : 0;
-        g_cfgSwitchKeyFlag[c][k] = key.configKey ? 1 : 0;
-      }
-      const PositionTables& at = mapping_.positions;
-      for (int s = 0; s < kDevicePositions; ++s) g_posKeyCode[c][s] = at.keyCode[c][s];
-      for (int s = 0; s < kKeyBytePositions; ++s) {
-        g_posLedEnable[c][s] = at.ledEnable[c][s];
-        g_posLedType[c][s] = at.ledType[c][s];
-      }
-    }
+    PublishKeyMapping(mapping_);
   }
 
   bool WriteSettingsBlocks() {
@@ -169,17 +137,12 @@ class ApplyRun {
 
   void PlanAndPublishSlots() {
     const PositionTables& at = mapping_.positions;
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int s = 0; s < kDevicePositions; ++s) g_slotCode[c][s] = at.function[c][s];
-    }
-    // The images are about to be rewritten: until this run has written the first key's macro
-    // whole, the recoil adjustment has no slot to write into.
-    g_recoilMacroConfig = kNoRecoilConfig;
+    PublishSlotFunctions(at);
+    // Until this run has written the first key's macro whole, the recoil adjustment has no
+    // slot to write into.
+    CloseRecoilSlot();
     plan_ = PlanSlots(at, catalog_, snapshot_.curConfig, timeUnit_);
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int s = 0; s < kDevicePositions; ++s) g_slotMacroAddr[c][s] = plan_.addresses[c][s];
-    }
-    if (plan_.firstKeyImageBytes) g_recoilMacroLen = *plan_.firstKeyImageBytes;
+    PublishSlotAddresses(plan_);
   }
 
   ApplyResult WriteImages() {
@@ -192,12 +155,9 @@ class ApplyRun {
         continue;
       }
       const bool recoilSlot = job.config == snapshot_.curConfig && job.slot == kFirstKeySlot;
-      if (recoilSlot) {
-        g_recoilMacroAddr = job.address;
-        g_recoilMacroFunction = job.function;
-      }
+      if (recoilSlot) RecordRecoilSlot(job.address, job.function);
       if (job.writtenByEarlierSlot) {
-        if (recoilSlot) g_recoilMacroConfig = job.config;
+        if (recoilSlot) OpenRecoilSlot(job.config);
         continue;
       }
       const auto macro = catalog_.find(job.function);
@@ -217,7 +177,7 @@ class ApplyRun {
       // Only a slot that holds its whole image is open to the recoil adjustment: an image cut
       // short by a full macro memory or a lost mouse would have it write past that memory's
       // end or into a half-written slot.
-      if (recoilSlot) g_recoilMacroConfig = job.config;
+      if (recoilSlot) OpenRecoilSlot(job.config);
     }
     return ApplyResult::kCompleted;
   }
@@ -254,6 +214,7 @@ class ApplyRun {
   }
 
   SystemMouseSettings& system_;
+  std::optional<GroupMacro> macroToSaveFirst_;
   ApplySettingsSnapshot snapshot_;
   int32_t macroMemoryLimit_ = kSmallMacroMemoryLimit;
   int32_t timeUnit_ = 1;
@@ -274,9 +235,10 @@ int PointerSpeedOfChoice(uint8_t choice) {
 
 int WheelLinesOfChoice(uint8_t choice) { return (choice + 1) & kWheelLinesMask; }
 
-ApplyResult ApplySettingsToDevice(SystemMouseSettings& system) {
+ApplyResult ApplySettingsToDevice(SystemMouseSettings& system,
+                                  std::optional<GroupMacro> macroToSaveFirst) {
   std::scoped_lock lock(g_applyMutex, g_recoilSlotMutex);  // no nudge between slot and image
-  ApplyRun run(system);
+  ApplyRun run(system, macroToSaveFirst);
   return run.Run();
 }
 

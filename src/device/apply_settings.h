@@ -4,7 +4,8 @@
 // the settings to config.ini.
 //
 // Order of one run (each device block is one WriteDeviceMemory exchange):
-//  1. the macro selected on the macro page is saved to its group file;
+//  1. the macro the window names (the one selected on the macro page) is saved to its group
+//     file;
 //  2. feature report 7 is read back: the macro memory ends below 0x7F8, or 0xFF8 when the
 //     mouse reports its large memory;
 //  3. Init CurConfig is written;
@@ -26,8 +27,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 #include "device/system_mouse_settings.h"
+#include "macros/group_macro_save.h"
 #include "platform/message_sink.h"
 
 namespace gm {
@@ -70,8 +73,10 @@ int WheelLinesOfChoice(uint8_t choice);
 // Without a connection to the mouse the run returns kNoDevice at once and writes nothing
 // (no file, no desktop setting). A report the mouse does not take (each is tried a few
 // times, see DeviceTransaction::Send), or a read-back that fails, ends the download where it
-// happened with kMouseNotFullyWritten; config.ini is still saved.
-ApplyResult ApplySettingsToDevice(SystemMouseSettings& system);
+// happened with kMouseNotFullyWritten; config.ini is still saved. macroToSaveFirst is saved
+// with SaveGroupMacro before anything is read back; nothing is saved without it.
+ApplyResult ApplySettingsToDevice(SystemMouseSettings& system,
+                                  std::optional<GroupMacro> macroToSaveFirst);
 
 // Puts the lighting state back to its process-start value.
 void ResetApplyLightingState();

@@ -19,7 +19,7 @@ ApplySettingsSnapshot TakeApplySettingsSnapshot() {
       key.ledReactType = g_ledReactType[c][k].load();
     }
   }
-  s.keyCount = std::clamp(g_keyCount.load(), int32_t{0}, int32_t{kMaxKeys});
+  s.keyCount = UsableKeyCount();
   for (int k = 0; k < kMaxKeys; ++k) s.keyMap[k] = g_keyMap[k].load();
 
   s.curConfig = g_curConfig.load();

@@ -94,6 +94,10 @@ DeviceOpenResult OpenDevice(HidTransport& transport);
 // Drops both connections; safe while other threads send or read. g_devicePath stays.
 void CloseDevice();
 
+// The link's start state: both connections dropped, nothing found, a zero report buffer, no
+// collection info and no device path.
+void ResetDeviceLink();
+
 // True when path names the mouse's interface (letter case is ignored); false while no
 // interface has been found.
 bool IsOurDevice(std::string_view path);

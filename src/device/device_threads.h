@@ -50,6 +50,9 @@ extern std::atomic<int32_t> g_recoilDirection;
 // a level together with the key it came with, whatever reports arrive meanwhile.
 extern std::atomic<uint16_t> g_lastDpiKeyEvent;
 
+// Every flag above back to 0. Only while the threads are stopped.
+void ResetDeviceThreadFlags();
+
 using RepaintRequest = std::function<void()>;
 // Carries out or queues one recoil nudge (true: up). Empty: AdjustRecoilMacro at once, on the
 // calling thread.

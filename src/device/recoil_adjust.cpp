@@ -30,7 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kMacroFolderName[] = "macro";
 constexpr int kFirstKey = 0;
 constexpr int kFirstSlot = 0;  // device position 1, whose slot Apply records
 
@@ -57,8 +56,7 @@ StepEntry LightingStepAsKeyStep(uint8_t action, int ticks) {
 // group list as the macro loader finds it; nothing for a group beyond the list, a name that
 // cannot be a file name or a file that does not exist.
 std::optional<fs::path> ExistingGroupFile(uint32_t group) {
-  const fs::path folder =
-      g_skinsFolder / LanguageFolderName(g_isEnglish.load() != 0) / kMacroFolderName;
+  const fs::path folder = MacroFolderOf(g_isEnglish.load() != 0);
   const fs::path listFile = folder / kMacroGroupListFileName;
   const int32_t groupCount = WToI(GetPrivateProfileStringW(
       kGroupCountSection, kGroupCountKey, u"", kGroupCountBufferChars, listFile));

@@ -332,8 +332,8 @@ VirtualMouse::VirtualMouse() : dumpFile_(PathFromEnvironment(kVirtualDumpVariabl
   for (const HidTopLevelCollection& collection : parsed.collections) {
     HidCollectionInfo info;
     info.path = kVirtualMousePath;
-    info.vendorId = static_cast<uint16_t>(g_vendorId);
-    info.productId = static_cast<uint16_t>(g_productId);
+    info.vendorId = kMouseVendorId;
+    info.productId = kMouseProductId;
     info.usagePage = collection.usagePage;
     info.usage = collection.usage;
     info.inputReportByteLength = collection.inputReportByteLength;

@@ -30,4 +30,7 @@ extern int g_macroEditMenuOpen;
 // shown and destroyed when another page is chosen); g_macroListSel means a row only then.
 extern bool g_macroListExists;
 
+// No list rows, no selection (-1), step row 0, no menu open, no lists: the start values.
+void ResetMacroEditorState();
+
 }  // namespace gm

@@ -12,4 +12,7 @@ namespace gm {
 extern std::u16string g_macroGroupNames[kMaxMacroGroups];  // entries from the count on are empty
 extern int g_macroGroupCount;                              // 0..12
 
+// No groups (the start values), under g_macroTablesMutex.
+void ResetMacroGroupNames();
+
 }  // namespace gm

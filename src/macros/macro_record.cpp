@@ -77,4 +77,20 @@ void ClearMacroRecord(MacroRecord* table, uint8_t index) {
   std::memcpy(r.reserved, reserved, sizeof reserved);
 }
 
+void ResetMacroRecordTables() {
+  std::lock_guard lock(g_macroTablesMutex);
+  for (auto& record : g_macros) record = MacroRecord{};
+  g_macroCount = 0;
+  for (auto& record : g_constMacros) record = MacroRecord{};
+  g_constMacroCount = 0;
+  for (auto& record : g_gunMacros) record = MacroRecord{};
+  g_gunMacroCount = 0;
+  for (auto& name : g_gunNames) name.clear();
+  g_playMacro = MacroRecord{};
+  g_curMacroGroup = 0;
+  g_curMacro = 0;
+  g_datVersion = 0;
+  g_groupEncrypted = 0;
+}
+
 }  // namespace gm

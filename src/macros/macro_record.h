@@ -152,6 +152,10 @@ extern uint32_t g_groupEncrypted;
 // that take it again.
 extern std::recursive_mutex g_macroTablesMutex;
 
+// Puts every table and value above back to its start value (all zero), under
+// g_macroTablesMutex.
+void ResetMacroRecordTables();
+
 // Zeroes the name, play mode, repeat count, step count, counters, every step and both block
 // sets of table[index]; strengthEnabled, strength and reserved stay. Indices above 20 are
 // ignored.

@@ -2,17 +2,13 @@
 
 #include <climits>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string_view>
 
-#include "macros/group_name_rules.h"
+#include "macros/group_macro_save.h"
 #include "macros/macro_editor_state.h"
-#include "macros/macro_file.h"
-#include "macros/macro_group_names.h"
 #include "platform/message_sink.h"
-#include "settings/paths.h"
 
 namespace gm {
 
@@ -129,25 +125,8 @@ void InitialiseBlock(MacroLedBlock& block, bool withFirstLightEntry) {
   }
 }
 
-// Saves the macro of the selected macro-list row into its group's file; nothing when the row,
-// its group or its macro index is out of range.
-void SaveSelectedMacro() {
-  if (g_macroListSel < 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
-    return;
-  }
-  const MacroListEntry& row = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
-  const int groupLimit = g_macroGroupCount < kMaxMacroGroups ? g_macroGroupCount : kMaxMacroGroups;
-  if (row.kind != kMacroListMacroRow || row.macro >= kMacrosPerGroup || row.group >= groupLimit) {
-    return;
-  }
-  const std::optional<std::filesystem::path> file =
-      GroupFilePath(g_macroDir, g_macroGroupNames[row.group]);
-  if (!file) return;  // a name that cannot be a file name
-  SaveMacro(*file, row.macro);
-}
-
 void SaveAndCloseMenu() {
-  SaveSelectedMacro();
+  if (const std::optional<GroupMacro> selected = SelectedListMacro()) SaveGroupMacro(*selected);
   g_macroEditMenuOpen = 0;
 }
 

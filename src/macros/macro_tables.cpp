@@ -27,7 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using macro_layout::kSectionMacros;
-constexpr char kMacroFolderName[] = "macro";
 constexpr char kConfigFolderName[] = "config";
 constexpr char kGunFileEnglish[] = "PUBG_EN.dat";
 constexpr char kGunFileChinese[] = "PUBG_CN.dat";
@@ -77,8 +76,7 @@ MacroRecord LoadGroupMacro(uint32_t group, uint32_t index) {
 
   // Built from the skins folder and the language flag rather than g_macroDir, which the
   // user-interface thread may be changing while a device thread is here.
-  const fs::path folder =
-      g_skinsFolder / LanguageFolderName(g_isEnglish.load() != 0) / kMacroFolderName;
+  const fs::path folder = MacroFolderOf(g_isEnglish.load() != 0);
   const fs::path listFile = folder / kMacroGroupListFileName;
   const int groupCount = WToI(GetPrivateProfileStringW(kGroupCountSection, kGroupCountKey, u"",
                                                        kGroupCountBufferChars, listFile));
@@ -155,6 +153,12 @@ bool SaveGunMacro(int g, int strength) {
     if (step.y != 0) step.y = y;
   }
   return WriteMacroLineOnly(GunMacroFilePath(), g, record);
+}
+
+void ResetMacroNameTables() {
+  std::lock_guard lock(g_macroTablesMutex);
+  for (auto& name : g_macroNames) name.clear();
+  for (auto& count : g_groupMacroCount) count = 0;
 }
 
 }  // namespace gm

@@ -30,6 +30,9 @@ extern std::u16string g_macroNames[kGroupMacroNameSlots];
 // address macros go through UsableMacroCount.
 extern uint32_t g_groupMacroCount[kMaxMacroGroups];
 
+// Empties g_macroNames and g_groupMacroCount (their start values), under g_macroTablesMutex.
+void ResetMacroNameTables();
+
 // The number of macros of group that may be addressed: g_groupMacroCount[group] bounded to
 // 0..20; 0 for a group outside 0..11.
 int UsableMacroCount(int group);

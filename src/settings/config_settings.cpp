@@ -78,6 +78,8 @@ void ResetSettingsToStartValues() {
   g_fireTime = kStartFireTime;
 }
 
+void ResetInterfaceLanguage() { g_isEnglish = 0; }
+
 ColorRef DisplayColorOf(int32_t red, int32_t green, int32_t blue) {
   auto component = [](int32_t v) -> ColorRef { return static_cast<uint8_t>(~(v << 4)); };
   return component(red) | (component(green) << 8) | (component(blue) << 16);

@@ -60,7 +60,11 @@ extern std::atomic<int32_t> g_fireTime;
 extern std::atomic<uint8_t> g_isEnglish;
 
 // Puts every field back to its value at process start: all zero, names empty, fire time 50.
+// The interface language is left as it is (the data generator and the settings commands
+// reset the settings within one language).
 void ResetSettingsToStartValues();
+// g_isEnglish back to its start value, 0 (Chinese).
+void ResetInterfaceLanguage();
 
 // Display colour of a stored colour: each component 255 - 16 * v, red in the low byte.
 ColorRef DisplayColorOf(int32_t red, int32_t green, int32_t blue);

@@ -14,6 +14,13 @@ std::atomic<uint8_t> g_keyMap[kMaxKeys];
 
 static_assert(kMaxKeys <= 16, "a KeySet holds one bit per key");
 
+void ResetKeyMap() {
+  g_productNameCn.clear();
+  g_productNameEn.clear();
+  g_keyCount = 0;
+  for (auto& position : g_keyMap) position = kNoKeyPosition;
+}
+
 void LoadKeyMapIni() {
   const IniSectionReader productName(g_configIniPath, u"PRODUCTNAME");
   g_productNameCn = productName.Text(u"PRODUCTNAME_CN", kProductNameBuffer);
@@ -33,10 +40,12 @@ void LoadKeyMapIni() {
   }
 }
 
+int UsableKeyCount() { return KeyCountOnLoad(g_keyCount.load()); }
+
 KeySet KeysOfEventCode(int32_t eventCode) {
   KeySet keys = 0;
-  const int32_t count = g_keyCount;
-  for (int k = 0; k < count && k < kMaxKeys; ++k) {
+  const int count = UsableKeyCount();
+  for (int k = 0; k < count; ++k) {
     const uint8_t position = g_keyMap[k];
     if (position != kNoKeyPosition && kKeyEventCodeBase + position == eventCode) {
       keys = static_cast<KeySet>(keys | (1u << k));

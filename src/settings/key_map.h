@@ -19,8 +19,14 @@ extern std::u16string g_productNameCn;
 extern std::u16string g_productNameEn;
 // Number of programmable keys, 0..9; keys 0 .. g_keyCount - 1 exist.
 extern std::atomic<int32_t> g_keyCount;
+// g_keyCount bounded to 0..kMaxKeys (KeyCountOnLoad): every walk over the keys goes through
+// it, so a count stored from anywhere never indexes a key table out of its bounds.
+int UsableKeyCount();
 // Device position of key k, 1..9, or kNoKeyPosition (0) for a key the mouse never reports.
 extern std::atomic<uint8_t> g_keyMap[kMaxKeys];
+
+// Empty product names, no keys, no positions: the start values.
+void ResetKeyMap();
 
 // Reads PRODUCTNAME, KEYNUM and KEYMAP of g_configIniPath. Everything not in the file (all of
 // it when the file is missing, which the configuration loader reports) reads as empty or 0.

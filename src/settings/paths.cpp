@@ -1,5 +1,7 @@
 #include "settings/paths.h"
 
+#include <initializer_list>
+
 namespace gm {
 
 std::filesystem::path g_exeFolder;
@@ -27,8 +29,27 @@ void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish) {
   SetPath(g_skinsFolder, exeFolder / "skins");
   SetPath(g_configFolder, g_skinsFolder / "config" / "");
   SetPath(g_configIniPath, g_configFolder / "config.ini");
-  SetPath(g_macroDir, g_skinsFolder / LanguageFolderName(isEnglish) / "macro" / "");
-  SetPath(g_macroResetDir, g_skinsFolder / LanguageFolderName(isEnglish) / "macroReset" / "");
+  SetMacroFolders(isEnglish);
+}
+
+std::filesystem::path MacroFolderOf(bool isEnglish) {
+  return g_skinsFolder / LanguageFolderName(isEnglish) / "macro" / "";
+}
+
+std::filesystem::path MacroResetFolderOf(bool isEnglish) {
+  return g_skinsFolder / LanguageFolderName(isEnglish) / "macroReset" / "";
+}
+
+void SetMacroFolders(bool isEnglish) {
+  SetPath(g_macroDir, MacroFolderOf(isEnglish));
+  SetPath(g_macroResetDir, MacroResetFolderOf(isEnglish));
+}
+
+void ResetDataPaths() {
+  for (std::filesystem::path* path : {&g_exeFolder, &g_skinsFolder, &g_configFolder,
+                                      &g_configIniPath, &g_macroDir, &g_macroResetDir}) {
+    path->clear();
+  }
 }
 
 }  // namespace gm

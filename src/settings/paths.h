@@ -18,6 +18,20 @@ extern std::filesystem::path g_macroResetDir;  // the same with "macroReset" /
 // and the device threads, which read the other paths at any time, never meet one being written.
 void SetDataPaths(const std::filesystem::path& exeFolder, bool isEnglish);
 
+// The macro folder of a language, g_skinsFolder / "INI_EN" or "INI_CN" / "macro" /, and its
+// factory copy "macroReset" /. The device threads build group file paths from these rather
+// than from g_macroDir, which the user-interface thread may be changing meanwhile.
+std::filesystem::path MacroFolderOf(bool isEnglish);
+std::filesystem::path MacroResetFolderOf(bool isEnglish);
+
+// Sets only g_macroDir and g_macroResetDir, to the macro folders of the language below
+// g_skinsFolder. No lock: a caller that shares the folders with the device threads goes
+// through UseMacroFoldersOfLanguage (macros/macro_reload.h).
+void SetMacroFolders(bool isEnglish);
+
+// Empties every path (the start values).
+void ResetDataPaths();
+
 // The language folder name below the skins folder: "INI_EN" or "INI_CN".
 const char* LanguageFolderName(bool isEnglish);
 

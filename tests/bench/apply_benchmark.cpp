@@ -140,7 +140,7 @@ bool RunLargeConfig(int runs, SystemMouseSettings& desktop) {
   for (int run = 0; run < runs; ++run) {
     if (run > 0) g_fireTime = savedFireTime + run;
     const auto start = Clock::now();
-    const ApplyResult result = ApplySettingsToDevice(desktop);
+    const ApplyResult result = ApplySettingsToDevice(desktop, std::nullopt);
     const double ms = Ms(Clock::now() - start);
     if (result != ApplyResult::kCompleted) {
       std::fprintf(stderr, "Apply ended early (result %d)\n", static_cast<int>(result));
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
   std::chrono::nanoseconds wall{0};
   for (int run = 0; run < runs; ++run) {
     const auto start = Clock::now();
-    const ApplyResult result = ApplySettingsToDevice(desktop);
+    const ApplyResult result = ApplySettingsToDevice(desktop, std::nullopt);
     wall += Clock::now() - start;
     if (result != ApplyResult::kCompleted) {
       std::fprintf(stderr, "Apply ended early (result %d)\n", static_cast<int>(result));

@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     while (!done) {
       applying = true;
       const auto start = Clock::now();
-      ApplySettingsToDevice(desktop);
+      ApplySettingsToDevice(desktop, std::nullopt);
       applyMsTotal += Ms(Clock::now() - start).count();
       applying = false;
       ++applies;

@@ -72,7 +72,7 @@ TEST_F(ApplyConcurrencyTest, GroupListIsReadUnderTheLockItIsWrittenUnder) {
     }
   });
   ApplyResult result = ApplyResult::kNoDevice;
-  for (int run = 0; run < 3; ++run) result = Apply();
+  for (int run = 0; run < 3; ++run) result = Apply(SelectedListMacro());
   done = true;
   window.join();
   EXPECT_EQ(result, ApplyResult::kCompleted);

@@ -199,7 +199,7 @@ TEST_F(ApplyEdgeTest, DesktopPointerSpeedAndWheelLines) {
   EXPECT_EQ(system_.wheelLinesSet, std::vector<int>{10});
 }
 
-TEST_F(ApplyEdgeTest, SelectedMacroIsSavedBeforeItIsDownloaded) {
+TEST_F(ApplyEdgeTest, NamedMacroIsSavedBeforeItIsDownloaded) {
   AddGroup(u"Alpha", {MakeMacro(u"A", 0, 1, {{0x04, kActionPress, 1}})});
   SetKeyMap({1});
   SetKey(0, 0, 256);
@@ -208,24 +208,20 @@ TEST_F(ApplyEdgeTest, SelectedMacroIsSavedBeforeItIsDownloaded) {
     g_macros[0] = MakeMacro(u"A", 0, 2, {{0x05, kActionRelease, 1}});  // edited, not yet saved
     g_macroCount = 1;
   }
-  g_macroListEntries = {{kMacroListGroupRow, 0, kNoMacroOnRow}, {kMacroListMacroRow, 0, 0}};
-  g_macroListSel = 1;
 
-  // Without the macro list no macro is saved: the file's version goes out.
+  // Without a macro named no macro is saved: the file's version goes out.
   ASSERT_EQ(Apply(), ApplyResult::kCompleted);
   EXPECT_EQ(MemoryRange(0x400, 4), (std::vector<uint8_t>{0x01, 0x00, 0x81, 0x04}));
 
-  g_macroListExists = true;
-  ASSERT_EQ(Apply(), ApplyResult::kCompleted);
+  ASSERT_EQ(Apply(GroupMacro{0, 0}), ApplyResult::kCompleted);
   EXPECT_EQ(MemoryRange(0x400, 4), (std::vector<uint8_t>{0x02, 0x00, 0x01, 0x05}));
 
-  // A group row selects no macro.
+  // A group that is not listed names no file.
   {
     std::lock_guard lock(g_macroTablesMutex);
     g_macros[0] = MakeMacro(u"A", 0, 3, {{0x06, kActionRelease, 1}});
   }
-  g_macroListSel = 0;
-  ASSERT_EQ(Apply(), ApplyResult::kCompleted);
+  ASSERT_EQ(Apply(GroupMacro{1, 0}), ApplyResult::kCompleted);
   EXPECT_EQ(MemoryRange(0x400, 4), (std::vector<uint8_t>{0x02, 0x00, 0x01, 0x05}));
 }
 

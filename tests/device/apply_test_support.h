@@ -96,41 +96,9 @@ class ApplyTest : public DataFolderFixture {
  protected:
   void SetUp() override {
     DataFolderFixture::SetUp();
-    ResetMacroState();
-    ResetApplyLightingState();
-    g_keyCount = 0;
-    for (auto& position : g_keyMap) position = 0;
-    g_deviceInitNibble = 0;
-    g_macroTimeUnit = 1;
-    g_recoilMacroAddr = 0;
-    g_recoilMacroLen = 0;
-    g_recoilMacroConfig = -1;
-    g_recoilMacroFunction = 0;
-    ASSERT_TRUE(OpenDevice(mouse_));
-  }
-  void TearDown() override {
-    ResetMacroState();
-    ResetSettingsToStartValues();
-    DataFolderFixture::TearDown();
-  }
-
-  static void ResetMacroState() {
-    std::lock_guard lock(g_macroTablesMutex);
-    g_macroGroupCount = 0;
-    for (auto& name : g_macroGroupNames) name.clear();
-    for (auto& count : g_groupMacroCount) count = 0;
-    for (auto& r : g_macros) r = MacroRecord{};
-    for (auto& r : g_constMacros) r = MacroRecord{};
-    for (auto& r : g_gunMacros) r = MacroRecord{};
-    g_macroCount = 0;
-    g_constMacroCount = 0;
-    g_gunMacroCount = 0;
-    g_groupEncrypted = 0;
-    g_curMacroGroup = 0;
+    // The tests build their groups in the current layout.
     g_datVersion = kMacroDatVersion;
-    g_macroListExists = false;
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
+    ASSERT_TRUE(OpenDevice(mouse_));
   }
 
   // Keys 0 .. positions.size() - 1 at the given device positions.
@@ -168,7 +136,10 @@ class ApplyTest : public DataFolderFixture {
     ASSERT_TRUE(SaveMacroGroups());
   }
 
-  ApplyResult Apply() { return ApplySettingsToDevice(system_); }
+  // An Apply from the window, which names the macro to save first (the selected one).
+  ApplyResult Apply(std::optional<GroupMacro> macroToSaveFirst = std::nullopt) {
+    return ApplySettingsToDevice(system_, macroToSaveFirst);
+  }
 
   std::vector<uint8_t> MemoryRange(int32_t address, size_t length) const {
     std::vector<uint8_t> bytes;

@@ -1,7 +1,7 @@
 #pragma once
-// The start of every test that drives the device code against a data folder: the device link
-// in its start state, the settings at their start values, English texts, a fresh data folder
-// with its config and macro folders, the messages recorded and a virtual mouse (not opened).
+// The start of every test that drives the device code against a data folder: the process in
+// its start state, English texts, a fresh data folder with its config and macro folders, the
+// messages recorded and a virtual mouse (not opened).
 
 #include <filesystem>
 
@@ -18,7 +18,6 @@ class DataFolderFixture : public DeviceLinkFixture {
  protected:
   void SetUp() override {
     DeviceLinkFixture::SetUp();
-    ResetSettingsToStartValues();
     g_isEnglish = 1;
     SetDataPaths(dir_.path(), true);
     std::filesystem::create_directories(g_configFolder);

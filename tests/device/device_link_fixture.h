@@ -1,37 +1,22 @@
 #pragma once
-// Puts the process-wide device link into its start state around each test and makes its
-// pauses count instead of wait.
+// Puts the process into its start state around each test (the device link closed among it)
+// and makes the device pauses count instead of wait.
 
 #include <gtest/gtest.h>
 
 #include "device/device_link.h"
 #include "device/sleeper.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 
 class DeviceLinkFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetDeviceLink();
+    ResetProcessState();
     SetDeviceSleeper(&sleeper_);
   }
-  void TearDown() override {
-    ResetDeviceLink();
-    SetDeviceSleeper(nullptr);
-  }
-
-  static void ResetDeviceLink() {
-    CloseDevice();
-    g_deviceFound = false;
-    {
-      std::lock_guard lock(g_featureReportMutex);
-      g_featureReport.fill(0);
-      g_capsWrite = {};
-    }
-    std::lock_guard lock(g_deviceStateMutex);
-    g_capsRead = {};
-    g_devicePath.clear();
-  }
+  void TearDown() override { ResetProcessState(); }
 
   RecordingSleeper sleeper_;
 };

@@ -57,18 +57,6 @@ class DeviceThreadsStressTest : public test::DeviceDataFolderTest {
     g_macroListSel = 0;
     OpenMouse();
   }
-  void TearDown() override {
-    StopWorkers();
-    g_macroListExists = false;
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-    {
-      std::lock_guard lock(g_macroTablesMutex);
-      for (auto& name : g_macroGroupNames) name.clear();
-      g_macroGroupCount = 0;
-    }
-    DeviceDataFolderTest::TearDown();
-  }
 
   std::filesystem::path rifles_;
 };
@@ -96,8 +84,8 @@ TEST_F(DeviceThreadsStressTest, MouseEventsDuringTwoAppliesLeaveEverythingConsis
 
   ASSERT_TRUE(WaitUntil([&] { return fired > 20; }));
   QuietDesktop desktop;
-  const ApplyResult first = ApplySettingsToDevice(desktop);
-  const ApplyResult second = ApplySettingsToDevice(desktop);
+  const ApplyResult first = ApplySettingsToDevice(desktop, SelectedListMacro());
+  const ApplyResult second = ApplySettingsToDevice(desktop, SelectedListMacro());
   ASSERT_TRUE(WaitUntil([&] { return fired > 200; }));
   stop = true;
   mouseUser.join();

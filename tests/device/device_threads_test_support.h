@@ -26,6 +26,7 @@
 #include "settings/config_store.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
+#include "support/macro_line_text.h"
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
 
@@ -72,19 +73,7 @@ inline std::string MacroLine(const std::string& name, int playMode, int repeatCo
                           s.delay & 0xFF, s.delay >> 8};
     for (int k = 0; k < kMacroValuesPerStep; ++k) values[at + static_cast<size_t>(k)] = fields[k];
   }
-  std::string line;
-  char digits[8];
-  for (int v : values) {
-    std::snprintf(digits, sizeof digits, "%03d", v);
-    line += digits;
-  }
-  return line;
-}
-
-// Value v of a macro line read back from a file (0 past its end).
-inline int LineValue(std::u16string_view line, int v) {
-  const size_t at = static_cast<size_t>(3 * v);
-  return at >= line.size() ? 0 : WToI(line.substr(at, 3));
+  return MacroLineText(values);
 }
 // The y of step s of a version-3 line.
 inline int LineStepY(std::u16string_view line, int s) {
@@ -96,16 +85,11 @@ class DeviceDataFolderTest : public DataFolderFixture {
  protected:
   void SetUp() override {
     DataFolderFixture::SetUp();
-    ResetDeviceThreadState();
-    ResetMacroTables();
     WriteConfigIni({"0", "0", "0", "0"});
   }
   void TearDown() override {
     StopWorkers();
     DataFolderFixture::TearDown();
-    ResetDeviceThreadState();
-    ResetMacroTables();
-    ResetSettingsToStartValues();
   }
 
   // config.ini with five keys at positions 1..5, CurConfig 0, DPI_LEVEL 4 and, per
@@ -177,35 +161,6 @@ class DeviceDataFolderTest : public DataFolderFixture {
     workers_.reset();
   }
   void Inject(std::vector<uint8_t> report) { mouse_.InjectInput(report); }
-
-  static void ResetDeviceThreadState() {
-    g_keyEventPending = 0;
-    g_lastKeyEventCode = 0;
-    g_dpiChangePending = 0;
-    g_recoilDirection = 0;
-    g_lastDpiKeyEvent = 0;
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int k = 0; k < kMaxKeys; ++k) {
-        g_dpiKeyFlag[c][k] = 0;
-        g_cfgSwitchKeyFlag[c][k] = 0;
-      }
-    }
-    for (int c = 0; c < kConfigCount; ++c) {
-      for (int s = 0; s < kDevicePositions; ++s) {
-        g_slotCode[c][s] = 0;
-        g_slotMacroAddr[c][s] = 0;
-      }
-    }
-    RecordRecoilSlot(0, 0, -1, 0);
-    g_macroTimeUnit = 1;
-  }
-  static void ResetMacroTables() {
-    std::lock_guard lock(g_macroTablesMutex);
-    for (auto& r : g_macros) r = MacroRecord{};
-    g_macroCount = 0;
-    g_curMacroGroup = 0;
-    g_datVersion = 0;
-  }
 
   std::unique_ptr<DeviceWorkers> workers_;
   std::atomic<int> repaints_{0};

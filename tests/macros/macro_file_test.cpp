@@ -20,7 +20,7 @@ std::string V3Line(const std::string& name, int steps = 1, int strength = 0) {
   v[81] = 1;
   v[82] = 65;
   v[87] = 100;  // delay
-  return DigitsOf(v);
+  return MacroLineText(v);
 }
 
 // The same macro in the version-2 layout: steps from value 75, blocks from 1515.
@@ -32,7 +32,7 @@ std::string V2Line(const std::string& name, int blockByte = 0) {
   v[76] = 65;
   v[81] = 100;
   v[1515] = blockByte;
-  return DigitsOf(v);
+  return MacroLineText(v);
 }
 
 using LoadMacroFileTest = MacroFileTest;
@@ -152,7 +152,7 @@ TEST_F(LoadMacroFileTest, CountsBeyondTheLimitsStayButAreBounded) {
   v[63] = 132; v[64] = 3;  // stepCount 900
   v[73] = 9;               // countF9 9
   v[81] = 13; v[82] = 0xF9; v[83] = 9;  // a lighting step with block 9
-  WriteDatFile(GroupFile("g"), "3", "1", {DigitsOf(v)});
+  WriteDatFile(GroupFile("g"), "3", "1", {MacroLineText(v)});
   LoadMacroFile(GroupFile("g"));
   const MacroRecord& r = g_macros[0];
   EXPECT_EQ(r.stepCount, 900);
@@ -209,7 +209,7 @@ TEST_F(SaveMacroTest, TheWrittenLineIsTheLayoutCharacterForCharacter) {
   const size_t start = text.find("\n0=");
   ASSERT_NE(start, std::string::npos);
   const size_t end = text.find_first_of("\r\n", start + 3);
-  EXPECT_EQ(text.substr(start + 3, end - start - 3), DigitsOf(v));
+  EXPECT_EQ(text.substr(start + 3, end - start - 3), MacroLineText(v));
 }
 
 TEST_F(SaveMacroTest, NeitherWritesNorRemovesTheMarker) {

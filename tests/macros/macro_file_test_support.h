@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the tests of the macro line, the group file reader and writers and step
-// insertion: lines spelt from value lists with printf, a data folder in a temporary directory
-// with the macro globals reset, and direct reads of keys and lines from a written file.
+// insertion: a data folder in a temporary directory with the process state reset, and direct
+// reads of keys and lines from a written file.
 
 #include <gtest/gtest.h>
 
@@ -20,24 +20,15 @@
 #include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "support/macro_line_text.h"
 #include "support/message_recorder.h"
+#include "support/process_state.h"
 #include "support/temp_dir.h"
 
 namespace gm::test {
 
-// Values as a line, each "%03d".
-inline std::string DigitsOf(const std::vector<int>& values) {
-  std::string text;
-  char digits[16];
-  for (const int v : values) {
-    std::snprintf(digits, sizeof digits, "%03d", v);
-    text += digits;
-  }
-  return text;
-}
-
 inline std::u16string Utf16DigitsOf(const std::vector<int>& values) {
-  return ToUtf16(DigitsOf(values));
+  return ToUtf16(MacroLineText(values));
 }
 
 inline MacroRecord RecordFilledWith(unsigned char byte) {
@@ -80,33 +71,16 @@ inline std::u16string ReadLine(const std::filesystem::path& file, int index) {
   return ReadKey(file, u"Macros", DecimalText(index));
 }
 
-// Value v of a line (0 past its end).
-inline int ValueOf(std::u16string_view line, int v) {
-  const size_t at = static_cast<size_t>(3 * v);
-  return at >= line.size() ? 0 : WToI(line.substr(at, 3));
-}
-
 // A data folder with an empty macro folder; the macro, group and editor globals reset.
 class MacroFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSettingsToStartValues();
+    ResetProcessState();
     g_isEnglish = 1;
     SetDataPaths(dir_.path(), true);
     std::filesystem::create_directories(g_macroDir);
-    for (auto& r : g_macros) std::memset(&r, 0, sizeof r);
-    g_macroCount = 0;
-    g_datVersion = 0;
-    g_groupEncrypted = 0;
-    g_curMacroGroup = 0;
-    g_curMacro = 0;
-    for (auto& name : g_macroGroupNames) name.clear();
-    g_macroGroupCount = 0;
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-    g_stepListSel = 0;
-    g_macroEditMenuOpen = 0;
   }
+  void TearDown() override { ResetProcessState(); }
 
   std::filesystem::path GroupFile(const std::string& name) const {
     return g_macroDir / (name + ".dat");

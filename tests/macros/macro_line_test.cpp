@@ -76,7 +76,7 @@ std::vector<int> SampleRecordValues() {
 TEST(BuildMacroLine, MatchesTheLayoutByteForByte) {
   const std::u16string line = BuildMacroLine(SampleRecord());
   EXPECT_EQ(line.size(), 5583u);
-  EXPECT_EQ(ToUtf8(line), DigitsOf(SampleRecordValues()));
+  EXPECT_EQ(ToUtf8(line), MacroLineText(SampleRecordValues()));
 }
 
 TEST(BuildMacroLine, NameAbStartsTheLine) {

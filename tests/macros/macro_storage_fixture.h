@@ -1,7 +1,7 @@
 #pragma once
 // A data folder laid out as the program expects it (skins/config, skins/INI_EN/macro,
-// skins/INI_EN/macroReset) in a temporary folder, with the paths and macro globals reset, and
-// helpers that write INI and macro files as text.
+// skins/INI_EN/macroReset) in a temporary folder, with the process state reset, and helpers
+// that write INI and macro files as text.
 
 #include <gtest/gtest.h>
 
@@ -20,28 +20,12 @@
 #include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "support/macro_line_text.h"
 #include "support/message_recorder.h"
+#include "support/process_state.h"
 #include "support/temp_dir.h"
 
 namespace gm::test {
-
-// A macro line from values, each as three digits.
-inline std::string MacroLineText(const std::vector<int>& values) {
-  std::string line;
-  char digits[8];
-  for (int v : values) {
-    std::snprintf(digits, sizeof digits, "%03d", v);
-    line += digits;
-  }
-  return line;
-}
-
-// Value v of a line read back from a file (0 past its end).
-inline int LineValue(std::u16string_view line, int v) {
-  const std::size_t at = static_cast<std::size_t>(3 * v);
-  if (at >= line.size()) return 0;
-  return WToI(line.substr(at, 3));
-}
 
 // Version-3 values of a macro whose name is `name` (ASCII), with header values set by index.
 inline std::vector<int> V3Values(std::string_view name) {
@@ -82,27 +66,14 @@ inline std::u16string ReadKey(const std::filesystem::path& file, std::u16string_
 class MacroStorageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSettingsToStartValues();
+    ResetProcessState();
     g_isEnglish = 1;
     SetDataPaths(dir_.path(), true);
     std::filesystem::create_directories(g_configFolder);
     std::filesystem::create_directories(g_macroDir);
     std::filesystem::create_directories(g_macroResetDir);
-    g_macroGroupCount = 0;
-    for (auto& name : g_macroGroupNames) name.clear();
-    for (auto& name : g_macroNames) name.clear();
-    for (auto& count : g_groupMacroCount) count = 0;
-    for (auto& name : g_gunNames) name.clear();
-    g_curMacroGroup = 0;
-    g_datVersion = 0;
-    g_macroCount = 0;
-    g_constMacroCount = 0;
-    g_gunMacroCount = 0;
-    for (auto& r : g_macros) r = MacroRecord{};
-    for (auto& r : g_constMacros) r = MacroRecord{};
-    for (auto& r : g_gunMacros) r = MacroRecord{};
   }
-  void TearDown() override { ResetSettingsToStartValues(); }
+  void TearDown() override { ResetProcessState(); }
 
   // A group file in the macro folder with the given macro lines (v3) and macroNum.
   void WriteGroupFile(const std::string& group, int macroNum,

@@ -58,6 +58,23 @@ TEST_F(KeyMapTest, KeyCountAndPositionsStayWithinTheTables) {
   EXPECT_EQ(KeysOfEventCode(241), 0);
 }
 
+// g_keyCount is a plain atomic that anyone may store to; every walk over the keys bounds it.
+TEST_F(KeyMapTest, UsableKeyCountBoundsAStoredCount) {
+  const struct {
+    int32_t stored;
+    int usable;
+  } cases[] = {{-1, 0}, {0, 0}, {5, 5}, {kMaxKeys, kMaxKeys}, {kMaxKeys + 1, kMaxKeys}, {1000, kMaxKeys}};
+  for (const auto& c : cases) {
+    g_keyCount = c.stored;
+    EXPECT_EQ(UsableKeyCount(), c.usable) << "stored " << c.stored;
+  }
+  for (auto& position : g_keyMap) position = 1;
+  g_keyCount = 1000;
+  EXPECT_EQ(KeysOfEventCode(kKeyEventCodeBase + 1), (1u << kMaxKeys) - 1);
+  for (auto& position : g_keyMap) position = 0;
+  g_keyCount = 0;
+}
+
 TEST_F(KeyMapTest, ProductNamesAreCutTo49Characters) {
   const std::string sixty(60, 'N');
   WriteConfigIni("[PRODUCTNAME]\nPRODUCTNAME_CN=游戏鼠标\nPRODUCTNAME_EN=" + sixty + "\n");

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the settings tests: a data folder with its paths installed, the settings reset to
-// their start values, messages recorded; a realistic config.ini; a snapshot of every setting.
+// Shared by the settings tests: the process state reset, a data folder with its paths
+// installed, messages recorded; a realistic config.ini; a snapshot of every setting.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "settings/config_store.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
+#include "support/process_state.h"
 #include "support/temp_dir.h"
 
 namespace gm::test {
@@ -21,11 +22,11 @@ namespace gm::test {
 class SettingsFolderTest : public ::testing::Test {
  protected:
   SettingsFolderTest() {
+    ResetProcessState();
     SetDataPaths(dir_.path(), false);
     std::filesystem::create_directories(g_configFolder);
-    ResetSettingsToStartValues();
   }
-  ~SettingsFolderTest() override { ResetSettingsToStartValues(); }
+  ~SettingsFolderTest() override { ResetProcessState(); }
 
   void WriteConfigIni(std::string_view text) const { WriteFileBytes(g_configIniPath, text); }
   void WriteFactoryIni(std::string_view text) const {

@@ -28,6 +28,7 @@
 #include "settings/paths.h"
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -137,10 +138,13 @@ std::vector<fs::path> FileNamesIn(const fs::path& folder) {
 class DefaultDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSettingsToStartValues();
+    ResetProcessState();
     UseLanguage(true);
   }
-  void TearDown() override { EXPECT_TRUE(messages_.messages().empty()) << "a reader complained"; }
+  void TearDown() override {
+    EXPECT_TRUE(messages_.messages().empty()) << "a reader complained";
+    ResetProcessState();
+  }
 
   static void UseLanguage(bool english) {
     g_isEnglish = english ? 1 : 0;

@@ -32,6 +32,7 @@
 #include "ui/window/window_page_controls.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 
@@ -76,22 +77,17 @@ class MainDialogTest : public ::testing::Test {
 
   void TearDown() override {
     dialog_.reset();
-    CloseDevice();
     ResetProcessState();
-  }
-
-  static void ResetProcessState() {
-    ResetSettingsToStartValues();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
-    ResetApplyLightingState();
-    g_deviceFound = false;
   }
 
   std::filesystem::path ConfigIni() const { return appDir_ / "skins" / "config" / "config.ini"; }
 
   void WriteIni(const char16_t* section, const char16_t* key, const char16_t* value) {
     ASSERT_TRUE(WritePrivateProfileStringW(section, key, value, ConfigIni()));
+  }
+
+  static std::u16string ReadMacroLine(const std::filesystem::path& file, int index) {
+    return GetPrivateProfileStringW(u"Macros", DecimalText(index), u"", 1 << 16, file);
   }
 
   std::u16string ReadIni(const char16_t* section, const char16_t* key) {

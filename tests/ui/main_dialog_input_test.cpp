@@ -8,6 +8,10 @@
 #include <optional>
 
 #include "device/device_link.h"
+#include "macros/group_name_rules.h"
+#include "macros/macro_editor_state.h"
+#include "macros/macro_group_names.h"
+#include "macros/macro_record.h"
 #include "settings/config_store.h"
 #include "main_dialog_fixture.h"
 #include "ui/pages/page_elements.h"
@@ -111,6 +115,31 @@ TEST_F(MainDialogTest, HeaderApplyWritesTheMouseAndSavesTheSettingsWithoutBlocki
 
   ClickMain(dialog, kMainTabLighting);
   EXPECT_EQ(g_curPage.load(), kPageLighting) << "clicks are taken again afterwards";
+}
+
+// Apply saves the macro selected on the macro page first, and only while the page's lists
+// exist: a selection left from an earlier visit of the page saves nothing.
+TEST_F(MainDialogTest, ApplySavesTheSelectedMacroOnlyWhileTheMacroListsExist) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  ASSERT_GT(g_macroGroupCount, 0) << "the data folder has macro groups";
+  const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[g_curMacroGroup]);
+  ASSERT_TRUE(file.has_value());
+  const std::u16string before = ReadMacroLine(*file, 0);
+  ASSERT_NE(before.substr(0, 6), u"069000") << "the factory macro is not named E...";
+  SetMacroName(g_macros[0], u"Edited");
+  g_macroListEntries = {{kMacroListMacroRow, static_cast<uint8_t>(g_curMacroGroup), 0}};
+  g_macroListSel = 0;
+
+  g_macroListExists = false;
+  ClickMain(dialog, kMainApply);
+  ASSERT_TRUE(WaitForApplyToEnd(dialog));
+  EXPECT_EQ(ReadMacroLine(*file, 0), before);
+
+  g_macroListExists = true;
+  ClickMain(dialog, kMainApply);
+  ASSERT_TRUE(WaitForApplyToEnd(dialog));
+  EXPECT_EQ(ReadMacroLine(*file, 0).substr(0, 6), u"069000") << "the name starts with E";
+  g_macroListExists = false;
 }
 
 TEST_F(MainDialogTest, AnExitDuringApplyWaitsForTheDownloadThenSendsTheNoticeLast) {

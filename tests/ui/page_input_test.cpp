@@ -20,6 +20,7 @@
 #include "ui/pages/menu_placement.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/ui_state.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -70,16 +71,12 @@ WindowPoint Inside(const SkinRect& r) { return {r.x + 1, r.y + 1}; }
 class PageInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetUiState();
-    ResetSettingsToStartValues();
+    ResetProcessState();
     g_keyCount = 6;
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-    g_curMacro = 0;
     g_dpiSliderX = layout_.m_advRects[kAdvDpiSlider].x;
-    g_dpiSliderStep = layout_.m_advRects[kAdvDpiSlider].width / kDpiSliderSteps;  // 20
+    g_dpiSliderStep = layout_.m_advRects[kAdvDpiSlider].width / kDpiMaxStep;  // 20
   }
-  void TearDown() override { g_macroListEntries.clear(); }
+  void TearDown() override { ResetProcessState(); }
 
   InputResult Press(WindowPoint p) {
     OnMouseMove(layout_, p);

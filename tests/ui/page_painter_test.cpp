@@ -28,6 +28,7 @@
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -54,27 +55,13 @@ class PagePainterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureQtApplication();
-    ResetSettingsToStartValues();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
-    g_isEnglish = 0;
-    g_keyCount = 0;
+    ResetProcessState();
     g_skinsFolder = dir_.path();
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-    g_groupEncrypted = 0;
-    g_curMacro = 0;
-    g_macros[0] = MacroRecord{};
-    g_gunMacroCount = 0;
     LoadLedModeNames(false);
     WriteSkin(QSize(200, 150));
   }
 
-  void TearDown() override {
-    g_skinsFolder.clear();
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-  }
+  void TearDown() override { ResetProcessState(); }
 
   void WriteSkin(QSize size) {
     for (const char* page : {"main", "advanced", "mac", "led"}) {

@@ -24,6 +24,7 @@
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
 #include "ui/skin/window_shape.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -43,9 +44,7 @@ class PageScreenshots : public ::testing::TestWithParam<bool> {
       GTEST_SKIP() << "no generated skin in " << kAppDir;
     }
     EnsureQtApplication();
-    ResetSettingsToStartValues();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
+    ResetProcessState();
     const bool english = GetParam();
     SetDataPaths(kAppDir, english);
     LoadKeyMapIni();
@@ -58,10 +57,7 @@ class PageScreenshots : public ::testing::TestWithParam<bool> {
   }
 
   void TearDown() override {
-    ResetSettingsToStartValues();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
-    g_skinsFolder.clear();
+    ResetProcessState();
   }
 
   MessageRecorder messages_;

@@ -18,6 +18,7 @@
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/ui_fonts.h"
 #include "ui/pages/ui_state.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -25,18 +26,10 @@ namespace {
 class PageTextsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSettingsToStartValues();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
-    g_isEnglish = 0;
-    g_keyCount = 0;
-    g_gunMacroCount = 0;
+    ResetProcessState();
     LoadLedModeNames(false);
   }
-  void TearDown() override {
-    ResetSkinLayoutGlobals();
-    g_isEnglish = 0;
-  }
+  void TearDown() override { ResetProcessState(); }
 
   SkinLayout layout_;
 };

@@ -410,7 +410,7 @@ TEST_F(SkinDataTest, TheDpiSliderHasSeventeenReadablePositionsAndItsKnobStaysInT
   const QImage mask = LoadImage("main_mask.jpg");
   const QImage knob = LoadImage("moveRect.png");
   ASSERT_FALSE(knob.isNull());
-  const SkinRect slider = l.layout.m_advRects[kDpiSliderElement];
+  const SkinRect slider = l.layout.m_advRects[kAdvDpiSlider];
   EXPECT_EQ(l.sliderX, slider.x);
   EXPECT_GE(l.sliderStep, kMinimumSliderStep);
   // Value 16 fills 17 steps; the knob then ends at the filled end's knob position.
@@ -434,7 +434,7 @@ TEST_F(SkinDataTest, TheSliderKnobHidesTheFillBeyondItsHandle) {
   const QImage down = LoadImage("advanced_down.jpg");
   const QImage knob = LoadImage("moveRect.png");
   ASSERT_FALSE(normal.isNull() || down.isNull() || knob.isNull());
-  const QRect slider = ToQRect(l.layout.m_advRects[kDpiSliderElement]);
+  const QRect slider = ToQRect(l.layout.m_advRects[kAdvDpiSlider]);
   for (const int value : {0, 7, 16}) {
     QImage composed = normal;
     const int filled = (value + 1) * l.sliderStep;

@@ -15,6 +15,7 @@
 #include "support/temp_dir.h"
 #include "ui/skin/skin_dialog_layout.h"
 #include "ui/skin/skin_line_reader.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -110,14 +111,10 @@ void WriteIni(const fs::path& file, const std::vector<Section>& sections) {
 class SkinLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSettingsToStartValues();
-    ResetSkinLayoutGlobals();
+    ResetProcessState();
     UseEnglish(false);
   }
-  void TearDown() override {
-    g_isEnglish = 0;
-    ResetSettingsToStartValues();
-  }
+  void TearDown() override { ResetProcessState(); }
 
   void UseEnglish(bool english) {
     g_isEnglish = english ? 1 : 0;

@@ -16,6 +16,7 @@
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
 #include "ui/skin/window_shape.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -105,14 +106,10 @@ class WindowShapeFile : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureQtApplication();
-    ResetUiState();
-    ResetSkinLayoutGlobals();
+    ResetProcessState();
     g_skinsFolder = dir_.path();
   }
-  void TearDown() override {
-    ResetSkinLayoutGlobals();
-    g_skinsFolder.clear();
-  }
+  void TearDown() override { ResetProcessState(); }
   TempDir dir_;
 };
 

@@ -18,6 +18,7 @@
 #include "ui/window/message_forwarder.h"
 #include "ui/window/qt_message_sink.h"
 #include "ui/pages/ui_state.h"
+#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
@@ -28,7 +29,7 @@ constexpr int kWaitMs = 5000;
 
 TEST(QtMessageSinkTest, AMessageFromAnotherThreadIsShownOnTheUserInterfaceThread) {
   EnsureQtApplication();
-  ResetSettingsToStartValues();
+  ResetProcessState();
   g_isEnglish = 1;
   QStringList shown;
   bool onUiThread = true;
@@ -46,7 +47,7 @@ TEST(QtMessageSinkTest, AMessageFromAnotherThreadIsShownOnTheUserInterfaceThread
   g_isEnglish = 0;  // shown in the language current when the box shows
   sink.ShowMessage(UserMessage{u"错误", u"Error!"});
   EXPECT_EQ(shown, QStringList({QStringLiteral("Error!"), QStringLiteral("错误")}));
-  ResetSettingsToStartValues();
+  ResetProcessState();
 }
 
 TEST(MessageForwarderTest, RepeatsAreDroppedOnlyInsideAOncePerTextWindow) {
@@ -125,8 +126,7 @@ TEST(LedPreviewThreadTest, TheWaitFollowsTheSpeedAndIsBounded) {
 }
 
 TEST(LedPreviewThreadTest, RepaintsWhileTheLightingPageShowsAndEndsAfterIt) {
-  ResetUiState();
-  ResetSettingsToStartValues();
+  ResetProcessState();
   g_ledCycleTime = 5;
   g_curPage = kPageLighting;
   std::atomic<int> repaints{0};
@@ -145,12 +145,11 @@ TEST(LedPreviewThreadTest, RepaintsWhileTheLightingPageShowsAndEndsAfterIt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_EQ(g_ledPreviewRunning.load(), 0) << "the thread ends on its own after the page";
-  ResetUiState();
+  ResetProcessState();
 }
 
 TEST(LedPreviewThreadTest, StopEndsTheWaitAtOnce) {
-  ResetUiState();
-  ResetSettingsToStartValues();
+  ResetProcessState();
   g_ledCycleTime = 0;  // 1200 ms waits
   g_curPage = kPageLighting;
   LedPreviewThread preview([] {});
@@ -160,7 +159,7 @@ TEST(LedPreviewThreadTest, StopEndsTheWaitAtOnce) {
   preview.Stop();
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
   EXPECT_EQ(g_ledPreviewRunning.load(), 0);
-  ResetUiState();
+  ResetProcessState();
 }
 
 }  // namespace

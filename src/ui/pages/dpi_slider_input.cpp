@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/config_settings.h"
+#include "ui/pages/page_state.h"
 #include "ui/skin/skin_layout.h"
 
 namespace gm {
@@ -13,7 +14,7 @@ std::optional<int32_t> DpiSliderPositionAt(int32_t pointX, int32_t sliderX, int3
   const int64_t s64 = step;
   // Halves compared exactly: (s - 0.5) x step < dx < (s + 0.5) x step, all doubled.
   std::optional<int32_t> found;
-  for (int32_t s = 0; s <= kDpiSliderSteps; ++s) {
+  for (int32_t s = 0; s <= kDpiMaxStep; ++s) {
     const bool onPosition = dx == s * s64;
     const bool nearPosition = (2 * s - 1) * s64 < 2 * dx && 2 * dx < (2 * s + 1) * s64;
     if (onPosition || nearPosition) found = s;  // the last match wins
@@ -22,8 +23,9 @@ std::optional<int32_t> DpiSliderPositionAt(int32_t pointX, int32_t sliderX, int3
 }
 
 void SetDpiSliderFromPoint(int32_t pointX) {
-  const int32_t level = g_dpiLevel.load();
-  if (level < 0 || level >= kDpiLevelCount) return;
+  const std::optional<int> found = DpiLevelIndex();
+  if (!found) return;
+  const int level = *found;
   if (const auto position = DpiSliderPositionAt(pointX, g_dpiSliderX, g_dpiSliderStep)) {
     g_dpiValue[level] = static_cast<uint8_t>(*position);
   }

@@ -15,9 +15,6 @@
 
 namespace gm {
 
-// The maker's web page, opened by header element 19.
-inline constexpr std::string_view kMakerWebPage = "https://pid.codes/1209/0001/";
-
 enum class RepaintArea : uint8_t {
   kNone,
   kMainRegion,   // g_regionMain: the window's shape without the configuration-name boxes
@@ -59,7 +56,7 @@ enum class InputActionKind : uint8_t {
   kImportSettings,         // ask for a file, then ImportConfigFile
   kExportSettings,         // ask for a file, then ExportConfigFile
   kResetSettings,          // ResetConfigFile
-  kOpenWebPage,            // open kMakerWebPage in the browser
+  kOpenWebPage,            // open MouseIdsWebPage() in the browser
 };
 
 struct InputAction {

@@ -12,7 +12,7 @@ namespace gm {
 
 void PressOnKeysPage(const SkinLayout& layout, InputResult& result) {
   const uint32_t h = g_hoverMain;
-  const auto keyCount = static_cast<uint32_t>(std::clamp(g_keyCount.load(), 0, kMaxKeys));
+  const auto keyCount = static_cast<uint32_t>(UsableKeyCount());
   if (h >= kMainFirstKeyButton && h < kMainFirstKeyButton + keyCount) {
     g_selKey = static_cast<int>(h);
     g_popupOpened = 1;

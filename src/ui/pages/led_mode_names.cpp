@@ -49,4 +49,10 @@ void LoadLedModeNames(bool isEnglish) {
   g_ledOptionNames[0] = TextOf(kFirstOptionName, isEnglish);
 }
 
+void ResetLedModeNames() {
+  g_ledModeNames = {};
+  g_ledStepModeNames = {};
+  g_ledOptionNames = {};
+}
+
 }  // namespace gm

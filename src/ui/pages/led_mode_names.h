@@ -25,4 +25,7 @@ extern std::array<std::u16string, kLedOptionNameCount> g_ledOptionNames;
 // at each language switch.
 void LoadLedModeNames(bool isEnglish);
 
+// Empties the three tables (their start values).
+void ResetLedModeNames();
+
 }  // namespace gm

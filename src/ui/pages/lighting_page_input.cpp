@@ -48,7 +48,7 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
   if (h >= layout.m_ledRects.size()) return;
   const SkinRect& element = layout.m_ledRects[h];
   const uint8_t mode = g_ledType.load();
-  const auto keyCount = static_cast<uint32_t>(std::clamp(g_keyCount.load(), 0, kMaxKeys));
+  const auto keyCount = static_cast<uint32_t>(UsableKeyCount());
 
   if (h >= kLedFirstCycleColor && h < kLedFirstCycleColor + kUserColorCount) {
     ToggleCycleColor(static_cast<int>(h - kLedFirstCycleColor));

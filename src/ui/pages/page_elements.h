@@ -40,7 +40,7 @@ inline constexpr uint32_t kAdvLastRateAlt = 40;
 inline constexpr uint32_t kAdvRateAltFourth = 41;   // drawn for rate 3; does nothing when clicked
 inline constexpr uint32_t kAdvFirstDpiEnable = 47;  // 47..52 switch levels 0..5 on and off
 inline constexpr uint32_t kAdvFirstDpiSelect = 60;  // 60..65 make levels 0..5 current
-inline constexpr uint32_t kAdvDpiSlider = 66;
+inline constexpr uint32_t kAdvDpiSlider = 66;  // the DPI slider; its width spans kDpiMaxStep steps
 
 // ---- Lighting table ----------------------------------------------------------------------
 inline constexpr uint32_t kLedFirstCycleColor = 7;  // 7..13 switch cycle colours 0..6

@@ -3,9 +3,9 @@
 
 #include <array>
 #include <initializer_list>
-#include <mutex>
 #include <optional>
 
+#include "macros/current_macro.h"
 #include "macros/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "settings/config_settings.h"
@@ -102,8 +102,8 @@ void DrawKeysPage(QImage& dest, const QImage& down, std::span<const SkinRect> ta
 void DrawDpiSlider(QImage& dest, const QImage& down, std::span<const SkinRect> table,
                    SkinImages& images) {
   const auto level = DpiLevelIndex();
-  if (!level || kDpiSliderElement >= table.size()) return;
-  const SkinRect& slider = table[kDpiSliderElement];
+  if (!level || kAdvDpiSlider >= table.size()) return;
+  const SkinRect& slider = table[kAdvDpiSlider];
   const int64_t width = (int64_t{g_dpiValue[*level].load()} + 1) * g_dpiSliderStep;
   BlitRect(dest, down, SkinRect{g_dpiSliderX, slider.y, ClampToInt32(width), slider.height});
   const int64_t knobX = int64_t{g_dpiSliderX} + width - kSliderKnobBackOffset;
@@ -140,13 +140,9 @@ void DrawAdvancedPage(QImage& dest, const QImage& down, std::span<const SkinRect
 // The play-mode button of the selected macro, or nothing when no macro row is selected.
 std::optional<int64_t> PlayModeButton() {
   if (g_groupEncrypted != 0 || !SelectedMacroListRowIsMacro()) return std::nullopt;
-  if (g_curMacro < 0 || g_curMacro > kMacroTemplateIndex) return std::nullopt;
-  uint8_t mode = 0;
-  {
-    std::lock_guard lock(g_macroTablesMutex);
-    mode = g_macros[g_curMacro].playMode & kPlayModeMask;
-  }
-  switch (mode) {
+  const std::optional<uint8_t> mode = CurrentMacroPlayMode();
+  if (!mode) return std::nullopt;
+  switch (*mode) {
     case kPlayModeDevice2:
       return kPlayModeTwoButton;
     case kPlayModeDevice1:

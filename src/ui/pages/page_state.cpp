@@ -2,7 +2,6 @@
 
 #include "macros/macro_editor_state.h"
 #include "settings/config_settings.h"
-#include "settings/key_map.h"
 
 namespace gm {
 
@@ -16,12 +15,6 @@ std::optional<int> DpiLevelIndex() {
   const int32_t level = g_dpiLevel.load();
   if (level < 0 || level >= kDpiLevelCount) return std::nullopt;
   return level;
-}
-
-int UsableKeyCount() {
-  const int32_t keys = g_keyCount.load();
-  if (keys < 0) return 0;
-  return keys > kMaxKeys ? kMaxKeys : keys;
 }
 
 bool SelectedMacroListRowIsMacro() {

@@ -13,8 +13,6 @@ namespace gm {
 std::optional<int> CurConfigIndex();
 // g_dpiLevel when it names one of the six DPI levels (the mouse can report 6 and 7).
 std::optional<int> DpiLevelIndex();
-// g_keyCount bounded to 0..9.
-int UsableKeyCount();
 // g_macroListSel names an existing row of the macro list and that row is a macro row.
 bool SelectedMacroListRowIsMacro();
 

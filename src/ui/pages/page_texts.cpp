@@ -16,6 +16,7 @@
 #include "macros/macro_tables.h"
 #include "platform/text.h"
 #include "settings/config_settings.h"
+#include "settings/key_map.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_state.h"
 #include "ui/skin/ui_fonts.h"

@@ -108,10 +108,11 @@ bool LoadSkinAdvanceIni(SkinLayout& layout) {
   SkinLayoutFileReader reader = ReaderOf(SkinLayoutFile::kAdvance);
   ReadButtonTable(reader, layout.m_advRects, layout.m_advCaptions);
 
-  const SkinRect& slider = layout.m_advRects[kDpiSliderElement];
+  // The slider's width spans the DPI steps 0..kDpiMaxStep.
+  const SkinRect& slider = layout.m_advRects[kAdvDpiSlider];
   g_dpiSliderX = slider.x;
   g_dpiSliderWidth = slider.width;
-  g_dpiSliderStep = slider.width / kDpiSliderSteps;
+  g_dpiSliderStep = slider.width / kDpiMaxStep;
   return reader.fileFound();
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/pages/page_elements.h"
 #include "ui/skin/skin_line_reader.h"
 #include "ui/skin/skin_rect.h"
 
@@ -38,10 +39,6 @@ inline constexpr std::size_t kMacroEdit0Rect = 6;       // macro "EDIT" 0 (repai
 inline constexpr std::size_t kMacroListRect = 7;        // "MACRODISPLAY" 1: macro list
 inline constexpr std::size_t kStepListRect = 8;         // "MACRODISPLAY" 2: step list
 inline constexpr std::size_t kParamListRect = 9;        // "MACRODISPLAY" 3: lighting-step details
-
-// The DPI slider lies on this element of the advanced page; its width spans 16 steps.
-inline constexpr std::size_t kDpiSliderElement = 66;
-inline constexpr int32_t kDpiSliderSteps = 16;
 
 // The page tables, owned by the main window; each rectangle array has a parallel caption
 // array, index for index. Entries keep their values until the next load.

@@ -128,4 +128,9 @@ QRegion ComputeWindowShape(const std::filesystem::path& maskPath, const QSize& f
   return shape;
 }
 
+void ResetRepaintRegions() {
+  g_regionMain = QRegion();
+  g_regionMacro = QRegion();
+}
+
 }  // namespace gm

@@ -26,6 +26,9 @@ inline constexpr int kMaskLightThreshold = 100;
 extern QRegion g_regionMain;
 extern QRegion g_regionMacro;
 
+// Both regions empty (their start values).
+void ResetRepaintRegions();
+
 constexpr bool IsOutsideMaskPixel(QRgb pixel) {
   return qRed(pixel) > kMaskLightThreshold && qGreen(pixel) > kMaskLightThreshold &&
          qBlue(pixel) > kMaskLightThreshold;

@@ -7,12 +7,12 @@ BackgroundApply::BackgroundApply(SystemMouseSettings& system, QObject* parent)
 
 BackgroundApply::~BackgroundApply() { Wait(); }
 
-bool BackgroundApply::Start() {
+bool BackgroundApply::Start(std::optional<GroupMacro> macroToSaveFirst) {
   if (running_) return false;
   Wait();  // the thread of the previous run has ended; collect it
   running_ = true;
-  worker_ = std::thread([this] {
-    const ApplyResult result = ApplySettingsToDevice(system_);
+  worker_ = std::thread([this, macroToSaveFirst] {
+    const ApplyResult result = ApplySettingsToDevice(system_, macroToSaveFirst);
     // Delivered on this object's thread; dropped when the object is gone by then.
     QMetaObject::invokeMethod(
         this,

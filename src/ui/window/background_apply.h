@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <optional>
 #include <thread>
 
 #include "device/apply_settings.h"
@@ -20,8 +21,8 @@ class BackgroundApply : public QObject {
   // Waits for a run that is still going.
   ~BackgroundApply() override;
 
-  // Starts a run; false (nothing started) while one runs.
-  bool Start();
+  // Starts a run that first saves macroToSaveFirst; false (nothing started) while one runs.
+  bool Start(std::optional<GroupMacro> macroToSaveFirst);
   bool Running() const { return running_; }
   // Waits for the running run to end; finished() still comes through the event loop.
   void Wait();

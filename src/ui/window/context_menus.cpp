@@ -201,4 +201,12 @@ QMenu* BuildQMenu(std::span<const MenuItemSpec> items, QWidget* parent) {
   return menu;
 }
 
+void ResetContextMenus() {
+  g_macroListMenu = nullptr;
+  g_macroItemMenu = nullptr;
+  g_keyValueMenu = nullptr;
+  g_macroEditMenu = nullptr;
+  g_trayMenu = nullptr;
+}
+
 }  // namespace gm

@@ -95,6 +95,9 @@ extern const ContextMenu* g_trayMenu;
 // macro edit, notification area.
 void LoadContextMenus(bool isEnglish);
 
+// No menus (null, the start values).
+void ResetContextMenus();
+
 // What a command of the notification-area menu asks for.
 enum class TrayCommand : uint8_t { kNone, kShowWindow, kExitDriver };
 TrayCommand TrayCommandOf(int commandId);

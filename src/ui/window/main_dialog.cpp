@@ -15,6 +15,7 @@
 
 #include <utility>
 
+#include "device/device_ids.h"
 #include "ui/window/device_change_notifier.h"
 #include "settings/config_store.h"
 #include "settings/paths.h"
@@ -215,8 +216,7 @@ void CQEL_GMouseDlg::RunAction(const InputAction& action) {
     case InputActionKind::kExportSettings: ExportSettings(); break;
     case InputActionKind::kResetSettings: ResetSettings(); break;
     case InputActionKind::kOpenWebPage:
-      QDesktopServices::openUrl(QUrl(QString::fromUtf8(
-          kMakerWebPage.data(), static_cast<qsizetype>(kMakerWebPage.size()))));
+      QDesktopServices::openUrl(QUrl(QString::fromStdString(MouseIdsWebPage())));
       break;
     default: break;
   }

@@ -176,7 +176,6 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   void ApplyWindowShape();
   void LoadMacroTables();
   bool OpenMouseOrEnd();
-  void ReadDeviceInitNibble();
   void AddTrayIcon();
   QIcon AppIcon() const;
 
@@ -196,13 +195,14 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   void OnApplyFinished(ApplyResult result);
   void ShowAboutBox();
   void RepaintFromAnyThread();
+  // The macro Apply saves before its download.
+  std::optional<GroupMacro> MacroToSaveBeforeApply() const;
   // Busy cursor and no clicks or keys for the window while Apply runs.
   void SetBusy(bool busy);
 
   // Language (language_switch.cpp).
   void SwitchLanguage(bool toEnglish);
   void SetWindowTitleForLanguage();
-  static void SetMacroFoldersForLanguage(bool isEnglish);
 
   MainDialogServices services_;
   MessageForwarder messages_;

@@ -6,18 +6,13 @@
 #include <QIcon>
 #include <QThread>
 
-#include <chrono>
-#include <mutex>
-#include <thread>
-
-#include "device/apply_tables.h"
+#include "device/device_init_nibble.h"
 #include "device/device_link.h"
 #include "device/device_open_message.h"
 #include "device/feature_report.h"
+#include "macros/current_macro.h"
 #include "macros/macro_editor_state.h"
-#include "macros/macro_group_names.h"
-#include "macros/macro_groups.h"
-#include "macros/macro_record.h"
+#include "macros/macro_reload.h"
 #include "macros/macro_tables.h"
 #include "ui/window/device_change_notifier.h"
 #include "settings/config_settings.h"
@@ -36,7 +31,6 @@
 namespace gm {
 namespace {
 
-constexpr std::chrono::milliseconds kPauseBeforeInitRead{5};
 constexpr char kMaskPicture[] = "main_mask.jpg";
 constexpr char kConstMacroFile[] = "constMacro.dat";
 
@@ -60,18 +54,15 @@ bool CQEL_GMouseDlg::OnInitDialog() {
   if (!LoadLayoutsOrEnd()) return false;
   LoadLedModeNames(g_isEnglish.load() != 0);
   ApplyWindowShape();
-  SetMacroFoldersForLanguage(g_isEnglish.load() != 0);
+  UseMacroFoldersOfLanguage(g_isEnglish.load() != 0);
   LoadMacroTables();
   LoadContextMenus(g_isEnglish.load() != 0);
   if (!OpenMouseOrEnd()) return false;
   ReadDeviceInitNibble();
   AddTrayIcon();
   if (CommandLineStartsHidden(JoinCommandLine(services_.arguments))) g_startHidden = 1;
-  {
-    // The mouse is open: the device threads may read the recoil macros from now on.
-    std::lock_guard lock(g_macroTablesMutex);
-    LoadGunMacros();
-  }
+  // The mouse is open: the device threads may read the recoil macros from now on.
+  LoadGunMacros();
 
   // The window learns of device changes from here on.
   if (services_.deviceMonitor) {
@@ -115,19 +106,11 @@ void CQEL_GMouseDlg::ApplyWindowShape() {
 }
 
 void CQEL_GMouseDlg::LoadMacroTables() {
-  std::lock_guard lock(g_macroTablesMutex);
-  LoadMacroGroups();
-  if (g_macroGroupCount != 0) {
-    OpenMacroGroupFile(static_cast<uint8_t>(g_curMacroGroup), /*load=*/true);
-    LoadMacroNames();
-  }
+  ReloadMacroGroups();
   LoadConstMacros(g_configFolder / kConstMacroFile);
 
   // The step list starts on the last step of the current macro.
-  int steps = 0;
-  if (g_curMacro >= 0 && g_curMacro <= kMacrosPerGroup) {
-    steps = UsableStepCount(g_macros[g_curMacro]);
-  }
+  const int steps = CurrentMacroStepCount();
   g_stepListSel = steps > 0 ? 2 * steps - 2 : 0;
 }
 
@@ -143,17 +126,6 @@ bool CQEL_GMouseDlg::OpenMouseOrEnd() {
   ShowUserMessage(NoMouseMessage());
   EndProgram(/*sendLeavingNotice=*/true);  // a notice only goes out over an open connection
   return false;
-}
-
-void CQEL_GMouseDlg::ReadDeviceInitNibble() {
-  std::this_thread::sleep_for(kPauseBeforeInitRead);
-  if (const auto reply = ReadFeatureReply()) {
-    g_deviceInitNibble = reply->DeviceNibble();
-    return;
-  }
-  // A failed read leaves the nibble to whatever the report buffer holds.
-  std::lock_guard lock(g_featureReportMutex);
-  g_deviceInitNibble = DeviceNibbleOf(g_featureReport[kReplyDeviceByte]);
 }
 
 void CQEL_GMouseDlg::AddTrayIcon() {

@@ -11,6 +11,8 @@
 #include <QShowEvent>
 
 #include "device/device_link.h"
+#include "macros/group_macro_save.h"
+#include "macros/macro_editor_state.h"
 #include "ui/window/device_change_notifier.h"
 #include "ui/window/about_box.h"
 #include "ui/window/background_apply.h"
@@ -165,8 +167,14 @@ void CQEL_GMouseDlg::RunApply() {
     applyAgain_ = true;
     return;
   }
-  apply_->Start();
+  apply_->Start(MacroToSaveBeforeApply());
   SetBusy(true);
+}
+
+std::optional<GroupMacro> CQEL_GMouseDlg::MacroToSaveBeforeApply() const {
+  // The macro selected on the macro page, while its lists exist.
+  if (!g_macroListExists) return std::nullopt;
+  return SelectedListMacro();
 }
 
 void CQEL_GMouseDlg::SetBusy(bool busy) {
@@ -195,7 +203,7 @@ void CQEL_GMouseDlg::OnApplyFinished(ApplyResult result) {
   }
   if (applyAgain_) {
     applyAgain_ = false;
-    apply_->Start();
+    apply_->Start(MacroToSaveBeforeApply());
     emit applyFinished(result);
     return;
   }

@@ -1,0 +1,29 @@
+#pragma once
+// Saving one macro of the editor's table to its group's file: the one way Apply, step
+// insertion and the language switch save "the selected macro".
+
+#include <optional>
+
+namespace gm {
+
+// A macro of a group: group 0..11 in list order, macro 0..19 in the group.
+struct GroupMacro {
+  int group = 0;
+  int macro = 0;
+
+  bool operator==(const GroupMacro&) const = default;
+};
+
+// Writes g_macros[macro] as line `macro` of the file of group `group` in g_macroDir
+// (SaveMacro). Nothing is written for a group outside 0 .. g_macroGroupCount - 1 (and 0..11),
+// a macro outside 0..19, or a group name that cannot be a file name (so never a file named
+// ".dat"). Takes g_macroTablesMutex inside: the device threads save into the open group and
+// the window changes the group names and the macro folder under it.
+void SaveGroupMacro(const GroupMacro& target);
+
+// The macro of the selected macro-list row (g_macroListSel in g_macroListEntries); nothing
+// when no row or a group row is selected. Whether the list exists is the caller's business.
+// User-interface thread only.
+std::optional<GroupMacro> SelectedListMacro();
+
+}  // namespace gm

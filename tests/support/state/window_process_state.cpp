@@ -1,0 +1,22 @@
+// ResetProcessState of the test programs built with the window: the core's families, then the
+// window's.
+
+#include "support/process_state.h"
+#include "ui/pages/led_mode_names.h"
+#include "ui/pages/ui_state.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/skin/window_shape.h"
+#include "ui/window/context_menus.h"
+
+namespace gm::test {
+
+void ResetProcessState() {
+  ResetCoreProcessState();
+  ResetUiState();
+  ResetSkinLayoutGlobals();
+  ResetLedModeNames();
+  ResetRepaintRegions();
+  ResetContextMenus();
+}
+
+}  // namespace gm::test
