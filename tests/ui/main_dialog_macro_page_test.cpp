@@ -16,6 +16,7 @@
 #include "macros/macro_editor_state.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_page_access.h"
+#include "macros/macro_tables.h"
 #include "main_dialog_fixture.h"
 #include "platform/private_profile.h"
 #include "ui/controls/edit_helper.h"
@@ -281,6 +282,31 @@ TEST_F(MacroPageWindowTest, ExportThenImportThroughTheChooser) {
   chosenGroupFile_.reset();
   ClickRow(*page.MacroList(), 0, Qt::RightButton);
   EXPECT_EQ(g_macroGroupCount, groups + 1);
+}
+
+TEST_F(MacroPageWindowTest, MacroRowsOpenTheMacroMenuAndItsCommandsReachTheFile) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  MacroPageControls& page = EnterMacroPage(dialog);
+  const int macros = UsableMacroCount(0);
+  const std::string before = FileBytes(GroupFile(0));
+  menuCommand_ = kCmdNewMacro;
+  ClickRow(*page.MacroList(), 0, Qt::RightButton);
+  EXPECT_EQ(shownMenus_.back().data(),
+            ContextMenuOf(ContextMenuKind::kMacroList, g_isEnglish != 0).items.data());
+  ASSERT_EQ(UsableMacroCount(0), macros + 1);
+  EXPECT_EQ(page.MacroList()->GetText(macros + 1), QStringLiteral("New")) << "the group opens";
+  EXPECT_NE(FileBytes(GroupFile(0)), before);
+
+  // A double click on the new macro's row opens the macro menu; "Delete" removes it again.
+  menuCommand_ = kCmdDeleteMacro;
+  ClickRow(*page.MacroList(), macros + 1);
+  QTest::mouseDClick(page.MacroList()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                     RowPoint(*page.MacroList(), macros + 1));
+  EXPECT_EQ(shownMenus_.back().data(),
+            ContextMenuOf(ContextMenuKind::kMacroItem, g_isEnglish != 0).items.data());
+  EXPECT_EQ(UsableMacroCount(0), macros);
+  EXPECT_EQ(page.MacroList()->count(), g_macroGroupCount + macros);
+  EXPECT_EQ(FindRow(*page.MacroList(), QStringLiteral("New")), -1);
 }
 
 TEST_F(MacroPageWindowTest, AnEmptyMacroListOpensTheGroupMenu) {
