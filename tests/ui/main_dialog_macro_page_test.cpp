@@ -5,112 +5,15 @@
 
 #include <QLineEdit>
 #include <QMenu>
-#include <QTimer>
-#include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 
-#include <fstream>
-#include <iterator>
-#include <string>
-
-#include "macros/macro_editor_state.h"
-#include "macros/macro_group_names.h"
-#include "macros/macro_page_access.h"
-#include "macros/macro_tables.h"
-#include "main_dialog_fixture.h"
-#include "platform/private_profile.h"
-#include "ui/controls/edit_helper.h"
-#include "ui/pages/macro_page_state.h"
-#include "ui/pages/page_elements.h"
-#include "ui/window/macro_page_controls.h"
-#include "ui/window/menu_dlg.h"
-#include "ui/window/popup_list_window.h"
-#include "ui/window/popup_menus.h"
+#include "macro_page_window_fixture.h"
 
 namespace gm::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string FileBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-QPoint RowPoint(const CListBoxXI& list, int row) {
-  return list.visualItemRect(list.item(row)).center();
-}
-
-void ClickRow(CListBoxXI& list, int row, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mouseClick(list.viewport(), button, Qt::NoModifier, RowPoint(list, row));
-}
-
-int FindRow(const CListBoxXI& list, const QString& prefix) {
-  for (int row = 0; row < list.count(); ++row) {
-    if (list.GetText(row).startsWith(prefix)) return row;
-  }
-  return -1;
-}
-
-class MacroPageWindowTest : public MainDialogTest {
- protected:
-  void SetUp() override {
-    MainDialogTest::SetUp();
-    ResetListState();
-  }
-  void TearDown() override {
-    MainDialogTest::TearDown();
-    ResetListState();
-  }
-  static void ResetListState() {
-    ResetMacroPageState();
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-    g_stepListSel = 0;
-    g_macroEditMenuOpen = 0;
-  }
-
-  MacroPageControls& EnterMacroPage(CQEL_GMouseDlg& dialog) {
-    // The cursor may still stand on the tab from an earlier test: without a move the window
-    // would not know what it hovers.
-    QTest::mouseMove(&dialog, QPoint(1, 1));
-    ClickMain(dialog, kMainTabMacro);
-    QApplication::processEvents();
-    MacroPageControls* page = pageControls_->MacroPage();
-    EXPECT_TRUE(page != nullptr && page->Exists());
-    return *page;
-  }
-
-  // Opens group 0 and picks its first macro.
-  void PickFirstMacro(MacroPageControls& page) {
-    ClickRow(*page.MacroList(), 0);
-    ASSERT_GT(page.MacroList()->count(), 1);
-    ClickRow(*page.MacroList(), 1);
-    ASSERT_EQ(g_macroListSel, 1);
-    ASSERT_EQ(g_macroListEntries[1].kind, kMacroListMacroRow);
-  }
-
-  // Clicks the macro page's Insert element; the injected menu answers with command.
-  void Insert(CQEL_GMouseDlg& dialog, int command) {
-    menuCommand_ = command;
-    const QPoint p = CentreOf(dialog.Layout().m_macRects[kMacInsert]);
-    QTest::mouseMove(&dialog, QPoint(1, 1));
-    QTest::mouseMove(&dialog, p);
-    QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, p);
-    menuCommand_ = 0;
-  }
-
-  // The steps of the current macro as its group file holds them.
-  int StepsInFile() {
-    SelectEditorGroup(g_curMacroGroup, /*load=*/true);
-    return ReadEditorMacro(g_curMacro).stepCount;
-  }
-
-  fs::path GroupFile(int group) const {
-    return g_macroDir / (std::u16string(g_macroGroupNames[group]) + u".dat");
-  }
-};
 
 TEST_F(MacroPageWindowTest, EnteringFillsTheListsAndLeavingRemovesThem) {
   CQEL_GMouseDlg& dialog = StartDialog();
@@ -393,38 +296,6 @@ TEST_F(MacroPageWindowTest, LanguageSwitchRefillsTheListsFromTheOtherFolder) {
   ASSERT_GT(page.MacroList()->count(), 0);
   EXPECT_EQ(page.MacroList()->GetText(0).toStdU16String(), g_macroGroupNames[0]);
   EXPECT_EQ(page.ParamList()->count(), 0);
-}
-
-// Screenshots of the page with its first group open and a lighting step selected, in both
-// languages (<build>/screenshots/macro_page_<lang>.png).
-TEST_F(MacroPageWindowTest, ScreenshotsInBothLanguages) {
-  CQEL_GMouseDlg& dialog = StartDialog();
-  MacroPageControls& page = EnterMacroPage(dialog);
-  fs::create_directories(ScreenshotDir());
-  for (int shot = 0; shot < 2; ++shot) {
-    if (shot == 1) {
-      if (g_isEnglish != 0) {
-        dialog.SwitchToChinese();
-      } else {
-        dialog.SwitchToEnglish();
-      }
-      QApplication::processEvents();
-    }
-    if (g_groupExpanded[0] == 0) ClickRow(*page.MacroList(), 0);
-    if (g_macroListSel != 1) ClickRow(*page.MacroList(), 1);
-    ASSERT_EQ(g_macroListSel, 1);
-    if (FindRow(*page.StepList(), QStringLiteral("[LED")) < 0) Insert(dialog, kCmdInsertLed);
-    const int ledRow = FindRow(*page.StepList(), QStringLiteral("[LED"));
-    ASSERT_GE(ledRow, 0);
-    ClickRow(*page.StepList(), ledRow);
-    ASSERT_GE(page.ParamList()->count(), 4);
-    dialog.repaint();
-    QApplication::processEvents();
-    const QImage shotImage = dialog.grab().toImage();
-    const std::string name = g_isEnglish != 0 ? "en" : "cn";
-    EXPECT_TRUE(shotImage.save(
-        QString::fromStdString((ScreenshotDir() / ("macro_page_" + name + ".png")).string())));
-  }
 }
 
 }  // namespace
