@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libhidapi-dev libudev-dev
-  qt6-base-dev libgl-dev fonts-wqy-microhei xvfb xauth xdotool x11-xkb-utils openbox
+  qt6-base-dev libgl-dev fonts-wqy-microhei xvfb xauth xdotool x11-xkb-utils openbox trayer
   libx11-dev libxi-dev
 )
 

@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "support/xvfb_server.h"
 #include "ui/qt_app_for_tests.h"
 
 // Last: Xlib defines macros (None, Status, KeyPress) that clash with the headers above.
@@ -78,25 +79,13 @@ class X11KeyboardCaptureTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     EnsureQtApplication();
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    if (xvfb.isEmpty()) return;
-    server_ = new QProcess;
-    // -displayfd: the server picks a free display and writes its number to our pipe.
-    server_->start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!server_->waitForStarted(kWaitMs)) return;
-    while (!server_->canReadLine() && server_->waitForReadyRead(kWaitMs)) {
-    }
-    const QByteArray number = server_->readLine().trimmed();
-    if (!number.isEmpty()) display_ = ":" + number.toStdString();
+    server_ = new XvfbServer;
+    server_->Start();
+    display_ = server_->Display();
   }
   static void TearDownTestSuite() {
-    if (server_ != nullptr) {
-      server_->terminate();
-      server_->waitForFinished(kWaitMs);
-      delete server_;
-      server_ = nullptr;
-    }
+    delete server_;
+    server_ = nullptr;
     display_.clear();
   }
   void SetUp() override {
@@ -199,7 +188,7 @@ class X11KeyboardCaptureTest : public ::testing::Test {
     probe_.waitForBytesWritten(kWaitMs);
   }
 
-  static inline QProcess* server_ = nullptr;
+  static inline XvfbServer* server_ = nullptr;
   static inline std::string display_;
   QProcess probe_;
   std::string seen_;

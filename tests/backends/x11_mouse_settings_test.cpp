@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/xvfb_server.h"
 #include "ui/qt_app_for_tests.h"
 
 namespace gm::test {
@@ -62,32 +63,20 @@ class X11MouseSettingsOnXvfbTest : public ::testing::Test {
 
   static void SetUpTestSuite() {
     EnsureQtApplication();
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    if (xvfb.isEmpty()) return;
-    server_ = new QProcess;
-    // -displayfd: the server picks a free display and writes its number to our pipe.
-    server_->start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!server_->waitForStarted(kWaitMs)) return;
-    while (!server_->canReadLine() && server_->waitForReadyRead(kWaitMs)) {
-    }
-    const QByteArray number = server_->readLine().trimmed();
-    if (!number.isEmpty()) display_ = ":" + number.toStdString();
+    server_ = new XvfbServer;
+    server_->Start();
+    display_ = server_->Display();
   }
   static void TearDownTestSuite() {
-    if (server_ != nullptr) {
-      server_->terminate();
-      server_->waitForFinished(kWaitMs);
-      delete server_;
-      server_ = nullptr;
-    }
+    delete server_;
+    server_ = nullptr;
     display_.clear();
   }
   void SetUp() override {
     if (display_.empty()) GTEST_SKIP() << "Xvfb is not installed or did not start";
   }
 
-  static inline QProcess* server_ = nullptr;
+  static inline XvfbServer* server_ = nullptr;
   static inline std::string display_;
 };
 

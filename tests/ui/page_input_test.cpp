@@ -273,20 +273,19 @@ TEST_F(PageInputTest, OnlyEnabledLevelsCanBeMadeCurrent) {
 TEST_F(PageInputTest, ReportRateButtonsSetRateAndCode) {
   OnPage(kPageAdvanced);
   const std::vector<std::pair<uint32_t, int>> expected{{34, 7}, {35, 3}, {36, 1}, {37, 0},
-                                                       {38, 7}, {39, 3}, {40, 1}};
+                                                       {38, 7}, {39, 3}, {40, 1}, {41, 0}};
   for (const auto& [element, code] : expected) {
     PressAdv(element);
     EXPECT_EQ(g_usbRateCode, code) << element;
   }
-  EXPECT_EQ(g_usbRate, 2);
-  PressAdv(kAdvRateAltFourth);  // drawn for rate 3, but does nothing
-  EXPECT_EQ(g_usbRate, 2);
+  EXPECT_EQ(g_usbRate, 3);  // the fourth dot chooses 1000 Hz as its button does
 }
 
 // ---- Lighting page -----------------------------------------------------------------------
 
 TEST_F(PageInputTest, TheLastCycleColourCannotBeSwitchedOff) {
   OnPage(kPageLighting);
+  g_ledType = kLedModeCycleBreath;
   g_cycleColorEnable[2] = 1;
   PressLed(kLedFirstCycleColor + 2);
   EXPECT_EQ(g_cycleColorEnable[2], 1);
@@ -296,24 +295,34 @@ TEST_F(PageInputTest, TheLastCycleColourCannotBeSwitchedOff) {
   EXPECT_EQ(g_cycleColorEnable[5], 1);
 }
 
-TEST_F(PageInputTest, SpeedBrightnessAndDirectionOnlyInTheModesThatHaveThem) {
+TEST_F(PageInputTest, GreyedLightingControlsTakeNoClick) {
   OnPage(kPageLighting);
+  g_curConfig = 0;
+  // What each mode leaves working; everything else is drawn greyed (led_null.jpg).
   struct Case {
     uint8_t mode;
-    bool speed, brightness, direction3;
+    bool speed, brightness, direction3, reaction, cycleColour;
   };
-  for (const Case c :
-       {Case{0, true, false, false}, Case{1, true, false, false}, Case{2, false, true, false},
-        Case{3, true, true, true}, Case{4, false, true, false}, Case{5, true, true, false}}) {
+  for (const Case c : {Case{0, true, false, false, false, false},
+                       Case{1, true, false, false, false, true},
+                       Case{2, false, true, false, false, false},
+                       Case{3, false, false, true, true, false},
+                       Case{4, false, false, false, false, false},
+                       Case{5, true, true, false, true, true}}) {
     ResetSettingsToStartValues();
     g_ledType = c.mode;
     g_ledBrightness = 3;
+    g_cycleColorEnable[0] = 1;
     PressLed(kLedSpeedBar, 239);
     PressLed(kLedBrightnessBar, 209);
     PressLed(kLedDirectionAll);
+    PressLed(kLedFirstKeyReact + 1);
+    PressLed(kLedFirstCycleColor + 4);
     EXPECT_EQ(g_ledCycleTime, c.speed ? 5 : 0) << int(c.mode);
     EXPECT_EQ(g_ledBrightness, c.brightness ? 0 : 3) << int(c.mode);
     EXPECT_EQ(g_ledDirection, c.direction3 ? 3 : 0) << int(c.mode);
+    EXPECT_EQ(g_ledReactEnable[0][1], c.reaction ? 1 : 0) << int(c.mode);
+    EXPECT_EQ(g_cycleColorEnable[4], c.cycleColour ? 1 : 0) << int(c.mode);
   }
   PressLed(kLedFirstDirection + 2);
   EXPECT_EQ(g_ledDirection, 2);
@@ -321,6 +330,7 @@ TEST_F(PageInputTest, SpeedBrightnessAndDirectionOnlyInTheModesThatHaveThem) {
 
 TEST_F(PageInputTest, LightingSwitchesAndPerKeyReactions) {
   OnPage(kPageLighting);
+  g_ledType = kLedModeKeyResponse;
   g_ledUserColorEnable = 5;
   PressLed(kLedUserColor);
   EXPECT_EQ(g_ledUserColorEnable, 0);
@@ -371,18 +381,45 @@ TEST(KeyMenuPlacement, BelowTheButtonUnlessItWouldPassTheScreenBottom) {
 
 // ---- Window drag -------------------------------------------------------------------------
 
-TEST_F(PageInputTest, EmptySpaceDragsTheWindowAnElementWithoutActionDoesNot) {
+TEST_F(PageInputTest, EmptySpaceAndElementsThatAreNoControlDragTheWindow) {
   OnPage(kPageAdvanced);
   InputResult r = Press({700, 700});
   const InputAction* drag = r.Find(K::kStartWindowDrag);
   ASSERT_NE(drag, nullptr);
   EXPECT_EQ(drag->point, (WindowPoint{700, 700}));
   EXPECT_EQ(g_mousePressed, 0);
-  EXPECT_FALSE(PressAdv(kAdvWithoutAction).Has(K::kStartWindowDrag));
-  EXPECT_EQ(g_mousePressed, 1);
-  // On the keys page only the main table counts.
-  OnPage(kPageKeys);
-  EXPECT_TRUE(PressAdv(kAdvWithoutAction).Has(K::kStartWindowDrag));
+  constexpr uint32_t kMainTitle = 17;  // a heading of the header
+  struct Case {
+    uint8_t page;
+    SkinRect at;
+    bool drags;
+  };
+  for (const Case c : {Case{kPageAdvanced, layout_.m_advRects[kAdvWithoutAction], true},
+                       Case{kPageAdvanced, layout_.m_mainRects[kMainTitle], true},
+                       Case{kPageAdvanced, layout_.m_advRects[kAdvDpiSlider], false},
+                       Case{kPageAdvanced, layout_.m_mainRects[kMainReset], false},
+                       Case{kPageKeys, layout_.m_mainRects[kMainFirstKeyLabel], false},
+                       Case{kPageKeys, layout_.m_mainRects[kMainFirstKeyLabel + 8], true},
+                       Case{kPageKeys, layout_.m_advRects[kAdvDpiSlider], true}}) {
+    OnPage(static_cast<Page>(c.page));
+    EXPECT_EQ(Press(Inside(c.at)).Has(K::kStartWindowDrag), c.drags) << c.at.x << "," << c.at.y;
+    OnLButtonUp(layout_, Inside(c.at));
+  }
+}
+
+TEST_F(PageInputTest, ARightClickOnTheTitleAreaOpensTheWindowMenu) {
+  for (uint32_t tab = kMainTabKeys; tab <= kMainTabLighting; ++tab)
+    layout_.m_mainRects[tab].y = 60;
+  const auto menuAt = [&](WindowPoint p) {
+    const InputResult r = OnRButtonUp(layout_, p);
+    const InputAction* menu = r.Find(K::kShowWindowMenu);
+    return menu != nullptr && menu->point == p;
+  };
+  EXPECT_TRUE(menuAt({700, 40}));                                      // empty header strip
+  EXPECT_TRUE(menuAt(Inside(layout_.m_mainRects[17])));                // the title text
+  EXPECT_FALSE(menuAt(Inside(layout_.m_mainRects[kMainMinimise])));    // a header button
+  EXPECT_FALSE(menuAt({700, 60}));                                     // the tab row and below
+  EXPECT_FALSE(menuAt({700, -1}));
 }
 
 // ---- Recording guard ---------------------------------------------------------------------
@@ -470,6 +507,26 @@ TEST_F(PageInputTest, HeaderButtonsActOnReleaseOnEveryPage) {
   Click(Inside(layout_.m_mainRects[kMainFirstConfig + 3]));
   EXPECT_EQ(g_curConfig, 3);
   EXPECT_EQ(g_mousePressed, 0);
+}
+
+TEST_F(PageInputTest, AButtonActsOnlyOnAClickThatBeganOnIt) {
+  OnPage(kPageAdvanced);
+  struct Case {
+    WindowPoint press;
+    uint32_t releasedOn;
+  };
+  const WindowPoint slider = Inside(layout_.m_advRects[kAdvDpiSlider]);
+  for (const Case c : {Case{slider, kMainReset}, Case{slider, kMainClose},
+                       Case{{900, 900}, kMainHide}, Case{Inside(layout_.m_mainRects[kMainApply]),
+                                                         kMainReset}}) {
+    Press(c.press);
+    const WindowPoint release = Inside(layout_.m_mainRects[c.releasedOn]);
+    OnMouseMove(layout_, release);
+    EXPECT_TRUE(OnLButtonUp(layout_, release).actions.empty()) << c.releasedOn;
+    EXPECT_EQ(g_sliderDragging, 0);
+  }
+  // The next click on the same button acts again.
+  EXPECT_TRUE(Click(Inside(layout_.m_mainRects[kMainReset])).Has(K::kResetSettings));
 }
 
 // ---- Macro page --------------------------------------------------------------------------

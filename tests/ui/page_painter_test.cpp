@@ -25,6 +25,7 @@
 #include "support/temp_dir.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_painter.h"
+#include "ui/pages/page_texts.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
@@ -197,6 +198,21 @@ TEST_F(PagePainterTest, HoveredKeyButtonPressesItsLabelAndShowsTheMacroMarkOfIts
   layout_.m_mainRects[39] = {50, 30, 20, 10};
   g_hoverMain = 24;
   EXPECT_EQ(At(Paint(kPageKeys), 50, 30), kBlack);
+}
+
+TEST_F(PagePainterTest, TheWheelSettingInForceShowsPressed) {
+  layout_.m_mainRects[31] = {10, 60, 20, 10};  // Off
+  layout_.m_mainRects[32] = {40, 60, 20, 10};  // On
+  struct Case {
+    int32_t status;
+    QRgb off, on;
+  };
+  for (const Case c : {Case{0, kGreen, kBlack}, Case{1, kBlack, kGreen}, Case{7, kBlack, kBlack}}) {
+    g_wheelStatus = c.status;
+    const QImage shown = Paint(kPageKeys);
+    EXPECT_EQ(At(shown, 10, 60), c.off) << c.status;
+    EXPECT_EQ(At(shown, 40, 60), c.on) << c.status;
+  }
 }
 
 // ---- DPI and advanced page ---------------------------------------------------------------
@@ -372,6 +388,10 @@ TEST_F(PagePainterTest, LedNullGreysOutTheElementsOfEachMode) {
   g_ledType = 4;
   shown = Paint(kPageLighting);
   for (int e : {75, 74, 73, 72, 50, 71}) EXPECT_TRUE(greyed(shown, e)) << e;
+  g_ledType = 3;  // the inward direction (50) is the key-response mode's own
+  shown = Paint(kPageLighting);
+  for (int e : {75, 74, 73, 72}) EXPECT_TRUE(greyed(shown, e)) << e;
+  for (int e : {50, 71}) EXPECT_FALSE(greyed(shown, e)) << e;
   g_ledType = 5;
   shown = Paint(kPageLighting);
   for (int e : {75, 74, 73, 72, 50, 71}) EXPECT_FALSE(greyed(shown, e)) << e;
@@ -530,6 +550,41 @@ TEST_F(PagePainterTest, TextsAreDrawnInTheirColourAndElementsWithoutRectangleAre
   for (int y = 0; y < 10; ++y) {
     for (int x = 0; x < 10; ++x) ASSERT_EQ(At(shown, x, y), kBlack);
   }
+}
+
+// Layout values near the int limits: every coordinate computed from them (texts, bars, the
+// slider, the knob and the mark) saturates, so the paint is defined behaviour and draws nothing
+// of an element that lies outside the picture.
+TEST_F(PagePainterTest, ALayoutNearTheIntLimitsPaintsEveryPage) {
+  g_keyCount = 9;
+  g_isRecording = 1;
+  g_keyMacroMode[0][0] = 1;
+  g_fireTime = INT32_MAX;
+  g_ledCycleTime = 5;
+  g_dpiValue[0] = 16;
+  for (const SkinRect extreme : {SkinRect{5, INT32_MAX - 10, 40, 20},
+                                 SkinRect{INT32_MAX - 10, 5, INT32_MAX, INT32_MAX},
+                                 SkinRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                                 SkinRect{-10, 5, INT32_MIN, INT32_MAX}}) {
+    layout_ = SkinLayout{};
+    for (auto& r : layout_.m_mainRects) r = extreme;
+    for (auto& r : layout_.m_advRects) r = extreme;
+    for (auto& r : layout_.m_macRects) r = extreme;
+    for (auto& r : layout_.m_ledRects) r = extreme;
+    for (auto& c : layout_.m_mainCaptions) c = u"W";
+    for (auto& c : layout_.m_advCaptions) c = u"W";
+    for (auto& c : layout_.m_ledCaptions) c = u"W";
+    g_dpiSliderX = extreme.x;
+    g_dpiSliderStep = extreme.width / 16;
+    for (const uint8_t page : {kPageKeys, kPageAdvanced, kPageMacro, kPageLighting}) {
+      g_hoverMain = page == kPageKeys ? 20 : kNoElement;
+      const QImage shown = Paint(page);
+      EXPECT_EQ(shown.size(), QSize(200, 150));
+    }
+  }
+  EXPECT_FALSE(TextMeetsImage(QPoint(5, INT32_MAX - 8), QSize(30, 16), QSize(200, 150)));
+  EXPECT_FALSE(TextMeetsImage(QPoint(INT32_MIN, 5), QSize(INT32_MAX, 16), QSize(200, 150)));
+  EXPECT_TRUE(TextMeetsImage(QPoint(-29, -15), QSize(30, 16), QSize(200, 150)));
 }
 
 }  // namespace

@@ -171,9 +171,9 @@ TEST_F(PageTextsTest, LightingTextsByMode) {
   LoadLedModeNames(true);
   EXPECT_EQ(PageTextOf(layout_, kPageLighting, 81).text, u"Comet tail");
   EXPECT_EQ(PageTextOf(layout_, kPageLighting, 20 + 35).text, u"Button response");
-  g_ledType = 9;  // no mode name: the caption stays
-  layout_.m_ledCaptions[35] = u"mode";
-  EXPECT_EQ(PageTextOf(layout_, kPageLighting, 20 + 35).text, u"mode");
+  g_ledType = 9;  // no mode name: an empty box, not the caption (another mode's name)
+  layout_.m_ledCaptions[35] = u"Cycle breath";
+  EXPECT_EQ(PageTextOf(layout_, kPageLighting, 20 + 35).text, u"");
 
   // Texts emptied by mode.
   for (int j : {15, 30, 34, 38, 39, 98}) layout_.m_ledCaptions[j] = u"t";

@@ -364,6 +364,14 @@ TEST_F(SkinDataTest, ClickedElementsDoNotOverlapAnyElementTheHitTestSees) {
       if (!clicked.count({hits[i].table, hits[i].number})) continue;
       for (std::size_t j = 0; j < hits.size(); ++j) {
         if (i == j) continue;
+        // A text written onto its own control (a DPI value on its level's chip) lies inside
+        // the control and comes later in its table: the hit test, which takes the first
+        // element, finds the control.
+        const bool labelOnControl = hits[j].table == hits[i].table &&
+                                    hits[j].number > hits[i].number &&
+                                    !clicked.count({hits[j].table, hits[j].number}) &&
+                                    hits[i].rect.contains(hits[j].rect);
+        if (labelOnControl) continue;
         EXPECT_FALSE(Overlap(hits[i].rect, hits[j].rect))
             << PageName(page) << ": " << hits[i].table << " " << hits[i].number << " and "
             << hits[j].table << " " << hits[j].number;

@@ -1,7 +1,8 @@
 #pragma once
 // Checks the page description before anything is written: every caption (and every text the
 // program writes into an element) fits its element in the UI font in both languages, every
-// element lies inside the page, and no two elements a click can hit overlap.
+// element lies inside the page, and no two elements a click can hit overlap (a text written
+// onto its own control excepted).
 
 #include <QFont>
 

@@ -174,9 +174,28 @@ void DrawTab(QPainter& painter, const QRect& rect, ButtonState state) {
   painter.restore();
 }
 
+// Darkens the face of a button inside its edge, so that a light coloured text the program
+// writes on it stands out.
+void DarkenFace(QPainter& painter, const QRect& rect, int alpha) {
+  painter.save();
+  skin::PrepareAntialiased(painter);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0, 0, 0, alpha));
+  painter.drawRoundedRect(QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5), skin::kCornerRadius,
+                          skin::kCornerRadius);
+  painter.restore();
+}
+
+// A pressed key button shows the hovered key's text colour (a light cyan): its teal face is
+// darkened under it.
+constexpr int kKeyDownDarken = 150;
+// The hovered record button shows "录制" in the highlight blue.
+constexpr int kRecordOverDarken = 90;
+
 void DrawKeyButton(QPainter& painter, const Element& element, ButtonState state,
                    const QFont& uiFont) {
   skin::DrawBevelButton(painter, element.rect, state);
+  if (state == ButtonState::Down) DarkenFace(painter, element.rect, kKeyDownDarken);
   const QRect& r = element.rect;
   DrawKeyBadge(painter, QPointF(r.left() + kKeyBadgeInset, r.top() + r.height() / 2.0),
                kKeyBadgeRadius, element.detail + 1, state, uiFont);
@@ -372,6 +391,7 @@ void DrawRecordButton(QPainter& painter, const QRect& rect, ButtonState state) {
     painter.drawEllipse(dot, 6, 6);
   } else {
     skin::DrawBevelButton(painter, rect, state);
+    if (state == ButtonState::Over) DarkenFace(painter, rect, kRecordOverDarken);
     painter.setPen(QPen(QColor(0, 0, 0, 120), 1.0));
     painter.setBrush(state == ButtonState::Over ? QColor(240, 50, 50) : QColor(150, 36, 40));
     painter.drawEllipse(dot, 6, 6);
@@ -415,6 +435,30 @@ void DrawKeyBadge(QPainter& painter, QPointF centre, qreal radius, int number,
   painter.setPen(digit);
   const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
   painter.drawText(box.translated(0, -0.5), Qt::AlignCenter, QString::number(number));
+  painter.restore();
+}
+
+// A flat plate: light with a grey edge, lighter cyan with the hover edge when hovered, dark
+// with the accent edge when selected.
+void DrawValueChip(QPainter& painter, const QRect& area, ButtonState state) {
+  painter.save();
+  skin::PrepareAntialiased(painter);
+  QRgb fill = skin::kChipFill;
+  QRgb edge = skin::kChipEdge;
+  qreal width = 1.0;
+  if (state == ButtonState::Over) {
+    fill = skin::kChipOverFill;
+    edge = skin::kOverEdge;
+    width = 1.6;
+  } else if (state == ButtonState::Down) {
+    fill = skin::kChipDownFill;
+    edge = skin::kDownEdge;
+    width = 2.0;
+  }
+  painter.setPen(QPen(Colour(edge), width));
+  painter.setBrush(Colour(fill));
+  painter.drawRoundedRect(QRectF(area).adjusted(1, 1, -1, -1), skin::kCornerRadius,
+                          skin::kCornerRadius);
   painter.restore();
 }
 
@@ -471,6 +515,9 @@ void DrawElement(QPainter& painter, const Element& element, ButtonState state,
       return;
     case Look::kRecordButton:
       DrawRecordButton(painter, element.rect, state);
+      return;
+    case Look::kValueChip:
+      DrawValueChip(painter, element.rect, state);
       return;
   }
 }

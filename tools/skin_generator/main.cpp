@@ -3,8 +3,9 @@
 //
 //   skin_generator <skins folder> <contact sheet.png> [<preview folder>]
 //
-// Fails (exit code 1) when a caption does not fit its element in the UI font, when the
-// description is inconsistent, or when a file cannot be written.
+// Fails (exit code 1) when a caption does not fit its element in the UI font, when a coloured
+// text would not stand out from the skin under it, when the description is inconsistent, or
+// when a file cannot be written.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 
 #include "caption_check.h"
 #include "contact_sheet.h"
+#include "contrast_check.h"
 #include "layout_files.h"
 #include "page_images.h"
 #include "ui_font.h"
@@ -73,6 +75,9 @@ int main(int argc, char** argv) {
     return EXIT_FAILURE;
   }
   const SkinImages images = DrawSkinImages(*font);
+  if (!Report(CheckTextContrast(images, *font))) {
+    return EXIT_FAILURE;
+  }
   const std::string skins = argv[kSkinsArgument];
   bool written = Report(SaveSkinImages(images, skins));
   written = Report(WriteLayoutFiles(skins)) && written;

@@ -177,7 +177,7 @@ QImage DrawLightingGreyed(const QImage& lightingNormal) {
   QPainter painter(&image);
   skin::PrepareAntialiased(painter);
   for (const Element& element : LightingElements()) {
-    // The covers, and the inward direction button that no lighting mode offers.
+    // The covers, and the inward direction button that most lighting modes do not offer.
     if (element.look != Look::kCover && element.number != role::kInwardDirection) {
       continue;
     }

@@ -79,7 +79,8 @@ constexpr std::array kMainElements{
 };
 
 // ---- DPI and advanced page -------------------------------------------------------------------
-// DPI group: six level columns 134 pixels apart from x 52; then the slider row.
+// DPI group: six level columns 134 pixels apart from x 52, each its switch and name above a
+// chip (the level's button) that holds its DPI value; then the slider row.
 // Pointer group (left) and report-rate group (right) below it.
 constexpr std::array kAdvancedElements{
     Element{0, u"PointerTitle", L::kHeading, kNo, {40, 378, 150, 24}, u"Pointer speed",
@@ -105,7 +106,7 @@ constexpr std::array kAdvancedElements{
     Element{38, u"RateDot125", L::kRadioDot, kYes, {618, 378, 20, 20}, u"", u""},
     Element{39, u"RateDot250", L::kRadioDot, kYes, {618, 430, 20, 20}, u"", u""},
     Element{40, u"RateDot500", L::kRadioDot, kYes, {618, 482, 20, 20}, u"", u""},
-    Element{41, u"RateDot1000", L::kRadioDot, kNo, {618, 534, 20, 20}, u"", u""},
+    Element{41, u"RateDot1000", L::kRadioDot, kYes, {618, 534, 20, 20}, u"", u""},
     Element{42, u"DpiTitle", L::kHeading, kNo, {36, 120, 808, 24}, u"DPI levels", u"DPI 档位"},
     Element{43, u"PointerGroupTitle", L::kHeading, kNo, {36, 332, 536, 24},
             u"Pointer and wheel", u"指针与滚轮"},
@@ -115,23 +116,29 @@ constexpr std::array kAdvancedElements{
     Element{50, u"DpiOn4", L::kCheckBox, kYes, {454, 162, 22, 22}, u"", u""},
     Element{51, u"DpiOn5", L::kCheckBox, kYes, {588, 162, 22, 22}, u"", u""},
     Element{52, u"DpiOn6", L::kCheckBox, kYes, {722, 162, 22, 22}, u"", u""},
-    Element{60, u"DpiLevel1", L::kToggleButton, kYes, {80, 156, 96, 34}, u"Level 1", u"档位 1"},
-    Element{61, u"DpiLevel2", L::kToggleButton, kYes, {214, 156, 96, 34}, u"Level 2", u"档位 2"},
-    Element{62, u"DpiLevel3", L::kToggleButton, kYes, {348, 156, 96, 34}, u"Level 3", u"档位 3"},
-    Element{63, u"DpiLevel4", L::kToggleButton, kYes, {482, 156, 96, 34}, u"Level 4", u"档位 4"},
-    Element{64, u"DpiLevel5", L::kToggleButton, kYes, {616, 156, 96, 34}, u"Level 5", u"档位 5"},
-    Element{65, u"DpiLevel6", L::kToggleButton, kYes, {750, 156, 96, 34}, u"Level 6", u"档位 6"},
+    Element{53, u"DpiLevelTitle1", L::kText, kNo, {80, 158, 96, 24}, u"Level 1", u"档位 1"},
+    Element{54, u"DpiLevelTitle2", L::kText, kNo, {214, 158, 96, 24}, u"Level 2", u"档位 2"},
+    Element{55, u"DpiLevelTitle3", L::kText, kNo, {348, 158, 96, 24}, u"Level 3", u"档位 3"},
+    Element{56, u"DpiLevelTitle4", L::kText, kNo, {482, 158, 96, 24}, u"Level 4", u"档位 4"},
+    Element{57, u"DpiLevelTitle5", L::kText, kNo, {616, 158, 96, 24}, u"Level 5", u"档位 5"},
+    Element{58, u"DpiLevelTitle6", L::kText, kNo, {750, 158, 96, 24}, u"Level 6", u"档位 6"},
+    Element{60, u"DpiLevel1", L::kValueChip, kYes, {80, 188, 96, 30}, u"", u""},
+    Element{61, u"DpiLevel2", L::kValueChip, kYes, {214, 188, 96, 30}, u"", u""},
+    Element{62, u"DpiLevel3", L::kValueChip, kYes, {348, 188, 96, 30}, u"", u""},
+    Element{63, u"DpiLevel4", L::kValueChip, kYes, {482, 188, 96, 30}, u"", u""},
+    Element{64, u"DpiLevel5", L::kValueChip, kYes, {616, 188, 96, 30}, u"", u""},
+    Element{65, u"DpiLevel6", L::kValueChip, kYes, {750, 188, 96, 30}, u"", u""},
     Element{66, u"DpiSlider", L::kDpiSlider, kYes, {402, 232, 271, 44}, u"", u""},
     Element{67, u"DpiMin", L::kText, kNo, {348, 244, 48, 22}, u"200", u"200"},
     Element{68, u"DpiMax", L::kText, kNo, {690, 244, 52, 22}, u"7200", u"7200"},
     Element{69, u"SliderTitle", L::kHeading, kNo, {162, 244, 180, 22}, u"DPI of the level",
             u"当前档位 DPI"},
-    Element{70, u"DpiValue1", L::kText, kNo, {80, 194, 96, 22}, u"", u"", 0, kDpiTexts},
-    Element{71, u"DpiValue2", L::kText, kNo, {214, 194, 96, 22}, u"", u"", 0, kDpiTexts},
-    Element{72, u"DpiValue3", L::kText, kNo, {348, 194, 96, 22}, u"", u"", 0, kDpiTexts},
-    Element{73, u"DpiValue4", L::kText, kNo, {482, 194, 96, 22}, u"", u"", 0, kDpiTexts},
-    Element{74, u"DpiValue5", L::kText, kNo, {616, 194, 96, 22}, u"", u"", 0, kDpiTexts},
-    Element{75, u"DpiValue6", L::kText, kNo, {750, 194, 96, 22}, u"", u"", 0, kDpiTexts},
+    Element{70, u"DpiValue1", L::kText, kNo, {80, 192, 96, 22}, u"", u"", 0, kDpiTexts},
+    Element{71, u"DpiValue2", L::kText, kNo, {214, 192, 96, 22}, u"", u"", 0, kDpiTexts},
+    Element{72, u"DpiValue3", L::kText, kNo, {348, 192, 96, 22}, u"", u"", 0, kDpiTexts},
+    Element{73, u"DpiValue4", L::kText, kNo, {482, 192, 96, 22}, u"", u"", 0, kDpiTexts},
+    Element{74, u"DpiValue5", L::kText, kNo, {616, 192, 96, 22}, u"", u"", 0, kDpiTexts},
+    Element{75, u"DpiValue6", L::kText, kNo, {750, 192, 96, 22}, u"", u"", 0, kDpiTexts},
 };
 
 // ---- Macro page ------------------------------------------------------------------------------
@@ -159,7 +166,7 @@ constexpr std::array kMacroElements{
 // ---- Lighting page ---------------------------------------------------------------------------
 // Left column: mode, cycle colours, brightness and speed, direction. Right column: the
 // per-key response switches. Covers 71..75 are only drawn (greyed) from led_null.jpg, which
-// also greys the inward direction button (element 50, offered by no lighting mode).
+// also greys the inward direction button (element 50, offered only by the key-response mode).
 constexpr std::array kLightingElements{
     Element{0, u"Colour1", L::kColourSwatch, kNo, {44, 260, 40, 40}, u"", u"", 0},
     Element{1, u"Colour2", L::kColourSwatch, kNo, {98, 260, 40, 40}, u"", u"", 1},

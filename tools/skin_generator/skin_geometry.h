@@ -58,7 +58,7 @@ inline constexpr int kFirstRateMark = 38;      // 38 + report rate
 inline constexpr int kFirstDpiEnable = 47;     // 47 + level
 inline constexpr int kFirstDpiLevel = 60;      // 60 + level
 inline constexpr int kDpiSlider = 66;
-inline constexpr int kFirstDpiValue = 70;      // 70 + level
+inline constexpr int kFirstDpiValue = 70;      // 70 + level, inside the level's chip
 inline constexpr int kDpiLevels = 6;
 inline constexpr int kLastAdvancedText = 82;   // texts are drawn for elements 0..82
 // Macro table.
@@ -74,7 +74,7 @@ inline constexpr int kLightingMode = 35;
 inline constexpr int kBrightnessBar = 40;
 inline constexpr int kSpeedBar = 41;
 inline constexpr int kFirstDirection = 47;     // 47 + direction
-inline constexpr int kInwardDirection = 50;    // greyed in every lighting mode
+inline constexpr int kInwardDirection = 50;    // greyed but in the key-response mode
 inline constexpr int kFirstReaction = 51;      // 51 + key
 }  // namespace role
 
@@ -100,6 +100,7 @@ enum class Look {
   kDpiSlider,      // the 17-position DPI slider
   kDropButton,     // opens a list below it (arrow on its right)
   kRecordButton,   // macro recording; down = recording
+  kValueChip,      // a light plate for a grey value; down = the dark plate of the selected one
   kCover,          // drawn only in led_null.jpg: greys out a group that does not apply
 };
 

@@ -56,6 +56,12 @@ inline constexpr QRgb kBarFillEnd = qRgb(7, 188, 255);
 inline constexpr QRgb kGlyph = qRgb(200, 206, 214);          // drawn symbols (close, minimise …)
 inline constexpr QRgb kGlyphOver = qRgb(1, 255, 246);
 inline constexpr QRgb kDanger = qRgb(200, 40, 48);           // close button when hovered
+// Value chips: the program writes a value not selected in kDpiValueLabel (a mid grey) and the
+// selected one in kHighlight, so the plate is light under the first and dark under the second.
+inline constexpr QRgb kChipFill = qRgb(222, 226, 232);
+inline constexpr QRgb kChipEdge = qRgb(150, 156, 166);
+inline constexpr QRgb kChipOverFill = qRgb(190, 236, 240);
+inline constexpr QRgb kChipDownFill = qRgb(0, 44, 58);
 
 // ---- Window-shape masks: dark pixels are inside the window, light ones are cut away ----------
 inline constexpr QRgb kMaskInside = qRgb(0, 0, 0);

@@ -75,7 +75,7 @@ void PressOnAdvancedPage(const SkinLayout& layout, WindowPoint point, InputResul
   } else if (h >= kAdvFirstRateAlt && h <= kAdvLastRateAlt) {
     ChooseReportRate(static_cast<uint8_t>(h - kAdvFirstRateAlt));
   }
-  // kAdvRateAltFourth and every other element: nothing.
+  // Every other element: nothing.
 }
 
 }  // namespace gm

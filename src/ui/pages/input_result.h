@@ -46,7 +46,10 @@ enum class InputActionKind : uint8_t {
   kMacroInsertMenu,        // open the step-insert menu (element: Insert)
   kMacroPlayMode,          // playMode: set the play mode of the current macro
   kMacroRecoilEditor,      // run the recoil editor modally
-  kStartWindowDrag,        // point: let the user move the window from this point
+  kStartWindowDrag,        // point: the user may move the window by dragging from this
+                           // point; the move starts once the pointer moves with the button
+                           // held, so a quick click never starts one
+  kShowWindowMenu,         // point: the window menu (restore, minimise, close, About) there
   kMinimise,
   kCloseProgram,           // minimise, hide, then end the program as the window's close does
   kHideToTray,             // minimise and hide; the program stays in the notification area

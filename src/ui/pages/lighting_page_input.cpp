@@ -1,12 +1,13 @@
 // Lighting page: cycle colours, user colour, mode list, speed and brightness, symmetry,
 // direction and the per-key reactions. Controls that do not apply to the current lighting mode
-// (greyed out by the painter) do nothing.
+// (greyed out by the painter, led_covers.h) do nothing.
 
 #include <algorithm>
 
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "ui/pages/bar_click.h"
+#include "ui/pages/led_covers.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_input_pages.h"
 #include "ui/pages/ui_state.h"
@@ -21,6 +22,9 @@ bool LedSpeedApplies(uint8_t mode) { return mode != kLedModeSteady && mode != kL
 bool LedBrightnessApplies(uint8_t mode) {
   return mode >= kLedModeSteady && mode <= kLedModeLastWithBrightness;
 }
+
+// The inward direction belongs to the key-response mode alone.
+bool LedDirectionAllApplies(uint8_t mode) { return mode == kLedModeKeyResponse; }
 
 int32_t Toggled(int32_t value) { return value == 0 ? 1 : 0; }
 
@@ -48,6 +52,7 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
   if (h >= layout.m_ledRects.size()) return;
   const SkinRect& element = layout.m_ledRects[h];
   const uint8_t mode = g_ledType.load();
+  if (IsLedControlGreyed(mode, h)) return;  // drawn greyed: changes nothing
   const auto keyCount = static_cast<uint32_t>(UsableKeyCount());
 
   if (h >= kLedFirstCycleColor && h < kLedFirstCycleColor + kUserColorCount) {
@@ -69,7 +74,7 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
   } else if (h >= kLedFirstDirection && h < kLedDirectionAll) {
     g_ledDirection = static_cast<int32_t>(h - kLedFirstDirection);
   } else if (h == kLedDirectionAll) {
-    if (mode == kLedModeKeyResponse) g_ledDirection = kLedDirectionAllValue;
+    if (LedDirectionAllApplies(mode)) g_ledDirection = kLedDirectionAllValue;
   } else if (h >= kLedFirstKeyReact && h < kLedFirstKeyReact + keyCount) {
     ToggleKeyReaction(static_cast<int>(h - kLedFirstKeyReact));
   }

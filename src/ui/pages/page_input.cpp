@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/pages/dpi_slider_input.h"
+#include "ui/pages/element_roles.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_input_pages.h"
 #include "ui/pages/ui_state.h"
@@ -122,6 +123,7 @@ InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point) {
     return result;
   }
 
+  g_pressedMain = g_hoverMain;
   if (AnyElementHovered()) {
     g_mousePressed = 1;
     result.RepaintAlso(PressRepaintArea(startPage), false);
@@ -140,8 +142,10 @@ InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point) {
     }
   }
 
+  // Headings, texts and decorations count as empty space: the window moves from any of them.
   const uint8_t page = g_curPage.load();
-  if (OwnTableHover(page) == kNoElement && g_hoverMain == kNoElement) {
+  if (!OwnElementIsControl(page, OwnTableHover(page)) &&
+      !MainElementIsControl(page, g_hoverMain)) {
     result.Add(InputAction{.kind = InputActionKind::kStartWindowDrag, .point = point});
   }
   result.RepaintAlso(PressRepaintArea(page), true);
@@ -155,9 +159,20 @@ InputResult OnLButtonUp(const SkinLayout& /*layout*/, WindowPoint /*point*/) {
     return result;
   }
   g_mousePressed = 0;
-  ReleaseOnHeaderButton(result);
+  // A button acts on a click, not on a drag (from the slider, say) that ends over it.
+  const bool pressedHere = g_pressedMain == g_hoverMain;
+  g_pressedMain = kNoElement;
+  if (pressedHere) ReleaseOnHeaderButton(result);
   result.RepaintAlso(PressRepaintArea(g_curPage.load()), false);
   g_sliderDragging = 0;
+  return result;
+}
+
+InputResult OnRButtonUp(const SkinLayout& layout, WindowPoint point) {
+  InputResult result;
+  if (InWindowTitleArea(layout, g_curPage.load(), point)) {
+    result.Add(InputAction{.kind = InputActionKind::kShowWindowMenu, .point = point});
+  }
   return result;
 }
 

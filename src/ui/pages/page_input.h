@@ -21,12 +21,16 @@ namespace gm {
 InputResult OnMouseMove(const SkinLayout& layout, WindowPoint point);
 
 // Left button down: the recording guard, the pressed state, the tabs, the element of the
-// current page, and the window drag from any empty spot.
+// current page, and the window drag from any spot that is no control.
 InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point);
 
 // Left button up: the recording guard, then the header buttons (every page); ends a slider
 // drag.
 InputResult OnLButtonUp(const SkinLayout& layout, WindowPoint point);
+
+// Right button up: over the window's title area (the strip above the tabs, off the controls)
+// it opens the window menu, as a right click on a title bar does.
+InputResult OnRButtonUp(const SkinLayout& layout, WindowPoint point);
 
 // Run by the window for kTakeMacroListSelection with the macro list's current row (negative
 // when none): g_macroListSel = that row (0 when none); g_curMacro = the row's macro, 0 on a

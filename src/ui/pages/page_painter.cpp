@@ -161,6 +161,11 @@ void BlitSkinRectWidth(QImage& dest, const QImage& source, std::span<const SkinR
 
 void DrawMark(QImage& dest, const QImage& mark, int x, int y) {
   if (dest.isNull() || mark.isNull()) return;
+  // Only a mark that meets the image is drawn: the painter's own sums must not overflow.
+  if (x >= dest.width() || y >= dest.height() || int64_t{x} + mark.width() <= 0 ||
+      int64_t{y} + mark.height() <= 0) {
+    return;
+  }
   QPainter painter(&dest);
   painter.drawImage(x, y, mark);
 }

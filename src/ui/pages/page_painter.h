@@ -65,7 +65,7 @@ void BlitSkinRectWidth(QImage& dest, const QImage& source, std::span<const SkinR
                        int64_t index, int64_t width);
 
 // Draws a mark with its per-pixel alpha over dest with its top left corner at (x, y). A null
-// mark draws nothing.
+// mark, or one wholly outside dest, draws nothing.
 void DrawMark(QImage& dest, const QImage& mark, int x, int y);
 
 // The page's state: the hovered element, then the page's own elements (see the .cpp).

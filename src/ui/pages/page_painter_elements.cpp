@@ -12,6 +12,7 @@
 #include "settings/key_map.h"
 #include "settings/paths.h"
 #include "ui/pages/page_painter.h"
+#include "ui/pages/led_covers.h"
 #include "ui/pages/page_state.h"
 #include "ui/pages/ui_state.h"
 
@@ -23,6 +24,8 @@ namespace {
 constexpr int64_t kFirstKeyButton = 20;
 constexpr int64_t kFirstKeyLabel = 35;
 constexpr int64_t kKeyLabelDistance = kFirstKeyLabel - kFirstKeyButton;  // 15
+constexpr int64_t kWheelOffButton = 31;  // g_wheelStatus 0 and 1 show these pressed
+constexpr int64_t kWheelOnButton = 32;
 
 // ---- DPI and advanced page (advanced table).
 constexpr std::array<uint32_t, 4> kAdvancedSliders{1, 18, 31, 66};
@@ -53,15 +56,6 @@ constexpr int64_t kFirstCycleColour = 7;
 constexpr int64_t kFirstReactKey = 51;
 constexpr int64_t kUserColourButton = 14;
 constexpr int64_t kFirstColourButton = 0;
-
-// Elements greyed out from led_null.jpg by lighting mode 0..4; other modes grey out none.
-const std::array<std::initializer_list<int64_t>, 5> kLedNullElements{{
-    {72, 75, 74, 50, 71},
-    {74, 72, 50, 71},
-    {75, 74, 73, 50, 71},
-    {75, 74, 73, 72, 50},
-    {75, 74, 73, 72, 50, 71},
-}};
 
 bool IsAdvancedSlider(uint32_t element) {
   for (uint32_t slider : kAdvancedSliders) {
@@ -96,6 +90,10 @@ void DrawKeysPage(QImage& dest, const QImage& down, std::span<const SkinRect> ta
   } else if (h >= kFirstKeyLabel && h < kFirstKeyLabel + keys) {
     BlitSkinRect(dest, down, table, h - kKeyLabelDistance);
   }
+  // The wheel setting in force, as the report-rate buttons show theirs.
+  const int32_t wheel = g_wheelStatus.load();
+  if (wheel == 0) BlitSkinRect(dest, down, table, kWheelOffButton);
+  if (wheel == 1) BlitSkinRect(dest, down, table, kWheelOnButton);
 }
 
 // The slider's filled part and its knob for the current level's value.
@@ -186,10 +184,10 @@ void DrawLightingPage(QImage& dest, const QImage& down, std::span<const SkinRect
       }
     }
   }
-  const uint8_t mode = g_ledType.load();
-  if (mode < kLedNullElements.size()) {
+  const std::span<const uint32_t> covers = LedCoverElementsOfMode(g_ledType.load());
+  if (!covers.empty()) {
     const QImage& greyed = images.Image(g_skinsFolder / kLedNullPicture);
-    for (int64_t element : kLedNullElements[mode]) BlitSkinRect(dest, greyed, table, element);
+    for (const uint32_t element : covers) BlitSkinRect(dest, greyed, table, element);
   }
 }
 

@@ -178,8 +178,10 @@ std::optional<std::u16string> ReactionNameOfKey(int key) {
 PageText LightingPageText(const SkinLayout& layout, int j) {
   PageText text = CaptionOf(layout.m_ledRects, layout.m_ledCaptions, j);
   const uint8_t mode = g_ledType.load();
-  if (j == kModeNameText && mode < g_ledModeNames.size()) {
-    text.text = g_ledModeNames[mode];
+  if (j == kModeNameText) {
+    // A mode outside the list (a hand-edited file) shows no name rather than the caption,
+    // which is another mode's.
+    text.text = mode < g_ledModeNames.size() ? g_ledModeNames[mode] : std::u16string();
   }
   if (mode == kButtonResponseMode && j >= kFirstReactionText &&
       j < kFirstReactionText + UsableKeyCount()) {
@@ -227,6 +229,12 @@ PageText PageTextOf(const SkinLayout& layout, uint8_t page, int index) {
   }
 }
 
+bool TextMeetsImage(const QPoint& position, const QSize& textSize, const QSize& imageSize) {
+  return position.x() < imageSize.width() && position.y() < imageSize.height() &&
+         int64_t{position.x()} + textSize.width() > 0 &&
+         int64_t{position.y()} + textSize.height() > 0;
+}
+
 QPoint TextPosition(const PageText& text, const QSize& textSize) {
   const int32_t y = CentredStart(text.box.y, text.box.height, textSize.height());
   const int64_t x = text.align == TextAlign::kLeft
@@ -263,10 +271,12 @@ void PaintPageTexts(QImage& dest, const SkinLayout& layout, uint8_t page) {
     const PageText text = PageTextOf(layout, page, i);
     if (text.text.empty()) continue;  // draws nothing wherever it is placed
     const QString shown = QString::fromStdU16String(text.text);
-    const QPoint at = TextPosition(text, QSize(metrics.horizontalAdvance(shown), metrics.height()));
-    if (!IsTextShown(at)) continue;
+    const QSize size(metrics.horizontalAdvance(shown), metrics.height());
+    const QPoint at = TextPosition(text, size);
+    if (!IsTextShown(at) || !TextMeetsImage(at, size, dest.size())) continue;
     painter.setPen(QColor::fromRgba(text.colour));
-    painter.drawText(at.x(), at.y() + metrics.ascent(), shown);
+    // The text starts inside the image, so its baseline (top + ascent) is an int.
+    painter.drawText(at.x(), ClampToInt32(int64_t{at.y()} + metrics.ascent()), shown);
   }
 }
 

@@ -54,6 +54,11 @@ constexpr bool IsTextShown(const QPoint& position) {
   return position.x() > 0 || position.y() > 0;
 }
 
+// Some of a text of the given size placed at `position` lies inside the image. A text wholly
+// outside draws nothing and is not handed to the painter, whose own coordinates could not
+// hold a place near the int limit. Computed without overflow for any values.
+bool TextMeetsImage(const QPoint& position, const QSize& textSize, const QSize& imageSize);
+
 // The label of key button `key` (0..8) in the current configuration and language: the key
 // function caption, cut to 11 characters and "...". Empty for a key or configuration outside
 // the tables.

@@ -12,6 +12,7 @@ uint32_t g_prevHoverLed = kNoElement;
 uint32_t g_prevHoverAdvanced = kNoElement;
 uint32_t g_prevHoverMacro = kNoElement;
 uint8_t g_mousePressed = 0;
+uint32_t g_pressedMain = kNoElement;
 int g_sliderDragging = 0;
 int g_selKey = 0;
 uint8_t g_popupOpened = 0;
@@ -28,6 +29,7 @@ void ResetUiState() {
   g_hoverMain = g_hoverLed = g_hoverAdvanced = g_hoverMacro = kNoElement;
   g_prevHoverMain = g_prevHoverLed = g_prevHoverAdvanced = g_prevHoverMacro = kNoElement;
   g_mousePressed = 0;
+  g_pressedMain = kNoElement;
   g_sliderDragging = 0;
   g_selKey = 0;
   g_popupOpened = 0;

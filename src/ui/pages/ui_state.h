@@ -24,6 +24,9 @@ extern uint32_t g_prevHoverAdvanced;
 extern uint32_t g_prevHoverMacro;
 
 extern uint8_t g_mousePressed;   // the left button went down over an element
+// The main-table element the left button went down on (kNoElement: none, or no press); a
+// header button acts on release only over this same element.
+extern uint32_t g_pressedMain;
 extern int g_sliderDragging;     // the DPI slider is being dragged
 extern int g_selKey;             // key button (20..28) whose pop-up menu is open
 extern uint8_t g_popupOpened;    // a key or lighting-mode menu was opened from the window

@@ -155,6 +155,14 @@ void CQEL_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton)) {
     g_sliderDragging = 0;
     g_mousePressed = 0;
+    g_pressedMain = kNoElement;
+    windowDragPending_ = false;
+  } else if (windowDragPending_) {
+    // The window manager moves the window while the button is held; without one (or where
+    // it refuses) the window stays where it is.
+    windowDragPending_ = false;
+    if (QWindow* window = windowHandle()) window->startSystemMove();
+    return;
   }
   RunInput(OnMouseMove(layout_, PointOf(*event)));
 }
@@ -163,11 +171,18 @@ void CQEL_GMouseDlg::mousePressEvent(QMouseEvent* event) {
   // While Apply runs the window takes no clicks (the input blocker already keeps them away);
   // the busy cursor tells why.
   if (event->button() != Qt::LeftButton || ApplyRunning() || ending_) return;
+  windowDragPending_ = false;
   RunInput(OnLButtonDown(layout_, PointOf(*event)));
 }
 
 void CQEL_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || ApplyRunning() || ending_) return;
+  if (ApplyRunning() || ending_) return;
+  if (event->button() == Qt::RightButton) {
+    RunInput(OnRButtonUp(layout_, PointOf(*event)));
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  windowDragPending_ = false;
   RunInput(OnLButtonUp(layout_, PointOf(*event)));
 }
 
@@ -201,7 +216,10 @@ void CQEL_GMouseDlg::RunAction(const InputAction& action) {
   switch (action.kind) {
     case InputActionKind::kShowMessage: ShowUserMessage(action.message); break;
     case InputActionKind::kStartLedPreview: ledPreview_.Start(); break;
-    case InputActionKind::kStartWindowDrag: StartWindowDrag(); break;
+    case InputActionKind::kStartWindowDrag: windowDragPending_ = true; break;
+    case InputActionKind::kShowWindowMenu:
+      ShowSystemMenu(QPoint(action.point.x, action.point.y));
+      break;
     case InputActionKind::kMinimise: OnSysCommand(SysCommand::kMinimise); break;
     case InputActionKind::kCloseProgram:
       showMinimized();
@@ -220,12 +238,6 @@ void CQEL_GMouseDlg::RunAction(const InputAction& action) {
       break;
     default: break;
   }
-}
-
-void CQEL_GMouseDlg::StartWindowDrag() {
-  // The window manager moves the window while the button is held; without one (or where it
-  // refuses) the window stays where it is.
-  if (QWindow* window = windowHandle()) window->startSystemMove();
 }
 
 // ---- Settings files ------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPoint>
 #include <QStringList>
 #include <QWidget>
 
@@ -186,8 +187,8 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   void ImportSettings();
   void ExportSettings();
   void ResetSettings();
-  void StartWindowDrag();
-  void ShowSystemMenu();
+  // The window menu at a point of the window (Alt+Space: its top left corner).
+  void ShowSystemMenu(QPoint at = QPoint(0, 0));
 
   // Lifecycle (main_dialog_lifecycle.cpp).
   void EndProgram(bool sendLeavingNotice);
@@ -228,6 +229,10 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   bool leavingNoticeSent_ = false;
   bool busyCursorShown_ = false;  // Apply runs: busy cursor shown, input blocked
   bool tellingApplyResult_ = false;  // the message on an Apply the mouse cut short is shown
+  // A press on no control may move the window: the move starts at the first move with the
+  // left button still held, so a click (however short) never leaves the window following
+  // the pointer.
+  bool windowDragPending_ = false;
 };
 
 }  // namespace gm

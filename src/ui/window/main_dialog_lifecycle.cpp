@@ -57,13 +57,23 @@ void CQEL_GMouseDlg::OnShowMainWindow() {
   if (ended_) return;
   show();
   showNormal();
+  raise();
+  activateWindow();
 }
 
 void CQEL_GMouseDlg::HideToTray() {
-  showMinimized();
   // Without a notification area a hidden window could not be brought back: it stays
   // minimised in the task bar instead.
-  if (tray_->Shown()) hide();
+  if (!tray_->Shown()) {
+    showMinimized();
+    return;
+  }
+  // The window goes to the notification area in the normal state. One withdrawn while
+  // minimised would be mapped minimised when shown again, and the restore that follows the
+  // map can reach the window manager before it has taken the window back, which leaves the
+  // window minimised.
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  hide();
 }
 
 void CQEL_GMouseDlg::OnSysCommand(SysCommand command) {
@@ -75,7 +85,7 @@ void CQEL_GMouseDlg::OnSysCommand(SysCommand command) {
   }
 }
 
-void CQEL_GMouseDlg::ShowSystemMenu() {
+void CQEL_GMouseDlg::ShowSystemMenu(QPoint at) {
   if (systemMenu_ == nullptr) {
     systemMenu_ = new QMenu(this);
     const auto add = [this](const QString& text, SysCommand command) {
@@ -88,7 +98,7 @@ void CQEL_GMouseDlg::ShowSystemMenu() {
     systemMenu_->addSeparator();
     add(QString::fromLatin1(kAboutMenuText), SysCommand::kAbout);
   }
-  systemMenu_->popup(mapToGlobal(QPoint(0, 0)));
+  systemMenu_->popup(mapToGlobal(at));
 }
 
 void CQEL_GMouseDlg::ShowAboutBox() {
