@@ -13,8 +13,9 @@
 #include "backends/qt/x11_mouse_settings.h"
 #include "platform/message_sink.h"
 #include "settings/paths.h"
+#include "ui/window/macro_recording.h"
 #include "ui/window/main_dialog.h"
-#include "ui/window/popup_controls.h"
+#include "ui/window/window_page_controls.h"
 #include "ui/window/qt_message_sink.h"
 
 namespace gm {
@@ -57,7 +58,9 @@ int CQEL_GMouseApp::InitInstance() {
     services.keyboardCapture = keyboard.get();
 
     CQEL_GMouseDlg dialog(std::move(services));
-    dialog.SetPageControls(std::make_unique<PopupControls>());
+    auto pageControls = std::make_unique<WindowPageControls>();
+    AttachMacroRecording(*pageControls, keyboard.get());
+    dialog.SetPageControls(std::move(pageControls));
     QObject::connect(&instance, &SingleInstance::restoreRequested, &dialog,
                      &CQEL_GMouseDlg::RestoreWindow);
     QObject::connect(&dialog, &CQEL_GMouseDlg::finished, qApp, &QCoreApplication::quit,

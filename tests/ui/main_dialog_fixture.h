@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,9 @@
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
 #include "qt_app_for_tests.h"
+#include "ui/window/macro_recording.h"
 #include "ui/window/main_dialog.h"
-#include "ui/window/popup_controls.h"
+#include "ui/window/window_page_controls.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/pages/ui_state.h"
 #include "support/process_state.h"
@@ -109,7 +111,18 @@ class MainDialogTest : public ::testing::Test {
       return chosenFile_;
     };
     dialog_ = std::make_unique<CQEL_GMouseDlg>(std::move(services));
-    dialog_->SetPageControls(std::make_unique<PopupControls>());
+    auto controls = std::make_unique<WindowPageControls>(
+        [this](MacroGroupFileChoice choice, QWidget*) {
+          groupFileChoices_.push_back(choice);
+          return chosenGroupFile_;
+        },
+        [this](std::span<const MenuItemSpec> items, QWidget&, QPoint) {
+          shownMenus_.push_back(items);
+          return menuCommand_;
+        });
+    pageControls_ = controls.get();
+    AttachMacroRecording(*controls, &keyboard_);
+    dialog_->SetPageControls(std::move(controls));
     QObject::connect(dialog_.get(), &CQEL_GMouseDlg::finished, [this] { ++finishedCount_; });
     return *dialog_;
   }
@@ -147,6 +160,13 @@ class MainDialogTest : public ::testing::Test {
   int finishedCount_ = 0;
   std::optional<std::filesystem::path> chosenFile_;
   std::vector<SettingsFileChoice> choices_;
+  // The macro page: the group file the injected chooser returns, the choices asked for, the
+  // command the injected context menus return (0: closed without one) and the menus shown.
+  WindowPageControls* pageControls_ = nullptr;
+  std::optional<std::filesystem::path> chosenGroupFile_;
+  std::vector<MacroGroupFileChoice> groupFileChoices_;
+  int menuCommand_ = 0;
+  std::vector<std::span<const MenuItemSpec>> shownMenus_;
 };
 
 }  // namespace gm::test

@@ -38,6 +38,9 @@ inline constexpr char16_t kListBoxErrorText[] = u"列表框出错";
 struct MacroPageHooks {
   // Close the open skinned pop-up list, if any.
   std::function<void()> closePopup;
+  // The user picked a row of the macro list: called first, while g_isRecording still tells
+  // whether a recording runs.
+  std::function<void()> macroListSelection;
   // A recording was ended by a macro-list selection: remove the recording's key hook.
   std::function<void()> endRecordingHook;
   // Repaint the macro page's region.

@@ -48,6 +48,7 @@ bool MacroPageControls::IsGroupRow(int row) const {
 
 void MacroPageControls::OnSelChangeMacroList() {
   if (macroList_ == nullptr) return;
+  if (hooks_.macroListSelection) hooks_.macroListSelection();
   const int prev = g_macroListSel;
   if (g_isRecording != 0) {
     g_isRecording = 0;

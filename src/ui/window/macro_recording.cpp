@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstddef>
+#include <memory>
 #include <utility>
 
 #include "macros/macro_editor_state.h"
@@ -14,6 +15,7 @@
 #include "ui/controls/list_box_xi.h"
 #include "ui/pages/macro_page_state.h"
 #include "ui/pages/ui_state.h"
+#include "ui/window/window_page_controls.h"
 #include "ui/window/macro_page_controls.h"
 #include "ui/window/main_dialog.h"
 
@@ -159,6 +161,15 @@ bool MacroRecording::eventFilter(QObject* watched, QEvent* event) {
       return true;
     default: return QObject::eventFilter(watched, event);
   }
+}
+
+void AttachMacroRecording(WindowPageControls& controls, KeyboardCapture* capture) {
+  auto recording = std::make_shared<MacroRecording>(
+      [page = &controls] { return page->MacroPage(); }, capture);
+  controls.onRecord = [recording](const InputAction& action, QWidget& window) {
+    recording->OnRecord(action, window);
+  };
+  controls.onMacroListSelection = [recording] { recording->OnMacroListSelection(); };
 }
 
 }  // namespace gm

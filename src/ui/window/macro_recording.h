@@ -29,6 +29,7 @@ class QWidget;
 namespace gm {
 
 class MacroPageControls;
+class WindowPageControls;
 
 // "Cryptographic macros cannot be modified" / "加密宏不能修改".
 UserMessage LockedMacroRecordMessage();
@@ -83,5 +84,9 @@ class MacroRecording : public QObject {
   int group_ = 0;
   int macro_ = 0;
 };
+
+// Gives the Record element and the macro list's selection of controls a recording with
+// capture (may be null; it must outlive controls). The recording lives as long as controls.
+void AttachMacroRecording(WindowPageControls& controls, KeyboardCapture* capture);
 
 }  // namespace gm

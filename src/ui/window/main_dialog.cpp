@@ -86,6 +86,10 @@ CQEL_GMouseDlg::CQEL_GMouseDlg(MainDialogServices services, QWidget* parent)
 }
 
 CQEL_GMouseDlg::~CQEL_GMouseDlg() {
+  // The page's controls go first, after an in-place edit still running was committed while
+  // the window and its controls are whole.
+  if (controls_) controls_->Run(InputAction{.kind = InputActionKind::kEndMacroListEdits}, *this);
+  controls_.reset();
   ledPreview_.Stop();
   workers_->Stop();
   if (deviceNotifier_ != nullptr) deviceNotifier_->Stop();

@@ -19,9 +19,4 @@ void CQEL_GMouseDlg::OnProgramMessage(ProgramMessage message, intptr_t wParam, i
   }
 }
 
-// Not built yet: the macro page's lists.
-void CQEL_GMouseDlg::OnStepKeyCaptured() {}
-void CQEL_GMouseDlg::OnListEditCommitted(intptr_t, intptr_t) {}
-void CQEL_GMouseDlg::OnLedParamChanged() {}
-
 }  // namespace gm

@@ -5,6 +5,8 @@
 // of these kinds to its PageControls, in the order the input handlers returned them; a window
 // without one leaves those actions undone.
 
+#include <cstdint>
+
 #include "ui/pages/input_result.h"
 
 class QWidget;
@@ -22,6 +24,13 @@ class PageControls {
   // The language was switched while the macro page is shown: refill its lists (the macro
   // groups, names and current group's macros of the new language are loaded).
   virtual void RefillMacroPageAfterLanguageSwitch(bool toEnglish) = 0;
+
+  // The window's messages for the macro page's lists, passed on as they arrive: an in-place
+  // edit of a list was committed (row, the list box as sent), the key capture of a step
+  // ended with OK, a lighting step's mode or colour was picked. Nothing by default.
+  virtual void OnListEditCommitted(intptr_t /*row*/, intptr_t /*listBox*/) {}
+  virtual void OnStepKeyCaptured() {}
+  virtual void OnLedParamChanged() {}
 };
 
 // True for the action kinds a PageControls runs.

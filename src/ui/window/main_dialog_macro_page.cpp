@@ -1,0 +1,22 @@
+// The main window's handlers of the macro page's messages: they go to the page controls,
+// which own the page's lists.
+#include "ui/window/dialog_get_key.h"
+#include "ui/window/main_dialog.h"
+
+namespace gm {
+
+void CQEL_GMouseDlg::OnStepKeyCaptured() {
+  if (controls_) controls_->OnStepKeyCaptured();
+  g_capturedKeyCode = 0;
+  g_capturedKeyName.clear();
+}
+
+void CQEL_GMouseDlg::OnListEditCommitted(intptr_t row, intptr_t listBox) {
+  if (controls_) controls_->OnListEditCommitted(row, listBox);
+}
+
+void CQEL_GMouseDlg::OnLedParamChanged() {
+  if (controls_) controls_->OnLedParamChanged();
+}
+
+}  // namespace gm

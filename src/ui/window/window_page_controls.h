@@ -1,0 +1,91 @@
+#pragma once
+// The main window's page controls: the skinned pop-up lists (PopupControls) and the macro
+// page with its repeat-count edit, its three lists, their context menus and the commands of
+// those menus. Every command changes the macro tables and files through the macro editor's
+// commands (macros/macro_*_commands.h, macros/macro_list_edit.h) and then carries out what
+// they return: their messages go to the message sink, the lists are rebuilt, so that after a
+// command the lists, the tables and the files agree.
+//
+// Recording is not done here: kMacroRecord goes to onRecord, and onMacroListSelection hears
+// every user selection in the macro list (a selection ends a recording).
+//
+// User-interface thread only.
+
+#include <QPoint>
+
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "macros/macro_command_outcome.h"
+#include "ui/window/context_menus.h"
+#include "ui/window/macro_group_file_dialog.h"
+#include "ui/window/page_controls.h"
+#include "ui/window/popup_controls.h"
+
+class QWidget;
+
+namespace gm {
+
+class CListBoxXI;
+class MacroPageControls;
+
+// Shows a context menu's items at a screen point and waits for the user: the chosen command
+// id, or 0 when the menu was closed without one.
+using ContextMenuRunner =
+    std::function<int(std::span<const MenuItemSpec> items, QWidget& window, QPoint screenPos)>;
+
+// The program's menus (CQelMenu), run modally.
+int RunContextMenu(std::span<const MenuItemSpec> items, QWidget& window, QPoint screenPos);
+
+class WindowPageControls : public PageControls {
+ public:
+  explicit WindowPageControls(MacroGroupFileChooser chooseGroupFile = ChooseMacroGroupFile,
+                              ContextMenuRunner runMenu = RunContextMenu);
+  // The macro page's controls go first; an in-place edit still running is committed.
+  ~WindowPageControls() override;
+
+  void Run(const InputAction& action, QWidget& window) override;
+  void CloseKeyPopupAfterChoice() override;
+  void RefillMacroPageAfterLanguageSwitch(bool toEnglish) override;
+  void OnListEditCommitted(intptr_t row, intptr_t listBox) override;
+  void OnStepKeyCaptured() override;
+  void OnLedParamChanged() override;
+
+  // Record (element 4 of the macro page): start or stop a recording.
+  std::function<void(const InputAction&, QWidget&)> onRecord;
+  // The user picked a row of the macro list; runs before the list's own handler.
+  std::function<void()> onMacroListSelection;
+
+  // The macro page's controls; null before the page was first shown.
+  MacroPageControls* MacroPage() const { return macro_.get(); }
+
+  // ---- Context menus (window_page_controls_menus.cpp) ------------------------------------------
+  // A right-button release at pos (in the list's viewport) over one of the three lists.
+  void OnMacroListRightButton(QPoint pos);
+  void OnStepListRightButton(QPoint pos);
+  void OnParamListRightButton(QPoint pos);
+  // Runs a command of the macro page's menus.
+  void RunMenuCommand(int commandId);
+
+ private:
+  void CreateMacroPage(QWidget& window);
+  void ConnectListMenus();
+  void OpenInsertMenu(const SkinRect& element);
+  void SetPlayMode(uint8_t mode);
+  // Shows the outcome's messages and carries out its list updates; editedRow is the macro
+  // list's row whose text a refused rename puts back.
+  void CarryOut(const MacroCommandOutcome& outcome, int editedRow = -1);
+  int ShowMenu(ContextMenuKind kind, QPoint screenPos);
+  void ModifyStep();
+  void ImportGroup();
+  void ExportGroup(bool locked);
+
+  PopupControls popups_;
+  MacroGroupFileChooser chooseGroupFile_;
+  ContextMenuRunner runMenu_;
+  QWidget* window_ = nullptr;
+  std::unique_ptr<MacroPageControls> macro_;
+};
+
+}  // namespace gm
