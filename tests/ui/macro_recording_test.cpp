@@ -20,6 +20,7 @@
 #include "ui/skin/skin_layout.h"
 #include "ui/window/macro_page_controls.h"
 #include "ui/window/macro_recording.h"
+#include "ui/window/window_page_controls.h"
 
 namespace gm::test {
 namespace {
@@ -202,6 +203,19 @@ TEST_F(MacroRecordingTest, TheProgramsEndAndTheObjectsEndGiveTheKeyboardBack) {
   recording_.reset();
   EXPECT_FALSE(capture_.Running());
   EXPECT_EQ(g_isRecording.load(), 0);
+}
+
+TEST_F(MacroRecordingTest, LeavingTheMacroPageEndsTheRecordingWithNothingStored) {
+  WindowPageControls page;
+  AttachMacroRecording(page, &capture_);
+  page.Run(InputAction{.kind = InputActionKind::kCreateMacroControls}, *window_);
+  page.Run(InputAction{.kind = InputActionKind::kMacroRecord}, *window_);
+  ASSERT_TRUE(capture_.Running());
+  TapAt(0, kXKeyA);
+  page.Run(InputAction{.kind = InputActionKind::kDestroyMacroControls}, *window_);
+  EXPECT_FALSE(capture_.Running());
+  EXPECT_EQ(g_isRecording.load(), 0);
+  EXPECT_EQ(FromFile(0).stepCount, 0);
 }
 
 TEST_F(MacroRecordingTest, WithoutACaptureTheFocusedWindowsKeysAreRecordedAndGoNoFurther) {

@@ -38,6 +38,8 @@
 namespace gm::test {
 
 inline constexpr int kUiWaitMs = 20000;
+// A window point on no element of the main window.
+inline constexpr QPoint kAwayFromElements{1, 1};
 
 // Records what Apply asks of the desktop.
 class RecordingMouseSettings final : public SystemMouseSettings {
@@ -137,8 +139,11 @@ class MainDialogTest : public ::testing::Test {
     return dialog;
   }
 
+  // The cursor may still stand on the element from an earlier click or test: without a move
+  // the window would not know what it hovers, so it goes away first and comes back.
   void ClickMain(CQEL_GMouseDlg& dialog, uint32_t element) {
     const QPoint p = CentreOf(dialog.Layout().m_mainRects[element]);
+    QTest::mouseMove(&dialog, kAwayFromElements);
     QTest::mouseMove(&dialog, p);
     QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, p);

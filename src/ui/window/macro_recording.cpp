@@ -170,6 +170,7 @@ void AttachMacroRecording(WindowPageControls& controls, KeyboardCapture* capture
     recording->OnRecord(action, window);
   };
   controls.onMacroListSelection = [recording] { recording->OnMacroListSelection(); };
+  controls.onMacroControlsDestroyed = [recording] { recording->Abandon(); };
 }
 
 }  // namespace gm

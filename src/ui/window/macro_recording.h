@@ -10,8 +10,8 @@
 //
 // Other ways out store nothing (the macro keeps the empty record written at the start): a
 // selection in the macro list (OnMacroListSelection), the program's end (Abandon; connected
-// to CQEL_GMouseDlg::ending when the window is the main dialog) and the destruction of this
-// object. Every way out gives the keyboard back.
+// to CQEL_GMouseDlg::ending when the window is the main dialog), the destruction of the macro
+// page's controls (Abandon, through AttachMacroRecording) and the destruction of this object. Every way out gives the keyboard back.
 //
 // User-interface thread only.
 
@@ -85,8 +85,8 @@ class MacroRecording : public QObject {
   int macro_ = 0;
 };
 
-// Gives the Record element and the macro list's selection of controls a recording with
-// capture (may be null; it must outlive controls). The recording lives as long as controls.
+// Gives the Record element, the macro list's selection and the destruction of the macro
+// page's controls of controls a recording with capture (may be null; it must outlive controls). The recording lives as long as controls.
 void AttachMacroRecording(WindowPageControls& controls, KeyboardCapture* capture);
 
 }  // namespace gm

@@ -54,6 +54,8 @@ void WindowPageControls::Run(const InputAction& action, QWidget& window) {
     case InputActionKind::kMacroRecoilEditor: popups_.Run(action, window); break;
     case InputActionKind::kCreateMacroControls: CreateMacroPage(window); break;
     case InputActionKind::kDestroyMacroControls:
+      // A recording ends before the lists it shows its steps in go away.
+      if (onMacroControlsDestroyed) onMacroControlsDestroyed();
       if (macro_) macro_->Destroy();
       break;
     case InputActionKind::kEndMacroListEdits:

@@ -6,8 +6,9 @@
 // they return: their messages go to the message sink, the lists are rebuilt, so that after a
 // command the lists, the tables and the files agree.
 //
-// Recording is not done here: kMacroRecord goes to onRecord, and onMacroListSelection hears
-// every user selection in the macro list (a selection ends a recording).
+// Recording is not done here: kMacroRecord goes to onRecord, onMacroListSelection hears
+// every user selection in the macro list (a selection ends a recording) and
+// onMacroControlsDestroyed hears the page's controls go (which ends one too).
 //
 // User-interface thread only.
 
@@ -56,6 +57,9 @@ class WindowPageControls : public PageControls {
   std::function<void(const InputAction&, QWidget&)> onRecord;
   // The user picked a row of the macro list; runs before the list's own handler.
   std::function<void()> onMacroListSelection;
+  // The macro page's controls are about to be destroyed (the page is left); a recording
+  // still running ends without storing.
+  std::function<void()> onMacroControlsDestroyed;
 
   // The macro page's controls; null before the page was first shown.
   MacroPageControls* MacroPage() const { return macro_.get(); }
