@@ -152,8 +152,9 @@ void EncodeUtf16Le(std::u16string_view text, std::string& out) {
   }
 }
 
-// One iconv conversion direction, opened once per thread (iconv descriptors carry state and
-// must not be shared between threads).
+// One iconv conversion direction, opened for one conversion (iconv descriptors carry state and
+// must not be shared between threads; code-page files are rare, so opening one per call costs
+// nothing that matters, and no descriptor outlives its thread into the process's exit).
 class IconvConverter {
  public:
   IconvConverter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {}
@@ -212,14 +213,14 @@ std::string TextToUtf16LeBytes(std::u16string_view text) {
 }
 
 std::optional<std::string> EncodeGb18030(std::u16string_view text) {
-  thread_local IconvConverter toCodePage(kChineseCodePage, kUtf16LeName);
+  IconvConverter toCodePage(kChineseCodePage, kUtf16LeName);
   return toCodePage.Convert(TextToUtf16LeBytes(text));
 }
 
 // The text of a GB18030 file, when every byte of it is valid GB18030 and converts back to the
 // same bytes.
 std::optional<std::u16string> DecodeGb18030(std::string_view bytes) {
-  thread_local IconvConverter fromCodePage(kUtf16LeName, kChineseCodePage);
+  IconvConverter fromCodePage(kUtf16LeName, kChineseCodePage);
   const std::optional<std::string> units = fromCodePage.Convert(bytes);
   if (!units || units->size() % kUtf16UnitBytes != 0) return std::nullopt;
   std::u16string text = DecodeUtf16Le(*units);
