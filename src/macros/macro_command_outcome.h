@@ -65,6 +65,15 @@ struct MacroCommandOutcome {
   std::optional<int> refreshParamListOf;
   int paramListRow = -1;
 
+  // After a change of the group list: both lists emptied, the repeat edit disabled, the macro
+  // list rebuilt.
+  void ShowGroupListAfresh() {
+    clearStepList = true;
+    clearParamList = true;
+    disableRepeatEdit = true;
+    fillMacroList = true;
+  }
+
   void Add(MacroMessageId id, std::u16string name = {}) {
     messages.push_back({id, std::move(name)});
   }

@@ -202,10 +202,7 @@ MacroCommandOutcome DeleteMacroGroup(int selectedRow, GroupExpansion expanded) {
     g_macroListSel = g_macroGroupCount > 0 ? 0 : -1;
   }
   LoadMacroNames();
-  outcome.clearStepList = true;
-  outcome.clearParamList = true;
-  outcome.disableRepeatEdit = true;
-  outcome.fillMacroList = true;
+  outcome.ShowGroupListAfresh();
   return outcome;
 }
 

@@ -89,10 +89,7 @@ void OpenAddedGroup(GroupExpansion expanded, MacroCommandOutcome& outcome) {
   }
   LoadMacroNames();
   g_macroListSel = MacroListRowOf(group, -1, expanded);
-  outcome.clearStepList = true;
-  outcome.clearParamList = true;
-  outcome.disableRepeatEdit = true;
-  outcome.fillMacroList = true;
+  outcome.ShowGroupListAfresh();
 }
 
 // The group name of an imported file: its name up to the first ".dat" (case counts).
@@ -219,10 +216,7 @@ MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded) {
   LoadMacroNames();
   if (g_macroGroupCount <= 0 || !OpenMacroGroupFile(0, true)) ClearLoadedGroup();
   for (uint32_t& flag : expanded) flag = 0;
-  outcome.clearStepList = true;
-  outcome.clearParamList = true;
-  outcome.disableRepeatEdit = true;
-  outcome.fillMacroList = true;
+  outcome.ShowGroupListAfresh();
   return outcome;
 }
 

@@ -13,25 +13,12 @@
 #include "ui/window/menu_dlg.h"
 #include "ui/window/popup_menus.h"
 #include "ui/window/sub_menu_dlg.h"
+#include "widget_input.h"
 
 namespace gm::test {
 namespace {
 
 constexpr int kKey = 2;  // Key3, at the top right of the keys page
-
-// Moves delivered to the window itself: the test platform's cursor would hand them to
-// whichever window it finds on top.
-void MoveOver(QWidget& widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton,
-                   QGuiApplication::mouseButtons(), Qt::NoModifier);
-  QApplication::sendEvent(&widget, &move);
-}
-
-void Press(QWidget& widget, QPoint at) {
-  MoveOver(widget, at);
-  QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, at);
-  QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, at);
-}
 
 // A list that was closed: destroyed already, or about to be.
 bool Closed(const QPointer<PopupListWindow>& list) { return list.isNull() || list->Closing(); }

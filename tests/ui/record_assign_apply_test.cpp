@@ -18,6 +18,7 @@
 #include "ui/pages/popup_rows.h"
 #include "ui/window/mac_sel_menu_dlg.h"
 #include "ui/window/sub_menu_dlg.h"
+#include "widget_input.h"
 
 namespace gm::test {
 namespace {
@@ -25,20 +26,6 @@ namespace {
 constexpr uint32_t kXKeyA = 38;
 constexpr uint32_t kXKeyB = 56;
 constexpr int kKey = 2;  // Key3, at the top right of the keys page
-
-// Moves delivered to the widget itself: the test platform's cursor would hand them to
-// whichever window it finds on top.
-void MoveOver(QWidget& widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton,
-                   QGuiApplication::mouseButtons(), Qt::NoModifier);
-  QApplication::sendEvent(&widget, &move);
-}
-
-void Press(QWidget& widget, QPoint at) {
-  MoveOver(widget, at);
-  QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, at);
-  QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, at);
-}
 
 QPoint RowCentre(const PopupListWindow& list, uint32_t row) {
   return QPoint(list.Rows().width / 2,
