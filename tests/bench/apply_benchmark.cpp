@@ -16,6 +16,7 @@
 #include <mutex>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "device/apply_settings.h"
 #include "device/device_link.h"
@@ -32,6 +33,7 @@
 #include "settings/key_function.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
+#include "bench_data.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -62,35 +64,13 @@ class NoDesktop final : public SystemMouseSettings {
 constexpr int kMacros = 12;
 constexpr int kStepsPerMacro = 123;
 
-MacroRecord LongMacro(int n) {
-  MacroRecord r{};
-  SetMacroName(r, u"Bench" + ToUtf16(std::to_string(n)));
-  r.repeatCount = 1;
-  r.stepCount = kStepsPerMacro;
-  for (int i = 0; i < kStepsPerMacro; ++i) {
-    r.code[i] = static_cast<uint8_t>(0x04 + (i / 2) % 26);
-    r.action[i] = i % 2 == 0 ? kActionPress : kActionRelease;
-    r.delayMs[i] = static_cast<uint16_t>(10 + n);
-  }
-  return r;
-}
+MacroRecord LongMacro(int n) { return bench::KeyPressMacro(u"Bench", n, kStepsPerMacro); }
 
 void PrepareSettings(const std::filesystem::path& folder) {
-  ResetSettingsToStartValues();
-  g_isEnglish = 1;
-  SetDataPaths(folder, true);
-  std::filesystem::create_directories(g_configFolder);
-  std::filesystem::create_directories(g_macroDir);
-
-  std::lock_guard lock(g_macroTablesMutex);
-  g_datVersion = kMacroDatVersion;
-  for (int i = 0; i < kMacros; ++i) g_macros[i] = LongMacro(i);
-  g_macroCount = kMacros;
-  SaveMacroFile(g_macroDir / "Bench.dat");
-  g_macroGroupNames[0] = u"Bench";
-  g_macroGroupCount = 1;
-  g_groupMacroCount[0] = kMacros;
-  SaveMacroGroups();
+  bench::PrepareDataFolder(folder);
+  std::vector<MacroRecord> macros;
+  for (int i = 0; i < kMacros; ++i) macros.push_back(LongMacro(i));
+  bench::SaveBenchGroup(macros, /*closeEditor=*/false);
 
   g_keyCount = kMaxKeys;
   for (int k = 0; k < kMaxKeys; ++k) g_keyMap[k] = static_cast<uint8_t>(k + 1);

@@ -33,6 +33,7 @@
 #include "settings/key_function.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
+#include "bench_data.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -59,18 +60,7 @@ class NoDesktop final : public SystemMouseSettings {
   bool SetWheelScrollLines(int) override { return true; }
 };
 
-MacroRecord LongMacro(int n) {
-  MacroRecord r{};
-  SetMacroName(r, u"Long" + ToUtf16(std::to_string(n)));
-  r.repeatCount = 1;
-  r.stepCount = kLongMacroSteps;
-  for (int i = 0; i < kLongMacroSteps; ++i) {
-    r.code[i] = static_cast<uint8_t>(0x04 + (i / 2) % 26);
-    r.action[i] = i % 2 == 0 ? kActionPress : kActionRelease;
-    r.delayMs[i] = static_cast<uint16_t>(10 + n);
-  }
-  return r;
-}
+MacroRecord LongMacro(int n) { return bench::KeyPressMacro(u"Long", n, kLongMacroSteps); }
 
 // The first key's recoil macro: a few pointer moves.
 MacroRecord RecoilMacro() {
@@ -89,23 +79,10 @@ MacroRecord RecoilMacro() {
 }
 
 void PrepareSettings(const std::filesystem::path& folder) {
-  ResetSettingsToStartValues();
-  g_isEnglish = 1;
-  SetDataPaths(folder, true);
-  std::filesystem::create_directories(g_configFolder);
-  std::filesystem::create_directories(g_macroDir);
-
-  std::lock_guard lock(g_macroTablesMutex);
-  g_datVersion = kMacroDatVersion;
-  g_macros[0] = RecoilMacro();
-  for (int i = 0; i < kLongMacros; ++i) g_macros[1 + i] = LongMacro(i);
-  g_macroCount = 1 + kLongMacros;
-  SaveMacroFile(g_macroDir / "Bench.dat");
-  g_macroGroupNames[0] = u"Bench";
-  g_macroGroupCount = 1;
-  g_groupMacroCount[0] = static_cast<uint32_t>(g_macroCount);
-  g_curMacroGroup = -1;  // the editor has no group open
-  SaveMacroGroups();
+  bench::PrepareDataFolder(folder);
+  std::vector<MacroRecord> macros{RecoilMacro()};
+  for (int i = 0; i < kLongMacros; ++i) macros.push_back(LongMacro(i));
+  bench::SaveBenchGroup(macros, /*closeEditor=*/true);
 
   g_keyCount = kKeys;
   for (int k = 0; k < kKeys; ++k) g_keyMap[k] = static_cast<uint8_t>(k + 1);
