@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -274,10 +275,14 @@ std::string EncodeIniText(std::u16string_view text, IniEncoding encoding) {
 
 std::string EncodeIniTextForStorage(std::u16string_view text, IniEncoding& encoding) {
   std::string bytes = EncodeIniText(text, encoding);
-  if (encoding != IniEncoding::kGb18030) return bytes;
-  const DecodedIniText reread = DecodeIniBytes(bytes);
-  if (reread.encoding == IniEncoding::kGb18030 || reread.text == text) return bytes;
-  encoding = IniEncoding::kUtf16LeBom;
+  // Only a file without a mark is told by its bytes, and a UTF-8 file only when it holds bytes
+  // that are no UTF-8 (kept as lone surrogates), which may then pass for GB18030.
+  const bool unmarkedUtf8WithStrayBytes =
+      encoding == IniEncoding::kUtf8 &&
+      std::any_of(text.begin(), text.end(), [](char16_t unit) { return IsLowSurrogate(unit); });
+  if (encoding != IniEncoding::kGb18030 && !unmarkedUtf8WithStrayBytes) return bytes;
+  if (DecodeIniBytes(bytes).text == text) return bytes;
+  encoding = encoding == IniEncoding::kGb18030 ? IniEncoding::kUtf16LeBom : IniEncoding::kUtf8Bom;
   return EncodeIniText(text, encoding);
 }
 

@@ -37,10 +37,11 @@ DecodedIniText DecodeIniBytes(std::string_view bytes);
 std::string EncodeIniText(std::u16string_view text, IniEncoding encoding);
 
 // The bytes that store `text` in a file now in `encoding`, read back as the same text. Nothing
-// in a GB18030 file marks it as such: when its new bytes would be read as UTF-8 with another
-// text (its last non-UTF-8 byte was just replaced), it is stored as UTF-16LE with its mark
-// instead, which both this program and the Windows profile functions read. `encoding` becomes
-// the encoding written.
+// but its bytes tells a file without a mark: when a GB18030 file's new bytes would be read as
+// UTF-8 with another text (its last non-UTF-8 byte was just replaced), it is stored as
+// UTF-16LE with its mark instead, which both this program and the Windows profile functions
+// read; when a UTF-8 file with stray bytes would be read as GB18030, it gets the UTF-8 mark.
+// `encoding` becomes the encoding written.
 std::string EncodeIniTextForStorage(std::u16string_view text, IniEncoding& encoding);
 
 }  // namespace gm
