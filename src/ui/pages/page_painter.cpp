@@ -7,6 +7,7 @@
 
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "ui/pages/page_elements.h"
 #include "ui/pages/page_state.h"
 #include "ui/pages/page_texts.h"
 #include "ui/pages/ui_state.h"
@@ -22,10 +23,10 @@ constexpr int kSkinDotsPerMeter = 3780;
 
 // Main-table elements that DrawSkinButtons looks after.
 constexpr uint32_t kHeaderElementCount = 20;
-constexpr int64_t kFirstConfigButton = 10;
-constexpr uint32_t kChineseButton = 4;
-constexpr uint32_t kEnglishButton = 5;
-constexpr uint32_t kFirstPageTab = 6;
+constexpr int64_t kFirstConfigButton = kMainFirstConfig;
+constexpr uint32_t kChineseButton = kMainChinese;
+constexpr uint32_t kEnglishButton = kMainEnglish;
+constexpr uint32_t kFirstPageTab = kMainTabKeys;
 
 // The part of rect that lies inside both images, as [left, right) x [top, bottom).
 struct Span2D {

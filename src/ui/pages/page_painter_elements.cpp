@@ -11,8 +11,9 @@
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
-#include "ui/pages/page_painter.h"
 #include "ui/pages/led_covers.h"
+#include "ui/pages/page_elements.h"
+#include "ui/pages/page_painter.h"
 #include "ui/pages/page_state.h"
 #include "ui/pages/ui_state.h"
 
@@ -20,41 +21,45 @@ namespace gm {
 
 namespace {
 
+// Element numbers as signed values for the painter's 64-bit arithmetic.
+constexpr int64_t Signed(uint32_t element) { return static_cast<int64_t>(element); }
+
 // ---- Keys page (main table).
-constexpr int64_t kFirstKeyButton = 20;
-constexpr int64_t kFirstKeyLabel = 35;
+constexpr int64_t kFirstKeyButton = Signed(kMainFirstKeyButton);
+constexpr int64_t kFirstKeyLabel = Signed(kMainFirstKeyLabel);
 constexpr int64_t kKeyLabelDistance = kFirstKeyLabel - kFirstKeyButton;  // 15
-constexpr int64_t kWheelOffButton = 31;  // g_wheelStatus 0 and 1 show these pressed
-constexpr int64_t kWheelOnButton = 32;
+constexpr int64_t kWheelOffButton = Signed(kMainWheelOff);  // g_wheelStatus 0 and 1 show these
+constexpr int64_t kWheelOnButton = Signed(kMainWheelOn);    // pressed
 
 // ---- DPI and advanced page (advanced table).
-constexpr std::array<uint32_t, 4> kAdvancedSliders{1, 18, 31, 66};
-constexpr int64_t kFirstDpiLevelButton = 60;
-constexpr int64_t kFirstDpiEnable = 47;
-constexpr int64_t kPointerSpeedBar = 1;
-constexpr int64_t kWheelSpeedBar = 18;
-constexpr int64_t kFireTimeBar = 31;
+constexpr std::array<uint32_t, 4> kAdvancedSliders{kAdvPointerSpeedBar, kAdvWheelSpeedBar,
+                                                   kAdvFireTimeBar, kAdvDpiSlider};
+constexpr int64_t kFirstDpiLevelButton = Signed(kAdvFirstDpiSelect);
+constexpr int64_t kFirstDpiEnable = Signed(kAdvFirstDpiEnable);
+constexpr int64_t kPointerSpeedBar = Signed(kAdvPointerSpeedBar);
+constexpr int64_t kWheelSpeedBar = Signed(kAdvWheelSpeedBar);
+constexpr int64_t kFireTimeBar = Signed(kAdvFireTimeBar);
 constexpr int64_t kSpeedBarSteps = 10;
 constexpr int64_t kFireTimeBarFull = 300;
-constexpr int64_t kFirstRateButton = 34;
-constexpr int64_t kFirstRateMark = 38;
+constexpr int64_t kFirstRateButton = Signed(kAdvFirstRate);
+constexpr int64_t kFirstRateMark = Signed(kAdvFirstRateAlt);
 
 // ---- Macro page (macro table).
-constexpr int64_t kRecordButton = 4;
-constexpr int64_t kPlayModeTwoButton = 6;
-constexpr int64_t kPlayModeOneButton = 7;
-constexpr int64_t kPlayModeRepeatButton = 8;
+constexpr int64_t kRecordButton = Signed(kMacRecord);
+constexpr int64_t kPlayModeTwoButton = Signed(kMacPlayMode2);
+constexpr int64_t kPlayModeOneButton = Signed(kMacPlayMode1);
+constexpr int64_t kPlayModeRepeatButton = Signed(kMacPlayMode0);
 
 // ---- Lighting page (lighting table).
-constexpr int64_t kBrightnessBar = 40;
+constexpr int64_t kBrightnessBar = Signed(kLedBrightnessBar);
 constexpr int64_t kBrightnessSteps = 7;
-constexpr int64_t kSpeedBar = 41;
+constexpr int64_t kSpeedBar = Signed(kLedSpeedBar);
 constexpr int64_t kSpeedSteps = 6;
-constexpr int64_t kSymmetryButton = 45;
-constexpr int64_t kFirstDirectionButton = 47;
-constexpr int64_t kFirstCycleColour = 7;
-constexpr int64_t kFirstReactKey = 51;
-constexpr int64_t kUserColourButton = 14;
+constexpr int64_t kSymmetryButton = Signed(kLedSymmetry);
+constexpr int64_t kFirstDirectionButton = Signed(kLedFirstDirection);
+constexpr int64_t kFirstCycleColour = Signed(kLedFirstCycleColor);
+constexpr int64_t kFirstReactKey = Signed(kLedFirstKeyReact);
+constexpr int64_t kUserColourButton = Signed(kLedUserColor);
 constexpr int64_t kFirstColourButton = 0;
 
 bool IsAdvancedSlider(uint32_t element) {

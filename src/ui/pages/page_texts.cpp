@@ -18,6 +18,7 @@
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "ui/pages/led_mode_names.h"
+#include "ui/pages/page_elements.h"
 #include "ui/pages/page_state.h"
 #include "ui/skin/ui_fonts.h"
 #include "ui/pages/ui_state.h"
@@ -31,7 +32,7 @@ constexpr int kHeaderTextCount = 20;
 constexpr std::array<int, 4> kTextCountOfPage{45, 103, 40, 123};
 
 // ---- Keys page.
-constexpr int kFirstKeyButton = 20;
+constexpr int kFirstKeyButton = static_cast<int>(kMainFirstKeyButton);
 constexpr int32_t kKeyLabelShift = 13;
 
 // ---- Advanced page (advanced-table indices).

@@ -12,6 +12,7 @@
 #include "platform/message_sink.h"
 #include "settings/paths.h"
 #include "ui/pages/page_painter.h"
+#include "ui/pages/popup_rows.h"
 #include "ui/pages/ui_state.h"
 #include "ui/window/popup_menus.h"
 
@@ -173,7 +174,7 @@ void CDialogGun::mousePressEvent(QMouseEvent* event) {
     case kGunNameField:
     case kGunListButton:
       if (openRecoilList) {
-        g_menuKind = kRecoilListMenuKind;
+        g_menuKind = static_cast<int>(PopupKind::kRecoilMacros);
         const SkinRect& name = layout_.rects[kGunNameField];
         openRecoilList(this, *this, mapToGlobal(QPoint(name.x, name.y + name.height)));
       }

@@ -46,9 +46,6 @@ inline constexpr uint32_t kGunHoldModeButton = 9;
 // Characters each edit takes (digits only), by kGun...Edit.
 inline constexpr std::array<int, kGunEditCount> kGunEditMaxChars{2, 3, 4};
 
-// The list kind the recoil list is (the pop-up list's kind number).
-inline constexpr int kRecoilListMenuKind = 9;
-
 // Opens the recoil list as a child window of dialog with its top-left corner at the screen
 // point; the list sets g_curGun and sends kGunSelected (wParam: the index shown before) to
 // target when a weapon is picked.

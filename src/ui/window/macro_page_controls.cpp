@@ -7,6 +7,7 @@
 #include <string>
 
 #include "macros/macro_editor_state.h"
+#include "macros/macro_list_edit.h"
 #include "macros/macro_page_access.h"
 #include "platform/text.h"
 #include "ui/pages/led_mode_names.h"
@@ -221,17 +222,10 @@ void MacroPageControls::EnableRepeatEdit(bool enabled) {
 
 void MacroPageControls::OnChangeRepeatEdit() {
   if (repeatEdit_ == nullptr) return;
-  constexpr int32_t kMinRepeat = 1;
-  constexpr int32_t kMaxRepeat = 65535;
-  const int32_t typed = WToI(repeatEdit_->text().toStdU16String());
-  if (typed < kMinRepeat || typed > kMaxRepeat) {
-    // The corrected text comes back through this handler, which stores it.
-    SetRepeatEditText(QString::number(typed < kMinRepeat ? kMinRepeat : kMaxRepeat));
-    return;
-  }
-  if (g_macroListSel > 0 && IsMacroRow(g_macroListSel)) {
-    StoreRepeatCount(g_curMacroGroup, g_curMacro, static_cast<uint16_t>(typed));
-  }
+  const RepeatCountOutcome result = CommitRepeatCount(repeatEdit_->text().toStdU16String());
+  ShowOutcomeMessages(result.outcome);
+  // The corrected text comes back through this handler, which finds nothing to change.
+  if (result.correctedText) SetRepeatEditText(QString::fromStdU16String(*result.correctedText));
 }
 
 }  // namespace gm

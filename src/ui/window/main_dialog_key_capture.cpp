@@ -9,6 +9,7 @@
 #include "macros/key_codes.h"
 #include "settings/config_settings.h"
 #include "settings/key_function.h"
+#include "ui/pages/page_elements.h"
 #include "ui/pages/ui_state.h"
 #include "ui/window/dialog_get_key.h"
 #include "ui/window/main_dialog.h"
@@ -16,8 +17,8 @@
 namespace gm {
 namespace {
 
-// Key buttons are elements 20..28 of the keys page; g_selKey - this is the key index.
-constexpr int kFirstKeyButton = 20;
+// g_selKey minus the first key button's element is the key index.
+constexpr int kFirstKeyButton = static_cast<int>(kMainFirstKeyButton);
 
 // The selected mouse key of the current configuration, or nothing when none is selected.
 std::optional<std::pair<int, int>> SelectedKey() {

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <string>
 
+#include "reporting_capture.h"
 #include "backends/qt/x11_keyboard_capture.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
@@ -23,31 +24,8 @@
 
 namespace {
 
-void Say(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
-// Reports every keystroke before the dialog gets it.
-class ReportingCapture final : public gm::KeyboardCapture {
- public:
-  explicit ReportingCapture(gm::KeyboardCapture& inner) : inner_(inner) {}
-  gm::KeyboardCaptureStart Start(gm::KeyEventCallback callback) override {
-    auto start = inner_.Start([callback](const gm::KeyEvent& e) {
-      Say("key " + std::string(e.kind == gm::KeyEventKind::kPress ? "press " : "release ") +
-          std::to_string(e.xKeyCode) + " " + std::to_string(e.vk) + " " +
-          (e.autoRepeat ? "1" : "0"));
-      callback(e);
-    });
-    Say(std::string("started ") + (start.started ? "1" : "0"));
-    return start;
-  }
-  void Stop() override { inner_.Stop(); }
-  bool Running() const override { return inner_.Running(); }
-
- private:
-  gm::KeyboardCapture& inner_;
-};
+using gm::probe::ReportingCapture;
+using gm::probe::Say;
 
 class NoTarget final : public gm::ProgramMessageTarget {
  public:

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <string>
 
+#include "reporting_capture.h"
 #include "backends/qt/x11_keyboard_capture.h"
 #include "macros/macro_editor_state.h"
 #include "macros/macro_file.h"
@@ -35,27 +36,8 @@
 
 namespace {
 
-void Say(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
-class ReportingCapture final : public gm::KeyboardCapture {
- public:
-  explicit ReportingCapture(gm::KeyboardCapture& inner) : inner_(inner) {}
-  gm::KeyboardCaptureStart Start(gm::KeyEventCallback callback) override {
-    return inner_.Start([callback](const gm::KeyEvent& e) {
-      Say("key " + std::string(e.kind == gm::KeyEventKind::kPress ? "press " : "release ") +
-          std::to_string(e.xKeyCode) + " " + std::to_string(e.vk));
-      callback(e);
-    });
-  }
-  void Stop() override { inner_.Stop(); }
-  bool Running() const override { return inner_.Running(); }
-
- private:
-  gm::KeyboardCapture& inner_;
-};
+using gm::probe::ReportingCapture;
+using gm::probe::Say;
 
 class Window final : public QWidget, public gm::ProgramMessageTarget {
  public:
