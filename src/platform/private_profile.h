@@ -1,6 +1,6 @@
 #pragma once
 // Private-profile INI files with the semantics of the Windows functions of the same names:
-// one key per call. Every call sees the file as it is on disk at that moment; a file unchanged
+// one key per call (ProfileWriteBatch below writes several keys of one file as one save). Every call sees the file as it is on disk at that moment; a file unchanged
 // since an earlier call is not parsed again (platform/profile_cache.h), so reading a whole
 // settings file key by key costs one parse.
 //
