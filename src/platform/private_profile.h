@@ -1,8 +1,9 @@
 #pragma once
 // Private-profile INI files with the semantics of the Windows functions of the same names:
-// one key per call (ProfileWriteBatch below writes several keys of one file as one save). Every call sees the file as it is on disk at that moment; a file unchanged
-// since an earlier call is not parsed again (platform/profile_cache.h), so reading a whole
-// settings file key by key costs one parse.
+// one key per call (ProfileWriteBatch below writes several keys of one file as one save).
+// Every call sees the file as it is on disk at that moment; a file unchanged since an earlier
+// call is not parsed again (platform/profile_cache.h), so reading a whole settings file key by
+// key costs one parse.
 //
 // Reading: section and key names are compared without regard to case and with surrounding
 // blanks trimmed; the first matching section and the first matching key in it win; a
