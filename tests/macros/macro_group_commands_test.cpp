@@ -220,7 +220,7 @@ TEST_F(GroupCommandsTest, AGroupDeleteKilledBeforeAFileReplacementLeavesTheOldOr
   const std::string listBytes = ReadFileBytes(list);
   const std::string groupBytes = ReadFileBytes(g_macroDir / "A.dat");
   const std::vector<std::u16string> before = ListAsRead();
-  std::vector<std::u16string> after(before.size(), u"");
+  std::vector<std::u16string> after(before.size(), u"");  // B alone
   after[0] = u"1";
   after[1] = u"B";
 
@@ -248,44 +248,33 @@ TEST_F(GroupCommandsTest, AGroupDeleteKilledBeforeAFileReplacementLeavesTheOldOr
   }
 }
 
-// A failed write of a command is told once, naming the file and the reason, and nothing else is
-// shown behind the outcome.
+// A failed write of a command is told once, naming the file and the reason, and nothing else
+// is shown behind the outcome.
 TEST_F(GroupCommandsTest, AFailedWriteIsOneMessageNamingTheFileAndTheReason) {
-  const fs::path outside = dir_ / "outside";
-  fs::create_directories(outside);
-  struct Case {
-    const char* command;
+  const fs::path readOnly = g_macroDir / "C.dat";
+  const fs::path missing = dir_ / "missing" / "x.dat";
+  WriteFileBytes(readOnly, "");
+  fs::permissions(readOnly, fs::perms::owner_read);
+  const struct {
     std::function<MacroCommandOutcome()> run;
     fs::path file;
     std::errc reason;
-  };
-  const Case cases[] = {
-      {"rename onto a file that cannot be replaced",
-       [&] {
-         WriteFileBytes(g_macroDir / "C.dat", "");
-         fs::permissions(g_macroDir / "C.dat", fs::perms::owner_read);
-         return Rename(RowOf(0, -1), u"C");
-       },
-       g_macroDir / "C.dat", std::errc::permission_denied},
-      {"export into a missing folder",
-       [&] { return ExportMacroGroup(outside / "missing" / "x.dat", false); },
-       outside / "missing" / "x.dat", std::errc::no_such_file_or_directory},
-      {"step insert into a read-only group file",
-       [&] {
+  } cases[] = {
+      {[&] { return Rename(RowOf(0, -1), u"C"); }, readOnly, std::errc::permission_denied},
+      {[&] { return ExportMacroGroup(missing, false); }, missing,
+       std::errc::no_such_file_or_directory},
+      {[] {
          fs::permissions(g_macroDir / "A.dat", fs::perms::owner_read);
          return InsertStepCommand(StepInsertCommand::kLeftDownAfter, 0, false);
        },
        g_macroDir / "A.dat", std::errc::permission_denied},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.command);
+  for (const auto& c : cases) {
     const MacroCommandOutcome outcome = c.run();
-    ASSERT_EQ(Ids(outcome), std::vector{Id::kSaveFailed});
+    ASSERT_EQ(Ids(outcome), std::vector{Id::kSaveFailed}) << c.file;
     EXPECT_EQ(MacroMessageText(outcome.messages[0]),
               SaveFailedMessage(c.file, std::make_error_code(c.reason)));
-    EXPECT_TRUE(messages_.messages().empty());
-    std::error_code ec;
-    fs::permissions(c.file, fs::perms::owner_all, fs::perm_options::replace, ec);
+    EXPECT_TRUE(messages_.messages().empty()) << c.file;
   }
 }
 

@@ -169,33 +169,5 @@ TEST(IniDocumentWrite, WrittenValueReadsBack) {
   }
 }
 
-// Key after key in one document (as a batch of writes does) reads and writes exactly as the
-// same text parsed afresh, whatever the edits did to the lines after them.
-TEST(IniDocumentWrite, KeyAfterKeyActsAsTheTextParsedAfresh) {
-  struct Set {
-    std::u16string_view section, key, value;
-  };
-  const Set sets[] = {{u"A", u"k", u"a much longer value than before"}, {u"A", u"k", u""},
-                      {u"B", u"new", u"1"},  {u"A", u"added", u"2"},      {u"C", u"x", u"3"},
-                      {u"B", u"k", u" 4"},   {u"c", u"X", u"5"},          {u"D", u"k", u"6"}};
-  const std::u16string_view probes[][2] = {{u"A", u"k"},   {u"A", u"added"}, {u"B", u"k"},
-                                           {u"B", u"new"}, {u"B", u"last"},  {u"C", u"x"},
-                                           {u"D", u"k"}};
-  for (const std::u16string_view text :
-       {u"", u"[A]\nk=old\n\n[B]\nk=1\nlast=2\n", u"[A]\r\nk=old\r\n; note\r\n[B]\r\nk=1",
-        u"lead=0\n[B]\n  k = '1' \n[A]\nk=old\n[C]\n"}) {
-    IniDocument document{std::u16string(text)};
-    for (const Set& set : sets) {
-      ASSERT_TRUE(document.Set(set.section, set.key, set.value));
-      const IniDocument afresh(document.Text());
-      for (const auto& probe : probes) {
-        EXPECT_EQ(document.Find(probe[0], probe[1]), afresh.Find(probe[0], probe[1]));
-        EXPECT_EQ(document.TextWith(probe[0], probe[1], u"z"),
-                  afresh.TextWith(probe[0], probe[1], u"z"));
-      }
-    }
-  }
-}
-
 }  // namespace
 }  // namespace gm
