@@ -94,9 +94,7 @@ class ApplyRun {
   }
 
   void SaveConfigSections() {
-    for (int c = 0; c < kConfigCount; ++c) {
-      everythingSaved_ = SaveConfigSection(g_configIniPath, c) && everythingSaved_;
-    }
+    everythingSaved_ = gm::SaveConfigSections(g_configIniPath) && everythingSaved_;
   }
 
   // Device codes, flags and position tables; dangling macro references become 0 in the

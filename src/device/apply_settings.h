@@ -21,7 +21,7 @@
 //     (a download that the mouse cuts short skips to step 11)
 // 10. the desktop pointer speed and wheel lines, each only when the desktop can report its
 //     current value;
-// 11. SaveConfigSection for configurations 0..3.
+// 11. SaveConfigSections: configurations 0..3 with one replacement of config.ini.
 //
 // All settings are read once at the start; runs never overlap (a second caller waits).
 

@@ -125,6 +125,9 @@ class VirtualMouse::State {
 
   int DeliverInput(std::span<uint8_t> buffer, int timeoutMs) {
     std::unique_lock lock(mutex_);
+    ++inputReads_.count;
+    int& longest = inputReads_.longestWaitMs;
+    if (longest >= 0) longest = timeoutMs < 0 ? -1 : std::max(longest, timeoutMs);
     const auto ready = [this] { return unplugged_ || !input_.empty(); };
     if (timeoutMs < 0) {
       inputArrived_.wait(lock, ready);
@@ -209,6 +212,10 @@ class VirtualMouse::State {
   std::vector<uint16_t> ConsumerUsages() const {
     std::lock_guard lock(mutex_);
     return consumerUsages_;
+  }
+  VirtualMouse::InputReads InputReadsMade() const {
+    std::lock_guard lock(mutex_);
+    return inputReads_;
   }
   int LeavingNoticeCount() const {
     std::lock_guard lock(mutex_);
@@ -300,6 +307,7 @@ class VirtualMouse::State {
   int commits_ = 0;
   int finalCommits_ = 0;
   int leavingNotices_ = 0;
+  VirtualMouse::InputReads inputReads_;
 };
 
 namespace {
@@ -396,6 +404,9 @@ int VirtualMouse::CommitCount() const { return state_->CommitCount(); }
 int VirtualMouse::FinalCommitCount() const { return state_->FinalCommitCount(); }
 std::vector<uint16_t> VirtualMouse::ConsumerUsages() const { return state_->ConsumerUsages(); }
 int VirtualMouse::LeavingNoticeCount() const { return state_->LeavingNoticeCount(); }
+VirtualMouse::InputReads VirtualMouse::InputReadsMade() const {
+  return state_->InputReadsMade();
+}
 int VirtualMouse::ActiveConfiguration() const { return state_->ActiveConfiguration(); }
 uint16_t VirtualMouse::InputReportLength() const { return state_->InputLength(); }
 uint16_t VirtualMouse::FeatureReportLength() const { return state_->FeatureLength(); }

@@ -81,6 +81,13 @@ class VirtualMouse final : public HidTransport {
   int FinalCommitCount() const;
   std::vector<uint16_t> ConsumerUsages() const;
   int LeavingNoticeCount() const;
+  // The ReadInput calls of every input connection: how many, and the longest wait one asked
+  // for (-1 once one waited without a limit).
+  struct InputReads {
+    int count = 0;
+    int longestWaitMs = 0;
+  };
+  InputReads InputReadsMade() const;
   int ActiveConfiguration() const;
   uint16_t InputReportLength() const;
   uint16_t FeatureReportLength() const;

@@ -13,7 +13,7 @@
 namespace gm {
 
 UserMessage MacroMessageText(const MacroMessage& message) {
-  // Every text of these commands is the same under both language settings.
+  // Every text but that of a named save failure is the same under both language settings.
   switch (message.id) {
     case MacroMessageId::kMoreThanLimit: return SameInBothLanguages(u"More than limit!");
     case MacroMessageId::kCpiValues:
@@ -30,8 +30,12 @@ UserMessage MacroMessageText(const MacroMessage& message) {
     case MacroMessageId::kGroupFileMissing: return SameInBothLanguages(u"not find File!");
     case MacroMessageId::kCreateFileFailed:
       return SameInBothLanguages(u"Create new mac_file Fail!");
-    case MacroMessageId::kError:
-    case MacroMessageId::kSaveFailed: return SameInBothLanguages(u"Error!");
+    case MacroMessageId::kSaveFailed:
+      if (!message.failure.file.empty()) {
+        return SaveFailedMessage(message.failure.file, message.failure.reason);
+      }
+      return SameInBothLanguages(u"Error!");
+    case MacroMessageId::kError: return SameInBothLanguages(u"Error!");
     case MacroMessageId::kLockedGroup: return SameInBothLanguages(u"加密宏不能修改");
   }
   return SameInBothLanguages(u"Error!");
@@ -58,8 +62,9 @@ bool SaveLoadedGroupMacro(int macro) {
 }
 
 void SaveOrRestoreMacro(int macro, const MacroRecord& before, MacroCommandOutcome& outcome) {
+  SaveFailureCapture failures;
   if (SaveLoadedGroupMacro(macro)) return;
-  outcome.Add(MacroMessageId::kSaveFailed);
+  outcome.AddSaveFailed(failures);
   if (macro < 0 || macro >= kMacrosPerGroup) return;
   std::lock_guard lock(g_macroTablesMutex);
   g_macros[macro] = before;

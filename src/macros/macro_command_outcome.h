@@ -12,6 +12,7 @@
 
 #include "macros/macro_record.h"
 #include "platform/message_sink.h"
+#include "platform/save_failure.h"
 
 namespace gm {
 
@@ -31,12 +32,13 @@ enum class MacroMessageId : uint8_t {
   kCreateFileFailed,   // "Create new mac_file Fail!"
   kError,              // "Error!"
   kLockedGroup,        // "加密宏不能修改"
-  kSaveFailed,         // a file could not be written: "Error!"
+  kSaveFailed,         // a file could not be written: SaveFailedMessage ("Error!" unnamed)
 };
 
 struct MacroMessage {
   MacroMessageId id;
   std::u16string name;  // the name kDoubleNameOf quotes; empty otherwise
+  SaveFailure failure;  // the file kSaveFailed names and why; empty otherwise
   bool operator==(const MacroMessage&) const = default;
 };
 
@@ -75,7 +77,14 @@ struct MacroCommandOutcome {
   }
 
   void Add(MacroMessageId id, std::u16string name = {}) {
-    messages.push_back({id, std::move(name)});
+    messages.push_back({id, std::move(name), {}});
+  }
+  // kSaveFailed naming the first write that failed under the command's capture, which then
+  // shows none of them itself; one per command, however many of its writes failed.
+  void AddSaveFailed(SaveFailureCapture& failures) {
+    const SaveFailure failure = failures.Take().value_or(SaveFailure{});
+    if (Has(MacroMessageId::kSaveFailed)) return;
+    messages.push_back({MacroMessageId::kSaveFailed, {}, failure});
   }
   bool Has(MacroMessageId id) const {
     for (const MacroMessage& m : messages) {
@@ -94,7 +103,7 @@ void ShowOutcomeMessages(const MacroCommandOutcome& outcome);
 bool SaveLoadedGroupMacro(int macro);
 
 // SaveLoadedGroupMacro; when the write fails, g_macros[macro] gets `before` back and the
-// outcome kSaveFailed, so the table keeps what the file holds.
+// outcome kSaveFailed naming the file, so the table keeps what the file holds.
 void SaveOrRestoreMacro(int macro, const MacroRecord& before, MacroCommandOutcome& outcome);
 
 }  // namespace gm

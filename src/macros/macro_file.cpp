@@ -124,30 +124,21 @@ int LoadedRecordCount() {
   return std::clamp<int>(g_macroCount, 0, kMacrosPerGroup);
 }
 
-// Each writer goes on after a failed key, so that as much as possible reaches the file, and
-// returns false when any key failed.
-bool WriteHeader(const fs::path& path, bool withReadOnlyMarker) {
-  bool written = WritePrivateProfileStringW(kSectionInit, kKeyDatVersion, kDatVersionText, path);
-  if (withReadOnlyMarker) {
-    written = WritePrivateProfileStringW(kSectionInit, kKeyReadOnlyMarker, kReadOnlyMarkerValue,
-                                         path) &&
-              written;
-  }
-  return WritePrivateProfileStringW(kSectionMacros, kKeyMacroCount, DecimalText(g_macroCount),
-                                    path) &&
-         written;
+// The writers set their keys in a batch for the file, which the save then writes with one
+// replacement; a key that cannot be stored does not keep the others out.
+void SetHeader(ProfileWriteBatch& batch, bool withReadOnlyMarker) {
+  batch.Set(kSectionInit, kKeyDatVersion, kDatVersionText);
+  if (withReadOnlyMarker) batch.Set(kSectionInit, kKeyReadOnlyMarker, kReadOnlyMarkerValue);
+  batch.Set(kSectionMacros, kKeyMacroCount, DecimalText(g_macroCount));
 }
 
-bool WriteLine(const fs::path& path, int index) {
-  return WritePrivateProfileStringW(kSectionMacros, DecimalText(index),
-                                    BuildMacroLine(g_macros[index]), path);
+void SetLine(ProfileWriteBatch& batch, int index) {
+  batch.Set(kSectionMacros, DecimalText(index), BuildMacroLine(g_macros[index]));
 }
 
-bool WriteAllLines(const fs::path& path) {
+void SetAllLines(ProfileWriteBatch& batch) {
   const int count = LoadedRecordCount();
-  bool written = true;
-  for (int i = 0; i < count; ++i) written = WriteLine(path, i) && written;
-  return written;
+  for (int i = 0; i < count; ++i) SetLine(batch, i);
 }
 
 }  // namespace
@@ -222,10 +213,10 @@ int ReadMacroFileCount(const std::filesystem::path& file) {
   return ReadSmallNumber(file, kSectionMacros, kKeyMacroCount);
 }
 
-bool RewriteOlderLayoutLines(const std::filesystem::path& file, int keepIndex) {
-  if (!FileExists(file) || ReadMacroFileVersion(file) == kMacroDatVersion) return true;
+void SetOlderLayoutLines(ProfileWriteBatch& batch, int keepIndex) {
+  const std::filesystem::path& file = batch.file();
+  if (!FileExists(file) || ReadMacroFileVersion(file) == kMacroDatVersion) return;
   const MacroLineLayout older = MacroLineLayoutOf(0);
-  bool written = true;
   for (int k = 0; k < kMacrosPerGroup; ++k) {
     if (k == keepIndex) continue;
     const std::u16string line = GetPrivateProfileStringW(
@@ -233,21 +224,16 @@ bool RewriteOlderLayoutLines(const std::filesystem::path& file, int keepIndex) {
     if (line.empty()) continue;
     MacroRecord record{};
     StoreMacroLine(record, line, older.headerLength, older.readValues, older.storeStrength);
-    written = WritePrivateProfileStringW(kSectionMacros, DecimalText(k), BuildMacroLine(record),
-                                         file) &&
-              written;
+    batch.Set(kSectionMacros, DecimalText(k), BuildMacroLine(record));
   }
-  return written;
 }
 
 bool WriteMacroLineOnly(const std::filesystem::path& file, int index, const MacroRecord& record) {
-  bool written = RewriteOlderLayoutLines(file, index);
-  written = WritePrivateProfileStringW(kSectionInit, kKeyDatVersion, kDatVersionText, file) &&
-            written;
-  written = WritePrivateProfileStringW(kSectionMacros, DecimalText(index), BuildMacroLine(record),
-                                       file) &&
-            written;
-  return written;
+  ProfileWriteBatch batch(file);
+  SetOlderLayoutLines(batch, index);
+  batch.Set(kSectionInit, kKeyDatVersion, kDatVersionText);
+  batch.Set(kSectionMacros, DecimalText(index), BuildMacroLine(record));
+  return batch.Write();
 }
 
 void LoadMacroFile(const std::filesystem::path& path) {
@@ -286,16 +272,20 @@ bool SaveMacro(const std::filesystem::path& path, int index) {
   // A file in the older layout (or no file yet) is rewritten whole, so that no version-2 line
   // stays behind once DAT_VER says 3. The records written are the open group's.
   const bool rewriteGroup = ReadMacroFileVersion(path) != kMacroDatVersion;
-  bool written = WriteHeader(path, /*withReadOnlyMarker=*/false);
-  if (rewriteGroup) written = WriteAllLines(path) && written;
-  return WriteLine(path, index) && written;
+  ProfileWriteBatch batch(path);
+  SetHeader(batch, /*withReadOnlyMarker=*/false);
+  if (rewriteGroup) SetAllLines(batch);
+  SetLine(batch, index);
+  return batch.Write();
 }
 
 bool SaveMacroFile(const std::filesystem::path& path) {
   const SaveFailureReport report;
   std::lock_guard lock(g_macroTablesMutex);
-  const bool written = WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
-  return WriteAllLines(path) && written;
+  ProfileWriteBatch batch(path);
+  SetHeader(batch, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
+  SetAllLines(batch);
+  return batch.Write();
 }
 
 }  // namespace gm

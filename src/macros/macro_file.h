@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "macros/macro_record.h"
+#include "platform/private_profile.h"
 
 namespace gm {
 
@@ -50,14 +51,14 @@ uint8_t ReadMacroFileVersion(const std::filesystem::path& file);
 int ReadMacroFileCount(const std::filesystem::path& file);
 
 // For a writer about to put one line (keepIndex) into a file in the version-3 layout: when the
-// file exists and is not yet version 3, its other lines 0..19 are read in the older layout and
-// written back in the current one, so that the whole file stays readable once DAT_VER says 3.
-// False when one of those writes failed.
-bool RewriteOlderLayoutLines(const std::filesystem::path& file, int keepIndex);
+// batch's file exists and is not yet version 3, its other lines 0..19 are read in the older
+// layout and set in the batch in the current one, so that the whole file stays readable once
+// DAT_VER says 3.
+void SetOlderLayoutLines(ProfileWriteBatch& batch, int keepIndex);
 
-// Writes DAT_VER 3 and record as line index of the file (after RewriteOlderLayoutLines), and
-// nothing else: macroNum, the read-only marker and every other line stay. False when a write
-// failed.
+// Writes DAT_VER 3 and record as line index of the file (with SetOlderLayoutLines), and
+// nothing else: macroNum, the read-only marker and every other line stay. The file is replaced
+// once. False when a write failed.
 bool WriteMacroLineOnly(const std::filesystem::path& file, int index, const MacroRecord& record);
 
 // The group file reader: fills g_datVersion, g_macroCount, g_groupEncrypted and records

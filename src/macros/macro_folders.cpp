@@ -3,6 +3,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/save_failure.h"
+
 namespace gm {
 
 namespace fs = std::filesystem;
@@ -87,6 +89,7 @@ bool CopyFolderContents(const fs::path& source, const fs::path& destination,
     if (fs::is_regular_file(status)) {
       if (!RemoveLinkAt(target)) return false;
       fs::copy_file(entry, target, fs::copy_options::overwrite_existing, ec);
+      if (ec) NoteFailedSave(target, ec);
       return !ec;
     }
     return true;  // links, devices, pipes and sockets are skipped
@@ -98,7 +101,9 @@ bool EmptyFolder(const fs::path& folder, int depth) {
     // A link to a folder is described as a link, so it is removed as a link and never entered.
     const bool emptied = !fs::is_directory(status) || EmptyFolder(entry, depth + 1);
     std::error_code ec;
-    return fs::remove(entry, ec) && emptied;
+    const bool removed = fs::remove(entry, ec);
+    if (ec) NoteFailedSave(entry, ec);
+    return removed && emptied;
   });
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Recursive copy and delete of macro folders, with which the macro page restores the factory
 // macro folder (DeleteDirectory of the macro folder, then CopyDirectory from macroReset).
-// Neither ever follows a symbolic link: links are deleted as links and never copied.
+// Neither ever follows a symbolic link: links are deleted as links and never copied. A file
+// that could not be copied or deleted is noted for the SaveFailureReport
+// (platform/save_failure.h) with the reason.
 
 #include <filesystem>
 

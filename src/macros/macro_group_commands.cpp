@@ -15,6 +15,7 @@
 #include "macros/macro_groups.h"
 #include "macros/macro_step_insert.h"
 #include "macros/macro_tables.h"
+#include "platform/save_failure.h"
 #include "settings/paths.h"
 
 namespace gm {
@@ -50,14 +51,18 @@ std::optional<fs::path> LoadedGroupFile() {
 }
 
 // Removes the file, once more after a pause when it is still there; true when it is gone.
+// A file that stays is noted as a failed save, with the reason of the last try.
 bool RemoveGroupFile(const fs::path& file) {
   std::error_code ec;
   if (!fs::exists(file, ec)) return true;
   fs::remove(file, ec);
   if (!fs::exists(file, ec)) return true;
   std::this_thread::sleep_for(kDeleteRetryPause);
-  fs::remove(file, ec);
-  return !fs::exists(file, ec);
+  std::error_code reason;
+  fs::remove(file, reason);
+  if (!fs::exists(file, ec)) return true;
+  NoteFailedSave(file, reason);
+  return false;
 }
 
 }  // namespace
@@ -87,6 +92,7 @@ int MacroListRowOf(int group, int macro, GroupExpansion expanded) {
 }
 
 MacroCommandOutcome NewMacro(int selectedRow, GroupExpansion expanded) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   const std::optional<MacroListEntry> entry = EntryOfRow(selectedRow);
   if (g_macroGroupCount <= 0 || !entry) return outcome;
@@ -117,7 +123,7 @@ MacroCommandOutcome NewMacro(int selectedRow, GroupExpansion expanded) {
     g_macroCount = static_cast<int16_t>(index);
     ClearMacroRecord(g_macros, static_cast<uint8_t>(index));
     g_curMacro = 0;
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
   } else {
     expanded[static_cast<size_t>(group)] = 1;
   }
@@ -127,6 +133,7 @@ MacroCommandOutcome NewMacro(int selectedRow, GroupExpansion expanded) {
 }
 
 MacroCommandOutcome DeleteMacro(int selectedRow, bool recording) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   const std::optional<MacroListEntry> entry = EntryOfRow(selectedRow);
   if (recording || !entry || entry->kind != kMacroListMacroRow || selectedRow == 0) return outcome;
@@ -159,7 +166,7 @@ MacroCommandOutcome DeleteMacro(int selectedRow, bool recording) {
   if (!file || !SaveMacroFile(*file)) {
     // The file keeps the macro; so do the tables.
     OpenMacroGroupFile(static_cast<uint8_t>(group), true);
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
   }
   LoadMacroNames();
   outcome.fillMacroList = true;
@@ -167,6 +174,7 @@ MacroCommandOutcome DeleteMacro(int selectedRow, bool recording) {
 }
 
 MacroCommandOutcome DeleteMacroGroup(int selectedRow, GroupExpansion expanded) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   const std::optional<MacroListEntry> entry = EntryOfRow(selectedRow);
   if (g_macroGroupCount <= 0 || !entry) return outcome;
@@ -175,7 +183,7 @@ MacroCommandOutcome DeleteMacroGroup(int selectedRow, GroupExpansion expanded) {
 
   const std::optional<fs::path> file = GroupFilePath(g_macroDir, g_macroGroupNames[group]);
   if (file && !RemoveGroupFile(*file)) {
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
     return outcome;
   }
 
@@ -193,7 +201,7 @@ MacroCommandOutcome DeleteMacroGroup(int selectedRow, GroupExpansion expanded) {
     g_curMacroGroup = 0;
     g_curMacro = 0;
   }
-  if (!SaveMacroGroups()) outcome.Add(MacroMessageId::kSaveFailed);
+  if (!SaveMacroGroups()) outcome.AddSaveFailed(failures);
 
   if (g_macroGroupCount > 0 && OpenMacroGroupFile(0, true)) {
     g_macroListSel = 0;

@@ -3,8 +3,9 @@
 // macro, delete group, import, export (plain or locked) and the reset of all groups. Each
 // command changes the group tables, the loaded group (g_macros) and the files together, so
 // that after it the group list file, the group files and the tables agree; a write that
-// fails is reported (kSaveFailed, or the command's own message) and the tables are put back
-// to what the files hold. The file dialogs belong to the window, which passes the chosen path.
+// fails is reported once per command (kSaveFailed naming the file and the reason, or the
+// command's own message) and the tables are put back to what the files hold. The file
+// dialogs belong to the window, which passes the chosen path.
 //
 // expanded is the tree list's open/closed flag per group (1 open); selectedRow a row of the
 // macro list (g_macroListEntries). User-interface thread; g_macros is changed under

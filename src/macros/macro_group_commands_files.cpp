@@ -18,6 +18,7 @@
 #include "macros/macro_tables.h"
 #include "platform/ini_document.h"
 #include "platform/private_profile.h"
+#include "platform/save_failure.h"
 #include "platform/text.h"
 #include "settings/paths.h"
 
@@ -102,6 +103,7 @@ std::u16string ImportedGroupName(const fs::path& chosen) {
 }  // namespace
 
 MacroCommandOutcome NewMacroGroup(GroupExpansion expanded) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   {
     std::lock_guard lock(g_macroTablesMutex);
@@ -125,7 +127,7 @@ MacroCommandOutcome NewMacroGroup(GroupExpansion expanded) {
   if (!RegisterGroup(kNewItemName)) {
     std::error_code ec;
     fs::remove(*file, ec);
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
     return outcome;
   }
   OpenAddedGroup(expanded, outcome);
@@ -134,6 +136,7 @@ MacroCommandOutcome NewMacroGroup(GroupExpansion expanded) {
 }
 
 MacroCommandOutcome ImportMacroGroup(const fs::path& chosen, GroupExpansion expanded) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   if (g_macroGroupCount >= kMaxMacroGroups) {
     outcome.Add(MacroMessageId::kMoreThanLimit);
@@ -156,12 +159,12 @@ MacroCommandOutcome ImportMacroGroup(const fs::path& chosen, GroupExpansion expa
   std::error_code ec;
   const bool targetExisted = fs::exists(*target, ec);
   if (!CopyFileOverProfile(chosen, *target)) {
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
     return outcome;
   }
   if (!RegisterGroup(name)) {
     if (!targetExisted) fs::remove(*target, ec);
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
     return outcome;
   }
   OpenAddedGroup(expanded, outcome);
@@ -169,6 +172,7 @@ MacroCommandOutcome ImportMacroGroup(const fs::path& chosen, GroupExpansion expa
 }
 
 MacroCommandOutcome ExportMacroGroup(const fs::path& chosen, bool locked) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   if (g_macroGroupCount <= 0) {
     outcome.Add(MacroMessageId::kError);
@@ -184,7 +188,7 @@ MacroCommandOutcome ExportMacroGroup(const fs::path& chosen, bool locked) {
     if (!scratch.path() || !SaveMacroFile(*scratch.path()) ||
         !CopyFileOverProfile(*scratch.path(), chosen)) {
       g_groupEncrypted = before;
-      outcome.Add(MacroMessageId::kSaveFailed);
+      outcome.AddSaveFailed(failures);
       return outcome;
     }
   }
@@ -195,11 +199,12 @@ MacroCommandOutcome ExportMacroGroup(const fs::path& chosen, bool locked) {
 }
 
 MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded) {
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   // Nothing is deleted unless there is a factory set to put in its place.
   std::error_code ec;
   if (!fs::is_regular_file(g_macroResetDir / kMacroGroupListFileName, ec)) {
-    outcome.Add(MacroMessageId::kSaveFailed);
+    outcome.AddSaveFailed(failures);
     return outcome;
   }
   {
@@ -210,7 +215,7 @@ MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded) {
   g_macroListSel = 0;
   const bool deleted = DeleteDirectory(g_macroDir);
   const bool copied = CopyDirectory(g_macroResetDir, g_macroDir);
-  if (!deleted || !copied) outcome.Add(MacroMessageId::kSaveFailed);
+  if (!deleted || !copied) outcome.AddSaveFailed(failures);
 
   LoadMacroGroups();
   LoadMacroNames();

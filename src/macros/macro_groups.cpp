@@ -10,6 +10,7 @@
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
+#include "platform/ini_document.h"
 #include "platform/private_profile.h"
 #include "platform/save_failure.h"
 #include "platform/text.h"
@@ -27,6 +28,15 @@ int RemoveGroupEntry(int index, int count) {
   for (int k = index; k + 1 < count; ++k) g_macroGroupNames[k] = g_macroGroupNames[k + 1];
   g_macroGroupNames[count - 1].clear();
   return count - 1;
+}
+
+// True when the name of entry `index` is that of an earlier entry but for letter case: both
+// would name one file (group files are found ignoring case), so the earlier one keeps it.
+bool NamesAnEarlierGroup(int index) {
+  for (int k = 0; k < index; ++k) {
+    if (SameTextIgnoringCase(g_macroGroupNames[k], g_macroGroupNames[index])) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -55,15 +65,16 @@ void LoadMacroGroups() {
   }
 
   // One pass; a group whose file is missing and that moves into a freed place is checked by
-  // the next load. An empty (or otherwise unusable) name that moves in goes at once, so no
-  // nameless group is ever kept or saved.
+  // the next load. An empty (or otherwise unusable) name and a second name of an earlier
+  // group that move in go at once, so no nameless group and no two groups sharing one file
+  // are ever kept or saved.
   bool removed = false;
   for (int i = 0; i < count; ++i) {
-    if (OpenMacroGroupFile(static_cast<uint8_t>(i), false)) continue;
+    if (!NamesAnEarlierGroup(i) && OpenMacroGroupFile(static_cast<uint8_t>(i), false)) continue;
     do {
       count = RemoveGroupEntry(i, count);
       removed = true;
-    } while (i < count && !IsValidGroupName(g_macroGroupNames[i]));
+    } while (i < count && (!IsValidGroupName(g_macroGroupNames[i]) || NamesAnEarlierGroup(i)));
   }
   if (removed) {
     g_macroGroupCount = count;
@@ -75,14 +86,16 @@ bool SaveMacroGroups() {
   const SaveFailureReport report;
   const std::filesystem::path listFile = GroupListFile();
   const int count = std::clamp(g_macroGroupCount, 0, kMaxMacroGroups);
-  bool written =
-      WritePrivateProfileStringW(kGroupCountSection, kGroupCountKey, DecimalText(count), listFile);
+  // One replacement of the file: a crash leaves the old list or the new one, never a count
+  // that belongs to other names.
+  ProfileWriteBatch list(listFile);
+  list.Set(kGroupCountSection, kGroupCountKey, DecimalText(count));
   for (int i = 0; i < kGroupListNameKeys; ++i) {
     std::u16string_view name;
     if (i < count && IsValidGroupName(g_macroGroupNames[i])) name = g_macroGroupNames[i];
-    written &= WritePrivateProfileStringW(kGroupNameSection, DecimalText(i), name, listFile);
+    list.Set(kGroupNameSection, DecimalText(i), name);
   }
-  return written;
+  return list.Write();
 }
 
 bool OpenMacroGroupFile(uint8_t group, bool load) {

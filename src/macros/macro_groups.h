@@ -28,12 +28,14 @@ inline const UserMessage kGroupListMissingMessage = SameInBothLanguages(u"Can't 
 // file is missing (or whose name cannot be a file name) are dropped in one pass: an entry is
 // removed, the later ones move down, the list file is rewritten at once, and the check goes
 // on with the next index, so the entry that moved into the freed place waits for the next
-// load. No group file is loaded here.
+// load. A name that differs from an earlier one only in letter case is dropped the same way
+// (also when it moves into a freed place), so the earlier group keeps the file they share. No
+// group file is loaded here.
 void LoadMacroGroups();
 
 // Writes macGrpNum and the name keys 0..19 (names up to the count, empty keys after it) into
-// g_macroDir + "macroGrp.ini". A name IsValidGroupName refuses is written empty. False when a
-// write failed; the failure is shown (platform/save_failure.h).
+// g_macroDir + "macroGrp.ini", replacing the file once. A name IsValidGroupName refuses is
+// written empty. False when a write failed; the failure is shown (platform/save_failure.h).
 bool SaveMacroGroups();
 
 // True when the file of group `group` exists in g_macroDir; with load set it is then read into

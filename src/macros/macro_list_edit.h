@@ -44,7 +44,7 @@ struct ListEditCommit {
 // (also when they differ only in letter case, as file names may) is refused with "Double
 // name!"; one that cannot be a file name in the macro folder with the rename message. Otherwise
 // the group file is copied to the new name, the list file rewritten and the old file removed;
-// a failed copy keeps the old name everywhere.
+// a failed copy or list write keeps the old name everywhere and tells the file and the reason.
 //
 // Step list and LED parameter list: a delay row takes the number before "ms", clamped to
 // 0..10000 ("More than limit!" above); a DPI-set step maps the CPI after ':' to its level (any

@@ -15,6 +15,7 @@
 #include "macros/macro_tables.h"
 #include "platform/ini_document.h"
 #include "platform/private_profile.h"
+#include "platform/save_failure.h"
 #include "settings/paths.h"
 
 namespace gm {
@@ -45,6 +46,14 @@ MacroCommandOutcome Refused(MacroMessageId id, std::u16string storedName,
                             std::u16string quoted = {}) {
   MacroCommandOutcome outcome;
   outcome.Add(id, std::move(quoted));
+  outcome.restoreMacroListRowText = std::move(storedName);
+  return outcome;
+}
+
+// A rename refused because a file could not be written: the message names it.
+MacroCommandOutcome RefusedSaving(SaveFailureCapture& failures, std::u16string storedName) {
+  MacroCommandOutcome outcome;
+  outcome.AddSaveFailed(failures);
   outcome.restoreMacroListRowText = std::move(storedName);
   return outcome;
 }
@@ -82,12 +91,13 @@ MacroCommandOutcome RenameMacro(const MacroListEntry& entry, std::u16string_view
   SetMacroName(record, name);
   lock.unlock();
 
+  SaveFailureCapture failures;
   if (!SaveLoadedGroupMacro(macro)) {
     {
       std::lock_guard relock(g_macroTablesMutex);
       SetMacroName(record, stored);
     }
-    return Refused(MacroMessageId::kSaveFailed, stored);
+    return RefusedSaving(failures, stored);
   }
   LoadMacroNames();
   MacroCommandOutcome outcome;
@@ -114,13 +124,14 @@ std::optional<MacroCommandOutcome> RenameGroup(int group, std::u16string_view ty
   if (!newFile) return Refused(MacroMessageId::kInvalidName, old);
   const std::optional<fs::path> oldFile = GroupFilePath(g_macroDir, old);
 
+  SaveFailureCapture failures;
   MacroCommandOutcome outcome;
   std::error_code ec;
   const bool oldExists = oldFile && fs::is_regular_file(*oldFile, ec);
   if (!oldExists) {
     outcome.Add(MacroMessageId::kGroupFileMissing);
   } else if (!CopyFileOverProfile(*oldFile, *newFile)) {
-    return Refused(MacroMessageId::kInvalidName, old);
+    return RefusedSaving(failures, old);
   }
 
   g_macroGroupNames[group] = std::u16string(typed);
@@ -128,7 +139,7 @@ std::optional<MacroCommandOutcome> RenameGroup(int group, std::u16string_view ty
     g_macroGroupNames[group] = old;
     SaveMacroGroups();
     if (oldExists && !SameFile(*oldFile, *newFile)) fs::remove(*newFile, ec);
-    return Refused(MacroMessageId::kSaveFailed, old);
+    return RefusedSaving(failures, old);
   }
   // A name that differs only in letter case may name the same file.
   if (oldExists && !SameFile(*oldFile, *newFile)) fs::remove(*oldFile, ec);

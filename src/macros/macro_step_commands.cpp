@@ -9,6 +9,7 @@
 #include "macros/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "macros/macro_step_insert.h"
+#include "platform/save_failure.h"
 
 namespace gm {
 
@@ -151,6 +152,9 @@ MacroCommandOutcome InsertStepCommand(StepInsertCommand command, int menuRow, bo
   // Refused in a locked group, with the lock message, and without writing.
   const bool locked = g_groupEncrypted != 0;
   const int selectionBefore = g_stepListSel;
+  // The insertion's own save and the one below write the same file: a failure is told once,
+  // through the outcome.
+  SaveFailureCapture failures;
   InsertMacroStep(macro, static_cast<unsigned>(position), rule.code, rule.action);
   if (emptyList && rule.place == StepInsertPlace::kAfter) g_stepListSel = 0;
   // InsertMacroStep saves the macro of the selected macro-list row without a result; the
@@ -160,6 +164,8 @@ MacroCommandOutcome InsertStepCommand(StepInsertCommand command, int menuRow, bo
     SaveOrRestoreMacro(macro, before, outcome);
     if (outcome.Has(MacroMessageId::kSaveFailed)) g_stepListSel = selectionBefore;
   }
+  // The save above tells its own failure; one of the insertion's save is superseded by it.
+  failures.Take();
   outcome.refreshStepListOf = macro;
   return outcome;
 }

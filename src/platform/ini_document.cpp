@@ -83,16 +83,19 @@ void IniDocument::Parse() {
   size_t begin = 0;
   while (begin < text_.size()) {
     const size_t lineFeed = text_.find(kLineFeed, begin);
-    size_t contentEnd = text_.size();
-    size_t end = text_.size();
-    if (lineFeed != std::u16string::npos) {
-      end = lineFeed + 1;
-      contentEnd = lineFeed > begin && text_[lineFeed - 1] == kCarriageReturn ? lineFeed - 1
-                                                                              : lineFeed;
-    }
-    lines_.push_back(ParseLine(begin, contentEnd, end));
+    const size_t end = lineFeed == std::u16string::npos ? text_.size() : lineFeed + 1;
+    lines_.push_back(ParseLineAt(begin, end));
     begin = end;
   }
+}
+
+IniDocument::Line IniDocument::ParseLineAt(size_t begin, size_t end) const {
+  size_t contentEnd = end;
+  if (contentEnd > begin && text_[contentEnd - 1] == kLineFeed) {
+    --contentEnd;
+    if (contentEnd > begin && text_[contentEnd - 1] == kCarriageReturn) --contentEnd;
+  }
+  return ParseLine(begin, contentEnd, end);
 }
 
 IniDocument::Line IniDocument::ParseLine(size_t begin, size_t contentEnd, size_t end) const {
@@ -256,8 +259,48 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
   const std::optional<Edit> edit = EditFor(section, key, value);
   if (!edit) return false;
   text_.replace(edit->at, edit->removed, edit->inserted);
-  Parse();
+  ReparseEdited(*edit);
   return true;
+}
+
+void IniDocument::ReparseEdited(const Edit& edit) {
+  // The lines the edit touched: from the one that ends at or after its start (a last line
+  // without an ending grows when text is added behind it) to the one holding its end.
+  const auto endsAtOrAfter = [this](size_t from, size_t position) {
+    return static_cast<size_t>(
+        std::find_if(lines_.begin() + static_cast<std::ptrdiff_t>(from), lines_.end(),
+                     [position](const Line& line) { return line.end >= position; }) -
+        lines_.begin());
+  };
+  const size_t first = endsAtOrAfter(0, edit.at);
+  size_t last = endsAtOrAfter(first, edit.at + edit.removed);
+  if (last < lines_.size()) ++last;
+  const size_t begin = first < lines_.size() ? lines_[first].begin : edit.at;
+  const size_t oldEnd = last > first ? lines_[last - 1].end : edit.at + edit.removed;
+  const size_t newEnd = oldEnd - edit.removed + edit.inserted.size();
+
+  std::vector<Line> split;
+  for (size_t at = begin; at < newEnd;) {
+    const size_t lineFeed = text_.find(kLineFeed, at);
+    const size_t end = lineFeed == std::u16string::npos ? text_.size() : lineFeed + 1;
+    if (end > newEnd) {  // the edit joined lines: the text after it no longer splits as before
+      Parse();
+      return;
+    }
+    split.push_back(ParseLineAt(at, end));
+    at = end;
+  }
+  const size_t shift = edit.inserted.size() - edit.removed;  // modulo: may shrink the text
+  for (size_t index = last; index < lines_.size(); ++index) {
+    Line& line = lines_[index];
+    for (size_t* offset : {&line.begin, &line.contentEnd, &line.end, &line.nameBegin,
+                           &line.nameEnd, &line.separatorEnd, &line.valueBegin, &line.valueEnd}) {
+      *offset += shift;
+    }
+  }
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(first),
+               lines_.begin() + static_cast<std::ptrdiff_t>(last));
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(first), split.begin(), split.end());
 }
 
 }  // namespace gm

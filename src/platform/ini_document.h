@@ -98,6 +98,11 @@ class IniDocument {
   // value itself starts with a blank.
   static size_t ValueStart(const Line& line, std::u16string_view value);
   void Parse();
+  // Brings lines_ up to date after `edit` was made to text_: only the lines it touched are
+  // split again, the later ones move by its change of length.
+  void ReparseEdited(const Edit& edit);
+  // The line [begin, end) of text_, whose ending (LF or CR LF) is part of it.
+  Line ParseLineAt(size_t begin, size_t end) const;
   Line ParseLine(size_t begin, size_t contentEnd, size_t end) const;
   std::u16string_view Range(size_t begin, size_t end) const;
   size_t OffsetOf(std::u16string_view part) const;  // `part` must lie inside text_

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/profile_cache.h"
 #include "platform/profile_content.h"
@@ -127,22 +129,41 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
 
 bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
                                 std::u16string_view value, const fs::path& file) {
+  ProfileWriteBatch batch(file);
+  batch.Set(section, key, value);
+  return batch.Write();
+}
+
+void ProfileWriteBatch::Set(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value) {
+  entries_.push_back({std::u16string(section), std::u16string(key), std::u16string(value)});
+}
+
+bool ProfileWriteBatch::Write() {
+  const std::vector<Entry> entries = std::exchange(entries_, {});
+  if (entries.empty()) return true;
   const std::lock_guard lock(WriterMutex());
-  const auto target = OpenWriteTarget(file, /*mayBeTooLarge=*/false);
+  const auto target = OpenWriteTarget(file_, /*mayBeTooLarge=*/false);
   if (!target) return false;
   const ParsedProfile* current = target->current.get();
-  if (current != nullptr && current->document.Holds(section, key, value)) return true;
-
-  static const IniDocument kNoFile{std::u16string()};
-  const IniDocument& before = current != nullptr ? current->document : kNoFile;
-  std::optional<std::u16string> text = before.TextWith(section, key, value);
-  if (!text) return Fail(file, std::make_error_code(std::errc::invalid_argument));
+  IniDocument document = current != nullptr ? current->document : IniDocument(std::u16string());
+  bool stored = true;
+  bool changed = false;
+  for (const Entry& entry : entries) {
+    if (document.Holds(entry.section, entry.key, entry.value)) continue;
+    if (document.Set(entry.section, entry.key, entry.value)) {
+      changed = true;
+    } else {
+      stored = Fail(file_, std::make_error_code(std::errc::invalid_argument));
+    }
+  }
+  if (!changed) return stored;
   ParsedProfile next;
   if (current != nullptr) next.encoding = current->encoding;
-  next.document = IniDocument(std::move(*text));
-  next.bytes = EncodeIniTextForStorage(next.document.Text(), next.encoding);
-  if (current != nullptr && next.bytes == current->bytes) return true;
-  return Replace(file, *target, std::move(next));
+  next.bytes = EncodeIniTextForStorage(document.Text(), next.encoding);
+  next.document = std::move(document);
+  if (current != nullptr && next.bytes == current->bytes) return stored;
+  return Replace(file_, *target, std::move(next)) && stored;
 }
 
 bool CopyFileOverProfile(const fs::path& from, const fs::path& to) {

@@ -1,8 +1,9 @@
 #pragma once
 // Private-profile INI files with the semantics of the Windows functions of the same names:
-// one key per call. Every call sees the file as it is on disk at that moment; a file unchanged
-// since an earlier call is not parsed again (platform/profile_cache.h), so reading a whole
-// settings file key by key costs one parse.
+// one key per call (ProfileWriteBatch below writes several keys of one file as one save).
+// Every call sees the file as it is on disk at that moment; a file unchanged since an earlier
+// call is not parsed again (platform/profile_cache.h), so reading a whole settings file key by
+// key costs one parse.
 //
 // Reading: section and key names are compared without regard to case and with surrounding
 // blanks trimmed; the first matching section and the first matching key in it win; a
@@ -31,6 +32,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/message_sink.h"
 
@@ -52,6 +55,35 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
 // is refused.
 bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
                                 std::u16string_view value, const std::filesystem::path& file);
+
+// Several keys of one file written as one save: Write sets them in the order Set was called,
+// as the same WritePrivateProfileStringW calls one after another would, and replaces the file
+// once, so that a crash leaves either the file as it was or the file with every key. A key
+// the file cannot store (see above) is skipped and noted as failed, the others are written.
+// One thread at a time per batch.
+class ProfileWriteBatch {
+ public:
+  explicit ProfileWriteBatch(std::filesystem::path file) : file_(std::move(file)) {}
+
+  void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+
+  // Writes the keys set since the batch began or since the last Write, and forgets them.
+  // True when every key was written (nothing set: true, no file touched); false as for
+  // WritePrivateProfileStringW, the file then holding every key that could be stored or,
+  // when the file could not be written, as it was.
+  bool Write();
+
+  const std::filesystem::path& file() const { return file_; }
+
+ private:
+  struct Entry {
+    std::u16string section;
+    std::u16string key;
+    std::u16string value;
+  };
+  std::filesystem::path file_;
+  std::vector<Entry> entries_;
+};
 
 // Replaces `to` with a copy of the regular file `from`, as one step among the writers above: a
 // key written at the same time by another thread lands in the old file (and is replaced with

@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -110,6 +111,8 @@ ProfileCache& Cache() {
   return cache;
 }
 
+std::atomic<std::uint64_t> g_filesParsed{0};
+
 // Reads and parses the file and keeps the result; `started` is the time before the read.
 ProfileLookup ReadAndKeep(const fs::path& file, int64_t started,
                           std::shared_ptr<const ParsedProfile> kept) {
@@ -127,12 +130,15 @@ ProfileLookup ReadAndKeep(const fs::path& file, int64_t started,
     lookup.parsed = std::move(kept);
   } else {
     lookup.parsed = std::make_shared<const ParsedProfile>(ParseProfile(std::move(contents.bytes)));
+    g_filesParsed.fetch_add(1, std::memory_order_relaxed);
   }
   Cache().Store(file, lookup.parsed, lookup.status, started);
   return lookup;
 }
 
 }  // namespace
+
+std::uint64_t ProfileFilesParsed() { return g_filesParsed.load(std::memory_order_relaxed); }
 
 timespec FileClockNow() {
   timespec now{};

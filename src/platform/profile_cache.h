@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -37,6 +38,10 @@ void StoreWrittenProfile(const std::filesystem::path& file,
 
 // Drops what is kept of the file (after a write that may have left it in an unknown state).
 void ForgetProfile(const std::filesystem::path& file);
+
+// How many times a file was read from disk and parsed by LookUpProfile, in this process: what
+// the cache saves is measured with it.
+std::uint64_t ProfileFilesParsed();
 
 // The current time as file times count it.
 timespec FileClockNow();

@@ -39,10 +39,9 @@ AfterFileCommand ExportConfigFile(const std::filesystem::path& chosenPath) {
 AfterFileCommand ResetConfigFile() {
   // Loaded from the last configuration down, so Config0's wheel status is the one kept.
   for (int c = kConfigCount - 1; c >= 0; --c) LoadConfigSection(g_configFolder, c, true);
-  // A write that fails is shown once for the four saves; the reset settings stay in memory and
-  // the next Apply saves them again.
-  const SaveFailureReport report;
-  for (int c = 0; c < kConfigCount; ++c) SaveConfigSection(g_configIniPath, c);
+  // A write that fails is shown once; the reset settings stay in memory and the next Apply
+  // saves them again.
+  SaveConfigSections(g_configIniPath);
   return AfterFileCommand::kRedraw;
 }
 

@@ -164,21 +164,39 @@ bool LoadConfigSection(const std::filesystem::path& folder, int configuration, b
   return true;
 }
 
+namespace {
+
+// Sets section Config<configuration> and the whole of ShareData in the batch.
+void SetConfigSection(ProfileWriteBatch& batch, int configuration) {
+  IniSectionWriter config(batch, ConfigSectionName(configuration));
+  SaveKeys(config, configuration);
+  IniSectionWriter share(batch, std::u16string(kShareDataSection));
+  SaveShareData(share);
+}
+
+}  // namespace
+
 bool SaveConfigSection(const std::filesystem::path& file, int configuration) {
   if (!IsConfigIndex(configuration)) return false;
   const SaveFailureReport report;
-  IniSectionWriter config(file, ConfigSectionName(configuration));
-  SaveKeys(config, configuration);
-  IniSectionWriter share(file, std::u16string(kShareDataSection));
-  SaveShareData(share);
-  return config.allWritten() && share.allWritten();
+  ProfileWriteBatch batch(file);
+  SetConfigSection(batch, configuration);
+  return batch.Write();
+}
+
+bool SaveConfigSections(const std::filesystem::path& file) {
+  const SaveFailureReport report;
+  ProfileWriteBatch batch(file);
+  for (int c = 0; c < kConfigCount; ++c) SetConfigSection(batch, c);
+  return batch.Write();
 }
 
 bool SaveDpiLevel(const std::filesystem::path& file) {
   const SaveFailureReport report;
-  IniSectionWriter share(file, std::u16string(kShareDataSection));
+  ProfileWriteBatch batch(file);
+  IniSectionWriter share(batch, std::u16string(kShareDataSection));
   share.Number(u"DPI_LEVEL", g_dpiLevel);
-  return share.allWritten();
+  return batch.Write();
 }
 
 }  // namespace gm

@@ -5,10 +5,11 @@
 // Every value is decimal text. The loaders read it into a fixed buffer (a longer value is cut
 // to the buffer length minus one character), convert it like _wtoi (a missing key reads as 0)
 // and bring it into its range (settings/setting_limits.h). The savers write "%d" text; a key
-// that does not exist yet is appended to its section in write order.
+// that does not exist yet is appended to its section in write order. Each saver replaces the
+// file once, however many keys it writes.
 //
 // Every saver shows one message naming the file when a write failed (platform/save_failure.h);
-// a caller that saves several times in one go (Apply, the reset) holds a SaveFailureReport
+// a caller that saves several times in one go (Apply) holds a SaveFailureReport
 // around them all, so that the user sees one message per file.
 
 #include <cstdint>
@@ -25,10 +26,14 @@ inline constexpr const char* kFactorySettingsFileName = "configReset.ini";
 // A K<i> value with more than two commas is reported and read all the same.
 bool LoadConfigSection(const std::filesystem::path& folder, int configuration, bool fromFactory);
 
-// Writes section Config<configuration> and the whole of ShareData into the file. False when
-// a key could not be written (the file then keeps what it had for that key) or for a
-// configuration outside 0..3.
+// Writes section Config<configuration> and the whole of ShareData into the file, replacing it
+// once. False when a key could not be written (the file then keeps what it had for that key)
+// or for a configuration outside 0..3.
 bool SaveConfigSection(const std::filesystem::path& file, int configuration);
+
+// Configurations 0..3 and ShareData as SaveConfigSection writes them, all with one replacement
+// of the file (Apply and the reset), so that a crash leaves the old or the new settings.
+bool SaveConfigSections(const std::filesystem::path& file);
 
 // Writes ShareData DPI_LEVEL = g_dpiLevel.
 bool SaveDpiLevel(const std::filesystem::path& file);

@@ -36,16 +36,18 @@ void LoadConfigNames(const std::filesystem::path& file, bool isEnglish) {
 
 bool SaveCurConfig(const std::filesystem::path& file) {
   const SaveFailureReport report;
-  IniSectionWriter init(file, std::u16string(kInitSection));
+  ProfileWriteBatch batch(file);
+  IniSectionWriter init(batch, std::u16string(kInitSection));
   init.Number(u"CurConfig", g_curConfig);
-  return init.allWritten();
+  return batch.Write();
 }
 
 bool SaveLanguage(const std::filesystem::path& file, bool isEnglish) {
   const SaveFailureReport report;
-  IniSectionWriter init(file, std::u16string(kInitSection));
+  ProfileWriteBatch batch(file);
+  IniSectionWriter init(batch, std::u16string(kInitSection));
   init.Text(u"VER_SEL", isEnglish ? u"1" : u"0");
-  return init.allWritten();
+  return batch.Write();
 }
 
 }  // namespace gm

@@ -21,7 +21,7 @@ int32_t IniSectionReader::Number(std::u16string_view key, std::size_t bufferChar
 }
 
 void IniSectionWriter::Text(std::u16string_view key, std::u16string_view value) {
-  if (!WritePrivateProfileStringW(section_, key, value, file_)) allWritten_ = false;
+  batch_.Set(section_, key, value);
 }
 
 void IniSectionWriter::Number(std::u16string_view key, int64_t value) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/private_profile.h"
+
 namespace gm {
 
 // Buffer lengths of the settings files' values, in characters including the terminator.
@@ -36,21 +38,19 @@ class IniSectionReader {
   std::u16string section_;
 };
 
-// Writes keys one by one and remembers whether every write succeeded.
+// Sets the keys of one section in a batch of writes to its file (platform/private_profile.h);
+// the batch's Write puts them all into the file with one replacement.
 class IniSectionWriter {
  public:
-  IniSectionWriter(std::filesystem::path file, std::u16string section)
-      : file_(std::move(file)), section_(std::move(section)) {}
+  IniSectionWriter(ProfileWriteBatch& batch, std::u16string section)
+      : batch_(batch), section_(std::move(section)) {}
 
   void Text(std::u16string_view key, std::u16string_view value);
   void Number(std::u16string_view key, int64_t value);  // "%d"
 
-  bool allWritten() const { return allWritten_; }
-
  private:
-  std::filesystem::path file_;
+  ProfileWriteBatch& batch_;
   std::u16string section_;
-  bool allWritten_ = true;
 };
 
 }  // namespace gm

@@ -1,10 +1,17 @@
 #include "macros/macro_group_commands.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "macro_commands_fixture.h"
 #include "macros/macro_list_edit.h"
 #include "macros/macro_step_commands.h"
+#include "platform/save_failure.h"
+#include "support/rename_hook.h"
 
 namespace gm::test {
 namespace {
@@ -196,6 +203,79 @@ TEST_F(GroupCommandsTest, FailedWritesAreReportedAndTheTablesKeepWhatTheFilesHol
   AfterCommand();
   EXPECT_EQ(g_macroCount, 3);
   EXPECT_EQ(MacroNameOf(g_macros[1]), u"a2");
+}
+
+// The list file as a later start reads it: macGrpNum and the name keys 0..19.
+std::vector<std::u16string> ListAsRead() {
+  const fs::path list = g_macroDir / kMacroGroupListFileName;
+  std::vector<std::u16string> keys{ReadKey(list, u"MACRO_GROUP_NUM", u"macGrpNum")};
+  for (int i = 0; i < kGroupListNameKeys; ++i) {
+    keys.push_back(ReadKey(list, u"MACRO_GROUP_NAME", DecimalText(i)));
+  }
+  return keys;
+}
+
+TEST_F(GroupCommandsTest, AGroupDeleteKilledBeforeAFileReplacementLeavesTheOldOrTheNewList) {
+  const fs::path list = g_macroDir / kMacroGroupListFileName;
+  const std::string listBytes = ReadFileBytes(list);
+  const std::string groupBytes = ReadFileBytes(g_macroDir / "A.dat");
+  const std::vector<std::u16string> before = ListAsRead();
+  std::vector<std::u16string> after(before.size(), u"");  // B alone
+  after[0] = u"1";
+  after[1] = u"B";
+
+  for (std::uint64_t n = 1;; ++n) {
+    WriteFileBytes(list, listBytes);
+    WriteFileBytes(g_macroDir / "A.dat", groupBytes);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ExitBeforeRename(n);
+      DeleteMacroGroup(RowOf(0, -1), expanded_);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    const std::vector<std::u16string> read = ListAsRead();
+    ASSERT_TRUE(read == before || read == after) << "killed before replacement " << n;
+    if (WEXITSTATUS(status) == 0) {
+      EXPECT_EQ(read, after);
+      EXPECT_GT(n, 1u);  // the delete replaced the list at least once
+      break;
+    }
+    ASSERT_EQ(WEXITSTATUS(status), kExitedBeforeRename);
+  }
+}
+
+// A failed write of a command is told once, naming the file and the reason, and nothing else
+// is shown behind the outcome.
+TEST_F(GroupCommandsTest, AFailedWriteIsOneMessageNamingTheFileAndTheReason) {
+  const fs::path readOnly = g_macroDir / "C.dat";
+  const fs::path missing = dir_ / "missing" / "x.dat";
+  WriteFileBytes(readOnly, "");
+  fs::permissions(readOnly, fs::perms::owner_read);
+  const struct {
+    std::function<MacroCommandOutcome()> run;
+    fs::path file;
+    std::errc reason;
+  } cases[] = {
+      {[&] { return Rename(RowOf(0, -1), u"C"); }, readOnly, std::errc::permission_denied},
+      {[&] { return ExportMacroGroup(missing, false); }, missing,
+       std::errc::no_such_file_or_directory},
+      {[] {
+         fs::permissions(g_macroDir / "A.dat", fs::perms::owner_read);
+         return InsertStepCommand(StepInsertCommand::kLeftDownAfter, 0, false);
+       },
+       g_macroDir / "A.dat", std::errc::permission_denied},
+  };
+  for (const auto& c : cases) {
+    const MacroCommandOutcome outcome = c.run();
+    ASSERT_EQ(Ids(outcome), std::vector{Id::kSaveFailed}) << c.file;
+    EXPECT_EQ(MacroMessageText(outcome.messages[0]),
+              SaveFailedMessage(c.file, std::make_error_code(c.reason)));
+    EXPECT_TRUE(messages_.messages().empty()) << c.file;
+  }
 }
 
 }  // namespace

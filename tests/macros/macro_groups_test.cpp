@@ -169,6 +169,27 @@ TEST_F(MacroGroupsTest, EmptyNamesAreAllDroppedInOneLoad) {
   }
 }
 
+TEST_F(MacroGroupsTest, ANameThatDiffersFromAnEarlierOneOnlyInCaseIsDropped) {
+  WriteGroups({"Grp", "B"});
+  struct Case {
+    std::vector<std::string> listed;
+    std::vector<std::u16string> kept;
+  };
+  const Case cases[] = {
+      {{"Grp", "grp", "B", "GRP"}, {u"Grp", u"B"}},
+      // The second name moves into the place of a missing group and still goes at once.
+      {{"Grp", "Missing", "gRP", "B"}, {u"Grp", u"B"}},
+  };
+  for (const Case& c : cases) {
+    WriteGroupList(std::to_string(c.listed.size()), c.listed);
+    LoadMacroGroups();
+    EXPECT_EQ(Names(), c.kept);
+    std::vector<std::u16string> listed(kGroupListNameKeys, u"");
+    std::copy(c.kept.begin(), c.kept.end(), listed.begin());
+    EXPECT_EQ(ListedNames(), listed);
+  }
+}
+
 TEST_F(MacroGroupsTest, AGroupFileInOtherLetterCaseIsTheGroupsFile) {
   WriteGroupList("2", {"Alpha", "beta"});
   WriteGroupFile("ALPHA", 1, {V3Values("first")});

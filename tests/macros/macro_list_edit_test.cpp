@@ -157,7 +157,7 @@ TEST_F(ListEditTest, GroupRenamesMoveTheFileOrAreRefused) {
   // A copy that cannot be written keeps the old name.
   WriteFileBytes(g_macroDir / "C.dat", "");
   std::filesystem::permissions(g_macroDir / "C.dat", std::filesystem::perms::owner_read);
-  EXPECT_EQ(Ids(Rename(a, u"C")), std::vector{Id::kInvalidName});
+  EXPECT_EQ(Ids(Rename(a, u"C")), std::vector{Id::kSaveFailed});
   EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"A", u"B"}));
 
   const MacroCommandOutcome renamed = Rename(a, u"Macros 1");
