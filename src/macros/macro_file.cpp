@@ -291,10 +291,10 @@ bool SaveMacro(const std::filesystem::path& path, int index) {
   return WriteLine(path, index) && written;
 }
 
-bool SaveMacroFile(const std::filesystem::path& path) {
+bool SaveMacroFile(const std::filesystem::path& path, bool withReadOnlyMarker) {
   const SaveFailureReport report;
   std::lock_guard lock(g_macroTablesMutex);
-  const bool written = WriteHeader(path, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
+  const bool written = WriteHeader(path, withReadOnlyMarker);
   return WriteAllLines(path) && written;
 }
 
