@@ -16,7 +16,7 @@ void SaveGroupMacro(const GroupMacro& target) {
   if (target.macro < 0 || target.macro >= kMacrosPerGroup) return;
   std::lock_guard lock(g_macroTablesMutex);
   const int groupLimit = g_macroGroupCount < kMaxMacroGroups ? g_macroGroupCount : kMaxMacroGroups;
-  if (target.group < 0 || target.group >= groupLimit) return;
+  if (target.group != g_curMacroGroup || target.group < 0 || target.group >= groupLimit) return;
   const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[target.group]);
   if (!file) return;
   SaveMacro(*file, target.macro);

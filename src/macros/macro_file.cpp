@@ -279,11 +279,11 @@ bool SaveMacro(const std::filesystem::path& path, int index) {
   return batch.Write();
 }
 
-bool SaveMacroFile(const std::filesystem::path& path) {
+bool SaveMacroFile(const std::filesystem::path& path, bool withReadOnlyMarker) {
   const SaveFailureReport report;
   std::lock_guard lock(g_macroTablesMutex);
   ProfileWriteBatch batch(path);
-  SetHeader(batch, /*withReadOnlyMarker=*/g_groupEncrypted != 0);
+  SetHeader(batch, withReadOnlyMarker);
   SetAllLines(batch);
   return batch.Write();
 }

@@ -77,9 +77,10 @@ void LoadMacroFile(const std::filesystem::path& path);
 // index outside 0..19); the keys that could be written are written.
 bool SaveMacro(const std::filesystem::path& path, int index);
 
-// Writes DAT_VER 3, the read-only marker while g_groupEncrypted is set, macroNum and every
-// loaded record. Keys are only added or replaced: an existing marker and lines at or above
-// the new count stay. False when a write failed.
-bool SaveMacroFile(const std::filesystem::path& path);
+// Writes DAT_VER 3, the read-only marker when withReadOnlyMarker is set (only a locked export
+// asks for it; the in-memory lock g_groupEncrypted plays no part), macroNum and every loaded
+// record. Keys are only added or replaced: an existing marker and lines at or above the new
+// count stay. False when a write failed.
+bool SaveMacroFile(const std::filesystem::path& path, bool withReadOnlyMarker = false);
 
 }  // namespace gm

@@ -185,7 +185,7 @@ MacroCommandOutcome ExportMacroGroup(const fs::path& chosen, bool locked) {
     // Written whole into a file of its own first: the chosen file is replaced, so neither an
     // old read-only marker nor old lines of it survive.
     const ScratchFile scratch;
-    if (!scratch.path() || !SaveMacroFile(*scratch.path()) ||
+    if (!scratch.path() || !SaveMacroFile(*scratch.path(), /*withReadOnlyMarker=*/locked) ||
         !CopyFileOverProfile(*scratch.path(), chosen)) {
       g_groupEncrypted = before;
       outcome.AddSaveFailed(failures);

@@ -150,7 +150,14 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
       return outcome;
     }
     const uint8_t code = record.code[step];
-    if (row % kRowsPerStep != 0) {
+    if (commit.list == EditedList::kParamList) {
+      // A parameter changes only itself, whether the lighting step's row or the delay row
+      // under it is selected in the step list. The step's own row only names its block.
+      if (code == kStepLighting) {
+        changed =
+            StoreLightParameter(record, step, commit.paramListSelection, commit.text, outcome);
+      }
+    } else if (row % kRowsPerStep != 0) {
       StoreDelay(record, step, commit.text, outcome);
       changed = true;
     } else if (code == kStepDpi) {
@@ -159,9 +166,6 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
     } else if (code == kStepMove) {
       StoreMove(record, step, commit.text, outcome);
       changed = true;
-    } else if (code == kStepLighting && commit.list == EditedList::kParamList) {
-      // The lighting step's own row only names its block; its values live in the parameters.
-      changed = StoreLightParameter(record, step, commit.paramListSelection, commit.text, outcome);
     }
   }
   if (changed) SaveOrRestoreMacro(macro, before, outcome);

@@ -1,14 +1,13 @@
 #include "macros/macro_page_access.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <mutex>
 
-#include "macros/group_name_rules.h"
-#include "macros/macro_file.h"
+#include "macros/macro_editor_state.h"
 #include "macros/macro_groups.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_tables.h"
-#include "settings/paths.h"
 
 namespace gm {
 
@@ -64,15 +63,28 @@ bool ChangeEditorLedBlock(int macro, int block,
   return true;
 }
 
-bool StoreRepeatCount(int group, int macro, uint16_t value) {
-  if (macro < 0 || macro >= kMacrosPerGroup) return false;
-  std::lock_guard lock(g_macroTablesMutex);
-  g_macros[macro].repeatCount = value;
-  if (group < 0 || group >= g_macroGroupCount || group >= kMaxMacroGroups) return true;
-  if (const auto path = GroupFilePath(g_macroDir, g_macroGroupNames[group])) {
-    SaveMacro(*path, macro);
+void OpenGroupOfSelectedRow() {
+  if (g_macroListSel < 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
+    return;
   }
-  return true;
+  const MacroListEntry entry = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
+  std::lock_guard lock(g_macroTablesMutex);
+  if (entry.group != g_curMacroGroup) SelectEditorGroup(entry.group, /*load=*/true);
+  if (entry.kind == kMacroListMacroRow) g_curMacro = entry.macro;
+}
+
+MacroCommandOutcome StoreRepeatCount(int group, int macro, uint16_t value) {
+  MacroCommandOutcome outcome;
+  MacroRecord before{};
+  {
+    std::lock_guard lock(g_macroTablesMutex);
+    if (group != g_curMacroGroup || g_groupEncrypted != 0) return outcome;
+    if (macro < 0 || macro >= std::clamp<int>(g_macroCount, 0, kMacrosPerGroup)) return outcome;
+    before = g_macros[macro];
+    g_macros[macro].repeatCount = value;
+  }
+  SaveOrRestoreMacro(macro, before, outcome);
+  return outcome;
 }
 
 }  // namespace gm

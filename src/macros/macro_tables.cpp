@@ -92,9 +92,10 @@ MacroRecord LoadGroupMacro(uint32_t group, uint32_t index) {
   const int macroCount = ReadMacroFileCount(*file);
   if (index > static_cast<uint32_t>(macroCount)) return record;
 
+  // The strength is this file's own: whichever file was read last has no say in it.
   const std::u16string line = ReadMacroLine(*file, index, kGroupMacroLineBufferChars);
   StoreMacroLine(record, line, kMacroHeaderV3, kMacroReadValuesV3,
-                 g_datVersion == kMacroDatVersion);
+                 ReadMacroFileVersion(*file) == kMacroDatVersion);
   return record;
 }
 

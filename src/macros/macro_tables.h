@@ -46,8 +46,8 @@ void LoadConstMacros(const std::filesystem::path& path);
 // of the current language), or a record whose every byte is zero: for a group above the list's
 // count or outside the 12 groups, an index above the file's macroNum, a group name that cannot
 // be a file name, a missing file. Steps always start at value 81; strengthEnabled, strength
-// and reserved are taken only when the .dat file read last was version 3. Shows no message
-// and writes no global, so the device threads may call it.
+// and reserved are taken only when that group file is version 3. Shows no message and writes
+// no global, so the device threads may call it.
 MacroRecord LoadGroupMacro(uint32_t group, uint32_t index);
 
 // Reads the names and counts of the macros of groups 0 .. g_macroGroupCount - 1 into

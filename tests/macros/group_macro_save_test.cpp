@@ -31,6 +31,7 @@ class GroupMacroSaveTest : public MacroFileTest {
 };
 
 TEST_F(GroupMacroSaveTest, WritesTheMacroAsItsLineInTheGroupsFile) {
+  g_curMacroGroup = 1;
   SaveGroupMacro({1, 2});
   const std::u16string line = ReadLine(GroupFile("Second"), 2);
   ASSERT_FALSE(line.empty());
@@ -45,7 +46,7 @@ TEST_F(GroupMacroSaveTest, WritesNothingForAMacroOrGroupThatIsNotThere) {
     GroupMacro target;
   } refused[] = {{"negative group", {-1, 0}},         {"group past the count", {2, 0}},
                  {"group past the table", {12, 0}}, {"negative macro", {0, -1}},
-                 {"macro past the group", {0, 20}}};
+                 {"macro past the group", {0, 20}}, {"group not the open one", {1, 0}}};
   for (const auto& c : refused) {
     SaveGroupMacro(c.target);
     EXPECT_TRUE(WrittenFiles().empty()) << c.what;
@@ -53,6 +54,7 @@ TEST_F(GroupMacroSaveTest, WritesNothingForAMacroOrGroupThatIsNotThere) {
   g_macroGroupNames[0] = u"a/b";  // a name that cannot be a file name
   g_macroGroupNames[1].clear();
   SaveGroupMacro({0, 0});
+  g_curMacroGroup = 1;
   SaveGroupMacro({1, 0});
   EXPECT_TRUE(WrittenFiles().empty()) << "no file named from a refused or empty name";
 }

@@ -291,13 +291,15 @@ TEST_F(SaveMacroFileTest, RoundTripsTheGroup) {
   EXPECT_EQ(ReadKey(GroupFile("g"), u"Init", u"MacMd5"), u"<absent>");
 }
 
-TEST_F(SaveMacroFileTest, LockedExportWritesTheMarker) {
+TEST_F(SaveMacroFileTest, OnlyALockedExportWritesTheMarker) {
   g_macroCount = 1;
-  g_groupEncrypted = 1;
-  SaveMacroFile(GroupFile("export"));
-  g_groupEncrypted = 0;
+  SaveMacroFile(GroupFile("export"), /*withReadOnlyMarker=*/true);
   LoadMacroFile(GroupFile("export"));
   EXPECT_EQ(g_groupEncrypted, 1u);
+  // A group locked in memory writes its own file without the marker.
+  SaveMacroFile(GroupFile("own"));
+  LoadMacroFile(GroupFile("own"));
+  EXPECT_EQ(g_groupEncrypted, 0u);
 }
 
 TEST_F(SaveMacroFileTest, PlainExportKeepsAnExistingMarker) {

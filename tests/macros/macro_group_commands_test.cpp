@@ -178,6 +178,18 @@ TEST_F(GroupCommandsTest, ExportReplacesTheChosenFileAndALockedExportLocksTheLoa
   EXPECT_EQ(g_groupEncrypted, 0u);
 }
 
+// The lock of a locked export stays in memory: the group's own file never gets the marker.
+TEST_F(GroupCommandsTest, ADeleteAfterALockedExportLeavesTheGroupsOwnFileUnlocked) {
+  TempDir outside;
+  ASSERT_TRUE(ExportMacroGroup(outside / "locked.dat", true).messages.empty());
+  EXPECT_TRUE(DeleteMacro(RowOf(0, 2), false).messages.empty());
+  EXPECT_EQ(ReadKey(g_macroDir / "A.dat", u"Init", u"MacMd5"), u"<absent>");
+  SelectMacro(1, 0);
+  SelectMacro(0, 0);
+  EXPECT_EQ(g_groupEncrypted, 0u);
+  AfterCommand();
+}
+
 TEST_F(GroupCommandsTest, ResetReplacesEveryGroupByTheFactorySetAndCollapsesThem) {
   EXPECT_EQ(Ids(ResetAllMacroGroups(expanded_)), std::vector{Id::kSaveFailed});
   EXPECT_TRUE(fs::exists(g_macroDir / "A.dat"));  // no factory set: nothing deleted

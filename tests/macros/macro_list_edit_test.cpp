@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "macro_commands_fixture.h"
+#include "macros/macro_page_access.h"
 
 namespace gm::test {
 namespace {
@@ -88,6 +89,19 @@ TEST_F(ListEditTest, ALightingTimeLiesBetweenOneAndAHundred) {
   EXPECT_FALSE(EditParam(3, u"5").refreshParamListOf.has_value());
 }
 
+// With the delay row under the lighting step selected, a parameter edit still changes only
+// the parameter.
+TEST_F(ListEditTest, AParameterEditLeavesTheStepsDelay) {
+  const int delayRowOfLightingStep = 9;
+  for (const std::u16string text : {u"[Time   ]: 50*122 ms", u"50"}) {
+    g_macros[0].delayMs[4] = 8;
+    CommitListEdit({EditedList::kParamList, 3, text, delayRowOfLightingStep, 3, 0});
+    EXPECT_EQ(One().delayMs[4], 8) << ToUtf8(text);
+    EXPECT_EQ(One().ledBlocks[0].entries[0][2], 50) << ToUtf8(text);
+    ExpectDiskMatchesTables();
+  }
+}
+
 TEST_F(ListEditTest, TheRepeatCountIsClampedAndSaved) {
   struct Case {
     std::u16string text;
@@ -101,6 +115,20 @@ TEST_F(ListEditTest, TheRepeatCountIsClampedAndSaved) {
     EXPECT_EQ(One().repeatCount, c.value);
     ExpectDiskMatchesTables();
   }
+}
+
+// A left macro's count goes only into the open group, the one whose records are loaded.
+TEST_F(ListEditTest, ARepeatCountIsStoredOnlyIntoTheOpenUnlockedGroup) {
+  EXPECT_TRUE(StoreRepeatCount(1, 0, 9).messages.empty());
+  EXPECT_EQ(LoadGroupMacro(1, 0).repeatCount, 1);
+  g_groupEncrypted = 1;
+  EXPECT_TRUE(StoreRepeatCount(0, 0, 9).messages.empty());
+  g_groupEncrypted = 0;
+  EXPECT_EQ(One().repeatCount, 1);
+  std::filesystem::permissions(g_macroDir / "A.dat", std::filesystem::perms::owner_read);
+  EXPECT_EQ(Ids(StoreRepeatCount(0, 0, 9)), std::vector{Id::kSaveFailed});
+  EXPECT_EQ(One().repeatCount, 1);
+  ExpectDiskMatchesTables();
 }
 
 TEST_F(ListEditTest, MacroNamesMustBeNewInTheirGroup) {

@@ -117,15 +117,24 @@ TEST_F(GroupMacroTest, ReadsOneMacroOfOneGroup) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
-TEST_F(GroupMacroTest, AfterAnOlderFileItLeavesStrengthZeroButStillReadsStepsFrom81) {
-  g_datVersion = 2;
+TEST_F(GroupMacroTest, TheStrengthIsTheGroupFilesOwnWhicheverFileWasReadLast) {
+  // 0: an empty group file (a new group) read last; 2: an older recoil or built-in file.
+  for (const uint8_t lastRead : {0, 2, 3}) {
+    g_datVersion = lastRead;
+    const MacroRecord r = LoadGroupMacro(0, 1);
+    EXPECT_EQ(r.strengthEnabled, 1) << int{lastRead};
+    EXPECT_EQ(r.strength, 30) << int{lastRead};
+    EXPECT_EQ(g_datVersion, lastRead);
+  }
+  // A group file in the older layout has no strength; its steps are still read from 81.
+  ASSERT_TRUE(WritePrivateProfileStringW(u"Init", u"DAT_VER", u"2", g_macroDir / "G0.dat"));
+  g_datVersion = 3;
   const MacroRecord r = LoadGroupMacro(0, 1);
   EXPECT_EQ(r.strengthEnabled, 0);
   EXPECT_EQ(r.strength, 0);
   EXPECT_EQ(r.reserved[0], 0);
   EXPECT_EQ(r.xy[0].x, 4);
   EXPECT_EQ(r.delayMs[0], 6);
-  EXPECT_EQ(g_datVersion, 2);
 }
 
 TEST_F(GroupMacroTest, OutOfRangeRequestsGiveAnAllZeroRecord) {

@@ -275,6 +275,40 @@ TEST_F(ListBoxXIEdit, NoRowSelectedOpensNothing) {
   EXPECT_FALSE(list_->IsEditing());
 }
 
+// A list box keeps its selection shown on a click below the last row and on a right click
+// (whose row the owner selects itself); a right click that commits an edit leaves the edited
+// row selected, as Enter does.
+TEST_F(ListBoxXIEdit, OnlyALeftPressOnARowMovesTheSelection) {
+  while (list_->count() > 3) list_->DeleteString(3);
+  const QPoint belowRows(20, list_->viewport()->height() - 5);
+  ASSERT_EQ(list_->itemAt(belowRows), nullptr);
+  const QPoint row2 = list_->visualItemRect(list_->item(2)).center();
+  const struct {
+    const char* what;
+    Qt::MouseButton button;
+    QPoint at;
+    bool editing;
+  } cases[] = {{"left below the rows", Qt::LeftButton, belowRows, false},
+               {"right below the rows", Qt::RightButton, belowRows, false},
+               {"right on another row", Qt::RightButton, row2, false},
+               {"right below the rows, editing", Qt::RightButton, belowRows, true},
+               {"right on another row, editing", Qt::RightButton, row2, true}};
+  for (const auto& c : cases) {
+    list_->SetCurSel(1);
+    list_->setFocus();
+    if (c.editing) {
+      Open();
+      Retype(QStringLiteral("Typed"));
+    }
+    QTest::mouseClick(list_->viewport(), c.button, {}, c.at);
+    FlushDeletes();
+    EXPECT_FALSE(list_->IsEditing()) << c.what;
+    EXPECT_EQ(list_->GetCurSel(), 1) << c.what;
+    EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)}) << c.what;
+  }
+  EXPECT_EQ(list_->GetText(1), QStringLiteral("Typed"));
+}
+
 struct EndCase {
   const char* what;
   void (*end)(ListBoxXIEdit&, CListBoxXI&, QWidget& other);

@@ -202,6 +202,26 @@ TEST_F(MacroPageControlsTest, MacroTreeSelections) {
   EXPECT_EQ(g_macros[0].repeatCount, 43);
 }
 
+// Leaving a macro stores what the edit shows into it: the edit must show that macro's own
+// count, also for a macro without steps and in a locked group, which takes nothing.
+TEST_F(MacroPageControlsTest, TheRepeatEditShowsTheSelectedMacrosOwnCount) {
+  MakeTwoGroups();  // no steps; a0 repeats 10 times, a1 11 times
+  controls_->FillMacroList();
+  CListBoxXI* list = controls_->MacroList();
+  Select(list, 1);
+  EXPECT_EQ(controls_->RepeatEdit()->text(), QStringLiteral("10"));
+  Select(list, 2);
+  EXPECT_EQ(controls_->RepeatEdit()->text(), QStringLiteral("11"));
+  g_groupEncrypted = 1;  // as after a locked export
+  Select(list, 1);
+  EXPECT_EQ(controls_->RepeatEdit()->text(), QStringLiteral("10"));
+  controls_->RepeatEdit()->setText(QStringLiteral("77"));
+  Select(list, 2);
+  ASSERT_TRUE(SelectEditorGroup(0, true));
+  EXPECT_EQ(g_macros[0].repeatCount, 10);
+  EXPECT_EQ(g_macros[1].repeatCount, 11);
+}
+
 TEST_F(MacroPageControlsTest, LightingStepShowsItsParameters) {
   MacroRecord& r = g_macros[0];
   r.stepCount = 2;

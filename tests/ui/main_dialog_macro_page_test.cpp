@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "macro_page_window_fixture.h"
+#include "macros/macro_file.h"
 
 namespace gm::test {
 namespace {
@@ -296,6 +297,29 @@ TEST_F(MacroPageWindowTest, LanguageSwitchRefillsTheListsFromTheOtherFolder) {
   ASSERT_GT(page.MacroList()->count(), 0);
   EXPECT_EQ(page.MacroList()->GetText(0).toStdU16String(), g_macroGroupNames[0]);
   EXPECT_EQ(page.ParamList()->count(), 0);
+}
+
+// The Chinese switch keeps the selected row, which may now belong to another group than the
+// one the switch opened: an insert and the next click write that group's own records.
+TEST_F(MacroPageWindowTest, AfterTheChineseSwitchTheSelectedRowsGroupIsWrittenWithItsOwnMacros) {
+  WriteIni(u"Init", u"VER_SEL", u"1");
+  CQEL_GMouseDlg& dialog = StartDialog();
+  MacroPageControls& page = EnterMacroPage(dialog);
+  ClickRow(*page.MacroList(), 0);  // the first group opens
+  const int secondGroup = 1 + static_cast<int>(g_groupMacroCount[0]);
+  ClickRow(*page.MacroList(), secondGroup);
+  ClickRow(*page.MacroList(), secondGroup + 1);  // its first macro
+  ASSERT_EQ(g_macroListEntries[static_cast<size_t>(g_macroListSel)].group, 1);
+
+  dialog.SwitchToChinese();
+  const MacroRecord before = LoadGroupMacro(1, 0);
+  ASSERT_GT(before.stepCount, 0);
+  Insert(dialog, kCmdInsertDelay);
+  ClickRow(*page.MacroList(), secondGroup + 2);
+  const MacroRecord after = LoadGroupMacro(1, 0);
+  EXPECT_EQ(MacroNameOf(after), MacroNameOf(before));
+  EXPECT_EQ(after.stepCount, before.stepCount + 1);
+  EXPECT_EQ(ReadMacroFileCount(GroupFile(1)), static_cast<int>(g_groupMacroCount[1]));
 }
 
 }  // namespace

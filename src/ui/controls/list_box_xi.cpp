@@ -195,6 +195,15 @@ void CListBoxXI::keyPressEvent(QKeyEvent* event) {
   if (currentRow() != before) emit selChange();
 }
 
+void CListBoxXI::mousePressEvent(QMouseEvent* event) {
+  // The press has already taken the focus, which commits a running edit and selects its row.
+  if (event->button() != Qt::LeftButton || itemAt(event->position().toPoint()) == nullptr) {
+    event->accept();
+    return;
+  }
+  QListWidget::mousePressEvent(event);
+}
+
 void CListBoxXI::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) EndEdit(true);
   QListWidget::mouseReleaseEvent(event);

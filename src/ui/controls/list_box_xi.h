@@ -118,6 +118,10 @@ class CListBoxXI : public QListWidget, public ProgramMessageTarget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // As a list box: only a left press on a row selects; a press below the last row or with
+  // another button leaves the selection shown as it is (the owner selects a right-clicked row
+  // itself when it opens the row's menu).
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
 

@@ -176,21 +176,23 @@ void MacroPageControls::RefreshStepList(int macro) {
   g_keyUpRows = 0;
   if (stepList_ == nullptr) return;
   ClearStepList();
-  if (IsEditorGroupLocked()) return;  // a locked group shows no steps
   const MacroRecord record = ReadEditorMacro(macro);
+  // The edit shows this macro's own count also when no steps are shown (none, or a locked
+  // group): the next selection stores what the edit shows into this macro.
+  const MacroRecord current = macro == g_curMacro ? record : ReadEditorMacro(g_curMacro);
+  if ((record.playMode & kPlayModeMask) == kPlayModeRepeat) {
+    EnableRepeatEdit(true);
+    SetRepeatEditText(QString::number(current.repeatCount));
+  } else {
+    EnableRepeatEdit(false);
+    SetRepeatEditText(QStringLiteral("1"));
+  }
+  if (IsEditorGroupLocked()) return;  // a locked group shows no steps
   const int steps = UsableStepCount(record);
   if (steps > 0) {
     stepList_->setUpdatesEnabled(false);
     for (int step = 0; step < steps; ++step) AddStepToList(record, step);
     stepList_->setUpdatesEnabled(true);
-    const MacroRecord current = macro == g_curMacro ? record : ReadEditorMacro(g_curMacro);
-    if ((record.playMode & kPlayModeMask) == kPlayModeRepeat) {
-      EnableRepeatEdit(true);
-      SetRepeatEditText(QString::number(current.repeatCount));
-    } else {
-      EnableRepeatEdit(false);
-      SetRepeatEditText(QStringLiteral("1"));
-    }
   }
   Repaint();
 }

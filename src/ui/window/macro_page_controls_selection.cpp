@@ -98,7 +98,7 @@ void MacroPageControls::OnSelChangeMacroList() {
   // before another group is loaded.
   if (const MacroListEntry* before = EntryAt(prev); before != nullptr && IsMacroRow(prev)) {
     const auto count = static_cast<uint16_t>(WToI(repeatEdit_->text().toStdU16String()));
-    StoreRepeatCount(before->group, before->macro, count);
+    ShowOutcomeMessages(StoreRepeatCount(before->group, before->macro, count));
   }
   if (groupChanged) SelectEditorGroup(entry.group, true);
   g_curMacro = entry.macro;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "macros/macro_editor_state.h"
+#include "macros/macro_page_access.h"
 #include "macros/macro_play_mode.h"
 #include "macros/macro_record.h"
 #include "platform/message_sink.h"
@@ -121,6 +122,8 @@ void WindowPageControls::RefillMacroPageAfterLanguageSwitch(bool toEnglish) {
     return;
   }
   macro_->FillMacroList();
+  // The row keeps its place but may now belong to another group than the one just opened.
+  OpenGroupOfSelectedRow();
   if (IsMacroRowOfList(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
 }
 
