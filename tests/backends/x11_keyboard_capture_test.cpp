@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "macros/macro_recorder.h"
 #include "support/temp_dir.h"
 #include "support/xvfb_server.h"
 #include "ui/qt_app_for_tests.h"
@@ -239,6 +240,65 @@ TEST_F(X11KeyboardCaptureTest, ARecordingTakesTheKeysTypedIntoAnotherClient) {
   ASSERT_TRUE(Type({QStringLiteral("b")}));
   EXPECT_EQ(other.TakeKeyPresses(), 1);
 }
+
+class X11RecordingTest : public X11KeyboardCaptureTest {
+ protected:
+  // The probe recording a0 while the second client has the focus.
+  void StartRecording(SecondClient& other, bool showWindow) {
+    StartProbe(QStringLiteral(MACRO_RECORD_PROBE), QString::fromStdString(data_.path().string()));
+    ASSERT_EQ(WaitForLine("ready"), "ready") << seen_;
+    if (showWindow) Command("show");
+    other.Focus();
+    Command("record");
+    ASSERT_EQ(WaitForLine("recording"), "recording 1 1") << seen_;
+  }
+
+  TempDir data_;
+};
+
+class X11RecordingWindowGoneTest : public X11RecordingTest,
+                                   public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(X11RecordingWindowGoneTest, TheWindowLeavingTheScreenStoresTheKeysAndEndsTheGrab) {
+  SecondClient other(display_);
+  ASSERT_TRUE(other.ok());
+  StartRecording(other, /*showWindow=*/true);
+  ASSERT_TRUE(Type({QStringLiteral("a")}));
+  ASSERT_FALSE(WaitForLine("key release 38").empty()) << seen_;
+
+  Command(GetParam());
+  EXPECT_EQ(WaitForLine("stored"), "stored 2 4:1 4:2") << seen_;
+  other.Focus();
+  ASSERT_TRUE(Type({QStringLiteral("b")}));
+  EXPECT_EQ(other.TakeKeyPresses(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(MinimiseAndHide, X11RecordingWindowGoneTest,
+                         ::testing::Values("minimise", "hide"));
+
+class X11RecordingLimitTest : public X11RecordingTest,
+                              public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(X11RecordingLimitTest, TheLimitMessageClosesFromTheKeyboardAndOpensOnce) {
+  SecondClient other(display_);
+  ASSERT_TRUE(other.ok());
+  StartRecording(other, /*showWindow=*/false);
+  const QStringList taps(kMaxRecordedSteps / 2, QStringLiteral("a"));
+  ASSERT_TRUE(Type(taps));
+  ASSERT_TRUE(Type({QStringLiteral("b")}));
+  ASSERT_EQ(WaitForLine("box shown"), "box shown") << seen_;
+
+  ASSERT_TRUE(Type({QString::fromLatin1(GetParam())}));
+  EXPECT_EQ(WaitForLine("box closed"), "box closed") << seen_;
+  Command("record");
+  EXPECT_EQ(WaitForLine("stored").rfind("stored 110 ", 0), 0u) << seen_;
+  // Neither the release of b nor that of the key that closed the box opened another.
+  EXPECT_EQ(seen_.find("box shown"), seen_.rfind("box shown")) << seen_;
+  EXPECT_EQ(other.TakeKeyPresses(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EnterAndEsc, X11RecordingLimitTest,
+                         ::testing::Values("Return", "Escape"));
 
 TEST_F(X11KeyboardCaptureTest, TheSameKeyGivesTheSameCodeUnderUsAndGermanLayouts) {
   // The key at the US Y's place (X key code 29) types y with the US layout and z with the
