@@ -247,7 +247,10 @@ class X11RecordingTest : public X11KeyboardCaptureTest {
   void StartRecording(SecondClient& other, bool showWindow) {
     StartProbe(QStringLiteral(MACRO_RECORD_PROBE), QString::fromStdString(data_.path().string()));
     ASSERT_EQ(WaitForLine("ready"), "ready") << seen_;
-    if (showWindow) Command("show");
+    if (showWindow) {
+      Command("show");  // one command at a time: the probe reads a line per wake-up
+      ASSERT_EQ(WaitForLine("shown"), "shown") << seen_;
+    }
     other.Focus();
     Command("record");
     ASSERT_EQ(WaitForLine("recording"), "recording 1 1") << seen_;

@@ -10,6 +10,7 @@
 //   key <press|release> <X key code> <virtual key>
 //   stored <step count> {<code>:<action>}   after the second "record", "minimise" or "hide",
 //                                           from a0's file
+//   shown                           after "show"
 //   box shown / box closed          around each message box
 // Reads commands from standard input: "record" presses the Record element; "show",
 // "minimise" and "hide" show, minimise and hide the window.
@@ -116,6 +117,7 @@ int main(int argc, char** argv) {
     const std::string command(line);
     if (command.rfind("show", 0) == 0) {
       window.show();
+      Say("shown");
       return;
     }
     if (command.rfind("minimise", 0) == 0 || command.rfind("hide", 0) == 0) {
