@@ -8,7 +8,6 @@
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_page_access.h"
-#include "macros/macro_tables.h"
 #include "main_dialog_fixture.h"
 #include "settings/paths.h"
 #include "ui/window/context_menus.h"

@@ -205,28 +205,6 @@ TEST_F(MacroRecordingTest, TheProgramsEndAndTheObjectsEndGiveTheKeyboardBack) {
   EXPECT_EQ(g_isRecording.load(), 0);
 }
 
-// The window minimised (header element 0, the window menu) or hidden (to the notification area,
-// the window manager's close): the recording ends as Record ends it.
-class MacroRecordingWindowGoneTest : public MacroRecordingTest,
-                                     public ::testing::WithParamInterface<bool> {};
-
-TEST_P(MacroRecordingWindowGoneTest, TheWindowLeavingTheScreenStoresTheKeysAndFreesTheKeyboard) {
-  window_->show();
-  Record();
-  TapAt(0, kXKeyA);
-  if (GetParam()) {
-    window_->showMinimized();
-  } else {
-    window_->hide();
-  }
-  EXPECT_FALSE(capture_.Running());
-  EXPECT_EQ(g_isRecording.load(), 0);
-  EXPECT_EQ(controls_->StepList()->count(), 4);  // shown again as Record shows it
-  EXPECT_EQ(FromFile(0).stepCount, 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(MinimisedAndHidden, MacroRecordingWindowGoneTest, ::testing::Bool());
-
 TEST_F(MacroRecordingTest, LeavingTheMacroPageEndsTheRecordingWithNothingStored) {
   WindowPageControls page;
   AttachMacroRecording(page, &capture_);
