@@ -62,7 +62,7 @@ RecordedKey MacroRecorder::Feed(const KeyEvent& event, MacroRecord& record) {
   // A repeat the keyboard made while a key is held is never a new keystroke, also when
   // another key came in between, and also when a capture did not mark it as a repeat.
   if (event.autoRepeat || (hasLastKey_ && event.kind == lastKind_ && event.vk == lastVk_) ||
-      (press && event.vk != 0 && IsHeld(event.vk))) {
+      (press && IsHeld(event.vk))) {
     return {RecordedKeyResult::kRepeated};
   }
   if (steps_ >= kMaxRecordedSteps) {
