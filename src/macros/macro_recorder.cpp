@@ -1,5 +1,6 @@
 #include "macros/macro_recorder.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -7,17 +8,16 @@
 
 namespace gm {
 
-int32_t UtcMillisecondsOfDay() {
+int64_t MonotonicMilliseconds() {
   using std::chrono::duration_cast;
   using std::chrono::milliseconds;
-  const auto now = std::chrono::system_clock::now();  // counts UTC, leap seconds aside
-  const auto sinceMidnight = now - std::chrono::floor<std::chrono::days>(now);
-  return static_cast<int32_t>(duration_cast<milliseconds>(sinceMidnight).count());
+  return duration_cast<milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 UserMessage RecordingLimitMessage() { return SameInBothLanguages(u"More than limit!"); }
 
-MacroRecorder::MacroRecorder(DayClock clock) : clock_(std::move(clock)) {}
+MacroRecorder::MacroRecorder(RecordingClock clock) : clock_(std::move(clock)) {}
 
 void MacroRecorder::Begin() {
   steps_ = 0;
@@ -27,6 +27,13 @@ void MacroRecorder::Begin() {
   // A key held when the previous recording ended must not make the first press of this one
   // look like auto-repeat.
   hasLastKey_ = false;
+}
+
+bool MacroRecorder::IsHeld(uint8_t vk) const {
+  for (int i = 0; i < heldCount_; ++i) {
+    if (held_[static_cast<std::size_t>(i)] == vk) return true;
+  }
+  return false;
 }
 
 bool MacroRecorder::TakeHeldKey(uint8_t vk) {
@@ -43,10 +50,9 @@ bool MacroRecorder::TakeHeldKey(uint8_t vk) {
 }
 
 uint16_t MacroRecorder::DelaySinceLastKey() {
-  const int32_t now = clock_();
-  int32_t delay = now - lastKeyTimeMs_;
-  if (delay < 0) delay += kMillisecondsPerDay;  // the pause spans midnight
-  if (delay > kMaxRecordedDelayMs) delay = kMaxRecordedDelayMs;
+  const int64_t now = clock_();
+  // An injected clock that goes back counts as no time passed.
+  const int64_t delay = std::clamp<int64_t>(now - lastKeyTimeMs_, 0, kMaxRecordedDelayMs);
   lastKeyTimeMs_ = now;
   return static_cast<uint16_t>(delay);
 }
@@ -54,8 +60,9 @@ uint16_t MacroRecorder::DelaySinceLastKey() {
 RecordedKey MacroRecorder::Feed(const KeyEvent& event, MacroRecord& record) {
   const bool press = event.kind == KeyEventKind::kPress;
   // A repeat the keyboard made while a key is held is never a new keystroke, also when
-  // another key came in between.
-  if (event.autoRepeat || (hasLastKey_ && event.kind == lastKind_ && event.vk == lastVk_)) {
+  // another key came in between, and also when a capture did not mark it as a repeat.
+  if (event.autoRepeat || (hasLastKey_ && event.kind == lastKind_ && event.vk == lastVk_) ||
+      (press && IsHeld(event.vk))) {
     return {RecordedKeyResult::kRepeated};
   }
   if (steps_ >= kMaxRecordedSteps) {

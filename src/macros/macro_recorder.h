@@ -6,8 +6,9 @@
 // the record had it until the second keystroke arrives.
 //
 // Dropped keystrokes:
-// - the same press or release of the same key as the keystroke handled last, and any keystroke
-//   marked as auto-repeat;
+// - the same press or release of the same key as the keystroke handled last, any keystroke
+//   marked as auto-repeat, and a press of a key the recording holds already (a repeat whose
+//   mark got lost);
 // - any keystroke once kMaxRecordedSteps steps are stored: the caller shows
 //   RecordingLimitMessage for each;
 // - a press once kMaxRecordedKeyDowns presses are stored, or while kMaxHeldKeys keys are held,
@@ -15,8 +16,8 @@
 // - a release of a key whose press was not recorded (held before the recording began);
 // - a key without a virtual-key code.
 //
-// Delays come from the injected clock, milliseconds of the day in UTC; a pause across
-// midnight counts the day back in, and a delay is at most kMaxRecordedDelayMs.
+// Delays come from the injected clock, a monotonic millisecond count (a step of the wall
+// clock never changes them); a delay is at most kMaxRecordedDelayMs.
 //
 // Not thread-safe: one recording, fed on one thread (the user-interface thread).
 
@@ -34,13 +35,12 @@ inline constexpr int kMaxRecordedSteps = 110;
 inline constexpr int kMaxRecordedKeyDowns = 55;
 inline constexpr int kMaxHeldKeys = 8;
 inline constexpr uint16_t kLastRecordedStepDelayMs = 20;
-inline constexpr int32_t kMaxRecordedDelayMs = 65535;
-inline constexpr int32_t kMillisecondsPerDay = 86400000;
+inline constexpr int64_t kMaxRecordedDelayMs = 65535;
 
-// Milliseconds since midnight, 0 .. kMillisecondsPerDay - 1.
-using DayClock = std::function<int32_t()>;
-// The system's wall clock in UTC.
-int32_t UtcMillisecondsOfDay();
+// Milliseconds from an arbitrary origin that never go back.
+using RecordingClock = std::function<int64_t()>;
+// The system's monotonic clock (std::chrono::steady_clock).
+int64_t MonotonicMilliseconds();
 
 // "More than limit!": a keystroke after the last step a recording may hold.
 UserMessage RecordingLimitMessage();
@@ -61,7 +61,7 @@ struct RecordedKey {
 
 class MacroRecorder {
  public:
-  explicit MacroRecorder(DayClock clock = UtcMillisecondsOfDay);
+  explicit MacroRecorder(RecordingClock clock = MonotonicMilliseconds);
 
   // Starts a new recording: no steps, no held keys, no keystroke handled before.
   void Begin();
@@ -76,10 +76,11 @@ class MacroRecorder {
   int HeldKeyCount() const { return heldCount_; }
 
  private:
+  bool IsHeld(uint8_t vk) const;
   bool TakeHeldKey(uint8_t vk);
   uint16_t DelaySinceLastKey();
 
-  DayClock clock_;
+  RecordingClock clock_;
   int steps_ = 0;
   int keyDowns_ = 0;
   std::array<uint8_t, kMaxHeldKeys> held_{};
@@ -87,7 +88,7 @@ class MacroRecorder {
   bool hasLastKey_ = false;
   KeyEventKind lastKind_ = KeyEventKind::kPress;
   uint8_t lastVk_ = 0;
-  int32_t lastKeyTimeMs_ = 0;
+  int64_t lastKeyTimeMs_ = 0;
 };
 
 }  // namespace gm

@@ -12,8 +12,10 @@
 #include <QStringList>
 #include <QTest>
 
+#include <memory>
 #include <string>
 
+#include "macros/macro_recorder.h"
 #include "support/temp_dir.h"
 #include "support/xvfb_server.h"
 #include "ui/qt_app_for_tests.h"
@@ -239,6 +241,66 @@ TEST_F(X11KeyboardCaptureTest, ARecordingTakesTheKeysTypedIntoAnotherClient) {
   ASSERT_TRUE(Type({QStringLiteral("b")}));
   EXPECT_EQ(other.TakeKeyPresses(), 1);
 }
+
+// The probe recording a0 while a second client has the focus.
+class X11RecordingTest : public X11KeyboardCaptureTest,
+                         public ::testing::WithParamInterface<const char*> {
+ protected:
+  void StartRecording(bool showWindow) {
+    other_ = std::make_unique<SecondClient>(display_);
+    ASSERT_TRUE(other_->ok());
+    StartProbe(QStringLiteral(MACRO_RECORD_PROBE), QString::fromStdString(data_.path().string()));
+    ASSERT_EQ(WaitForLine("ready"), "ready") << seen_;
+    if (showWindow) {
+      Command("show");  // one command at a time: the probe reads a line per wake-up
+      ASSERT_EQ(WaitForLine("shown"), "shown") << seen_;
+    }
+    other_->Focus();
+    Command("record");
+    ASSERT_EQ(WaitForLine("recording"), "recording 1 1") << seen_;
+  }
+
+  TempDir data_;
+  std::unique_ptr<SecondClient> other_;
+};
+
+class X11RecordingWindowGoneTest : public X11RecordingTest {};
+
+TEST_P(X11RecordingWindowGoneTest, TheWindowLeavingTheScreenStoresTheKeysAndEndsTheGrab) {
+  ASSERT_NO_FATAL_FAILURE(StartRecording(/*showWindow=*/true));
+  ASSERT_TRUE(Type({QStringLiteral("a")}));
+  ASSERT_FALSE(WaitForLine("key release 38").empty()) << seen_;
+
+  Command(GetParam());
+  EXPECT_EQ(WaitForLine("stored"), "stored 2 4:1 4:2") << seen_;
+  other_->Focus();
+  ASSERT_TRUE(Type({QStringLiteral("b")}));
+  EXPECT_EQ(other_->TakeKeyPresses(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(MinimiseAndHide, X11RecordingWindowGoneTest,
+                         ::testing::Values("minimise", "hide"));
+
+class X11RecordingLimitTest : public X11RecordingTest {};
+
+TEST_P(X11RecordingLimitTest, TheLimitMessageClosesFromTheKeyboardAndOpensOnce) {
+  ASSERT_NO_FATAL_FAILURE(StartRecording(/*showWindow=*/false));
+  const QStringList taps(kMaxRecordedSteps / 2, QStringLiteral("a"));
+  ASSERT_TRUE(Type(taps));
+  ASSERT_TRUE(Type({QStringLiteral("b")}));
+  ASSERT_EQ(WaitForLine("box shown"), "box shown") << seen_;
+
+  ASSERT_TRUE(Type({QString::fromLatin1(GetParam())}));
+  EXPECT_EQ(WaitForLine("box closed"), "box closed") << seen_;
+  Command("record");
+  EXPECT_EQ(WaitForLine("stored").rfind("stored 110 ", 0), 0u) << seen_;
+  // Neither the release of b nor that of the key that closed the box opened another.
+  EXPECT_EQ(seen_.find("box shown"), seen_.rfind("box shown")) << seen_;
+  EXPECT_EQ(other_->TakeKeyPresses(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EnterAndEsc, X11RecordingLimitTest,
+                         ::testing::Values("Return", "Escape"));
 
 TEST_F(X11KeyboardCaptureTest, TheSameKeyGivesTheSameCodeUnderUsAndGermanLayouts) {
   // The key at the US Y's place (X key code 29) types y with the US layout and z with the

@@ -24,12 +24,12 @@ class MacroRecorderTest : public ::testing::Test {
     recorder_.Begin();
   }
 
-  RecordedKeyResult At(int32_t time, const KeyEvent& event) {
+  RecordedKeyResult At(int64_t time, const KeyEvent& event) {
     now_ = time;
     return recorder_.Feed(event, record_).result;
   }
 
-  int32_t now_ = 0;
+  int64_t now_ = 0;
   MacroRecorder recorder_;
   MacroRecord record_;
 };
@@ -72,6 +72,21 @@ TEST_F(MacroRecorderTest, AutoRepeatOfAKeyHeldUnderAnotherIsNoNewPress) {
   repeat.autoRepeat = true;
   EXPECT_EQ(At(20, repeat), RecordedKeyResult::kRepeated);
   EXPECT_EQ(recorder_.StepCount(), 2);
+}
+
+TEST_F(MacroRecorderTest, APressOfAKeyStillHeldIsNoNewPressAndFreesItsPlaceOnRelease) {
+  // A capture that does not mark repeats: A down, B down, A down, B up, A up, eight times; a
+  // chord of three keys must still be recorded whole afterwards.
+  for (int round = 0; round < kMaxHeldKeys; ++round) {
+    At(0, Press(kVkA));
+    At(0, Press(kVkB));
+    ASSERT_EQ(At(0, Press(kVkA)), RecordedKeyResult::kRepeated) << round;
+    At(0, Release(kVkB));
+    At(0, Release(kVkA));
+    ASSERT_EQ(recorder_.HeldKeyCount(), 0) << round;
+  }
+  for (uint8_t vk : {'C', 'D', 'E'}) EXPECT_EQ(At(0, Press(vk)), RecordedKeyResult::kStored);
+  EXPECT_EQ(recorder_.StepCount(), 4 * kMaxHeldKeys + 3);
 }
 
 TEST_F(MacroRecorderTest, ReleaseOfAKeyHeldBeforeTheRecordingRecordsNothing) {
@@ -131,8 +146,8 @@ TEST_F(MacroRecorderTest, ANinthHeldKeyAndItsReleaseAreDropped) {
 
 struct DelayCase {
   const char* what;
-  int32_t first;
-  int32_t second;
+  int64_t first;
+  int64_t second;
   uint16_t delay;
 };
 
@@ -147,7 +162,8 @@ TEST_P(MacroRecorderDelayTest, DelayBetweenTwoKeys) {
 
 INSTANTIATE_TEST_SUITE_P(
     Clock, MacroRecorderDelayTest,
-    ::testing::Values(DelayCase{"across midnight", 86399900, 100, 200},
+    ::testing::Values(DelayCase{"past a day of the clock", 86399900, 86400100, 200},
+                      DelayCase{"a clock behind the last key", 5000, 4999, 0},
                       DelayCase{"capped", 0, 70000, 65535},
                       DelayCase{"just below the cap", 0, 65535, 65535},
                       DelayCase{"same millisecond", 5000, 5000, 0}));

@@ -22,8 +22,11 @@ class XvfbServer {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     if (xvfb.isEmpty()) return;
     process_ = std::make_unique<QProcess>();
+    // -noreset: the server would otherwise reset whenever its last client leaves (between two
+    // tests) and refuse the next test's first connection while it does.
     process_->start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                           QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                           QStringLiteral("-noreset")});
     if (!process_->waitForStarted(kStartMs)) return;
     while (!process_->canReadLine() && process_->waitForReadyRead(kStartMs)) {
     }

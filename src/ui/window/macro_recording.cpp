@@ -1,5 +1,6 @@
 #include "ui/window/macro_recording.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QString>
@@ -20,16 +21,42 @@
 #include "ui/window/main_dialog.h"
 
 namespace gm {
+namespace {
+
+// The virtual keys that close a message box from the keyboard.
+constexpr uint8_t kVkReturn = 0x0D;
+constexpr uint8_t kVkEscape = 0x1B;
+
+// The window no longer shows on the screen.
+bool LeavesTheScreen(const QEvent& event, const QWidget& window) {
+  return event.type() == QEvent::Hide ||
+         (event.type() == QEvent::WindowStateChange && window.isMinimized());
+}
+
+bool IsKeyEvent(const QEvent& event) {
+  return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease;
+}
+
+// A key event of the focused window as the capture would report it.
+KeyEvent KeyEventOfQt(const QEvent& event) {
+  const auto& key = static_cast<const QKeyEvent&>(event);
+  const auto kind =
+      event.type() == QEvent::KeyPress ? KeyEventKind::kPress : KeyEventKind::kRelease;
+  return KeyEventOf(kind, key.nativeScanCode(), key.isAutoRepeat());
+}
+
+}  // namespace
 
 UserMessage LockedMacroRecordMessage() {
   return UserMessage{u"加密宏不能修改", u"Cryptographic macros cannot be modified"};
 }
 
-MacroRecording::MacroRecording(MacroPageLookup page, KeyboardCapture* capture, DayClock clock)
+MacroRecording::MacroRecording(MacroPageLookup page, KeyboardCapture* capture,
+                               RecordingClock clock)
     : page_(std::move(page)), capture_(capture), recorder_(std::move(clock)) {}
 
 MacroRecording::MacroRecording(MacroPageControls& controls, KeyboardCapture* capture,
-                               DayClock clock)
+                               RecordingClock clock)
     : MacroRecording([&controls] { return &controls; }, capture, std::move(clock)) {}
 
 MacroRecording::~MacroRecording() { Abandon(); }
@@ -58,6 +85,7 @@ void MacroRecording::OnRecord(const InputAction& /*action*/, QWidget& window) {
 
 void MacroRecording::Start(QWidget& window, MacroPageControls& page) {
   recorder_.Begin();
+  messageKeys_.reset();
   active_ = true;
   g_isRecording = 1;
   g_keyUpRows = 0;
@@ -73,9 +101,13 @@ void MacroRecording::Start(QWidget& window, MacroPageControls& page) {
   if (CListBoxXI* params = page.ParamList()) params->ResetContent();
 
   if (auto* dialog = qobject_cast<CQEL_GMouseDlg*>(&window)) {
-    connect(dialog, &CQEL_GMouseDlg::ending, this, &MacroRecording::Abandon,
+    connect(dialog, &CQEL_GMouseDlg::ending, this, &MacroRecording::Finish,
             Qt::UniqueConnection);
   }
+  // Minimised or hidden, the window could not be used to end the recording, and the user
+  // would be left without a keyboard.
+  window_ = &window;
+  window.installEventFilter(this);
 
   captureDelivers_ = false;
   if (capture_ != nullptr) {
@@ -108,6 +140,10 @@ void MacroRecording::Stop() {
 
 void MacroRecording::OnMacroListSelection() { Abandon(); }
 
+void MacroRecording::Finish() {
+  if (active_) Stop();
+}
+
 void MacroRecording::Abandon() {
   if (!active_) return;
   ReleaseKeyboard();
@@ -120,12 +156,38 @@ void MacroRecording::ReleaseKeyboard() {
   captureDelivers_ = false;
   if (filtering_) QCoreApplication::instance()->removeEventFilter(this);
   filtering_ = false;
+  if (window_) window_->removeEventFilter(this);
+  window_ = nullptr;
+}
+
+void MacroRecording::OnKeyForMessage(const KeyEvent& event) {
+  if (event.kind == KeyEventKind::kRelease) {
+    messageKeys_.reset(event.vk);
+    return;
+  }
+  messageKeys_.set(event.vk);
+  // The focused window's keys reach the box by themselves; the capture's are handed to it.
+  if (!captureDelivers_ || event.autoRepeat) return;
+  if (event.vk != kVkReturn && event.vk != kVkEscape) return;
+  QWidget* box = QApplication::activeModalWidget();
+  if (box == nullptr) return;
+  QKeyEvent key(QEvent::KeyPress, event.vk == kVkReturn ? Qt::Key_Return : Qt::Key_Escape,
+                Qt::NoModifier);
+  QCoreApplication::sendEvent(box, &key);
 }
 
 void MacroRecording::OnKey(const KeyEvent& event) {
-  // Keys that come while the limit message is up are the box's (or dropped): one box at a
-  // time however many keys follow.
-  if (!active_ || showingMessage_) return;
+  if (!active_) return;
+  // Keys that come while the limit message is up are the box's: one box at a time however
+  // many keys follow, and the release of a key that closed it opens no new one.
+  if (showingMessage_) {
+    OnKeyForMessage(event);
+    return;
+  }
+  if (event.kind == KeyEventKind::kRelease && messageKeys_.test(event.vk)) {
+    messageKeys_.reset(event.vk);
+    return;
+  }
   MacroRecord stored{};
   const RecordedKey result = RecordKeyIntoMacro(macro_, recorder_, event, stored);
   switch (result.result) {
@@ -145,22 +207,26 @@ void MacroRecording::OnKey(const KeyEvent& event) {
 }
 
 bool MacroRecording::eventFilter(QObject* watched, QEvent* event) {
-  if (!filtering_ || showingMessage_) return QObject::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-      // The recording takes the key; no control (the repeat edit, a list) acts on it.
-      const auto* key = static_cast<QKeyEvent*>(event);
-      const auto kind =
-          event->type() == QEvent::KeyPress ? KeyEventKind::kPress : KeyEventKind::kRelease;
-      OnKey(KeyEventOf(kind, key->nativeScanCode(), key->isAutoRepeat()));
-      return true;
-    }
-    case QEvent::ShortcutOverride:
-      event->accept();  // the key comes as a key press instead of triggering a shortcut
-      return true;
-    default: return QObject::eventFilter(watched, event);
+  if (active_ && window_ && watched == window_ && LeavesTheScreen(*event, *window_)) {
+    Finish();
+    return QObject::eventFilter(watched, event);
   }
+  if (!filtering_) return QObject::eventFilter(watched, event);
+  if (showingMessage_) {
+    // The box takes the key; the recording only notes it.
+    if (IsKeyEvent(*event)) OnKey(KeyEventOfQt(*event));
+    return QObject::eventFilter(watched, event);
+  }
+  if (IsKeyEvent(*event)) {
+    // The recording takes the key; no control (the repeat edit, a list) acts on it.
+    OnKey(KeyEventOfQt(*event));
+    return true;
+  }
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->accept();  // the key comes as a key press instead of triggering a shortcut
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void AttachMacroRecording(WindowPageControls& controls, KeyboardCapture* capture) {

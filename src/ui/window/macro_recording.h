@@ -8,15 +8,24 @@
 // - g_isRecording is 1: the page input refuses clicks other than Record, minimise, close and
 //   empty space, and the step commands change nothing.
 //
+// The window leaving the screen (minimised, hidden to the notification area) and the start of
+// the program's end (CQEL_GMouseDlg::ending, when the window is the main dialog) end the
+// recording as Record does: the steps typed so far are stored.
+//
 // Other ways out store nothing (the macro keeps the empty record written at the start): a
-// selection in the macro list (OnMacroListSelection), the program's end (Abandon; connected
-// to CQEL_GMouseDlg::ending when the window is the main dialog), the destruction of the macro
-// page's controls (Abandon, through AttachMacroRecording) and the destruction of this object. Every way out gives the keyboard back.
+// selection in the macro list (OnMacroListSelection), the destruction of the macro page's
+// controls (Abandon, through AttachMacroRecording) and the destruction of this object. Every
+// way out gives the keyboard back.
+//
+// While the "More than limit!" box is open the keys are the box's: Enter and Esc reach it
+// through the capture, and no key pressed while it is open is recorded, its release included.
 //
 // User-interface thread only.
 
 #include <QObject>
+#include <QPointer>
 
+#include <bitset>
 #include <functional>
 
 #include "macros/macro_recorder.h"
@@ -44,10 +53,10 @@ class MacroRecording : public QObject {
   // capture may be null; it must outlive this object. The controls are looked up when
   // needed (they may be made after this object); Abandon and the destructor never use them.
   MacroRecording(MacroPageLookup page, KeyboardCapture* capture,
-                 DayClock clock = UtcMillisecondsOfDay);
+                 RecordingClock clock = MonotonicMilliseconds);
   // Controls that exist for this object's whole life.
   MacroRecording(MacroPageControls& controls, KeyboardCapture* capture,
-                 DayClock clock = UtcMillisecondsOfDay);
+                 RecordingClock clock = MonotonicMilliseconds);
   ~MacroRecording() override;
   MacroRecording(const MacroRecording&) = delete;
   MacroRecording& operator=(const MacroRecording&) = delete;
@@ -57,7 +66,10 @@ class MacroRecording : public QObject {
   void OnRecord(const InputAction& action, QWidget& window);
   // The macro list's selection changed: a running recording ends without storing.
   void OnMacroListSelection();
-  // The program ends: a running recording ends without storing.
+  // The window leaves the screen or the program ends: a running recording ends as Record
+  // ends it, with its steps stored.
+  void Finish();
+  // A running recording ends without storing.
   void Abandon();
 
   bool Active() const { return active_; }
@@ -73,6 +85,8 @@ class MacroRecording : public QObject {
   void Start(QWidget& window, MacroPageControls& page);
   void Stop();
   void ReleaseKeyboard();
+  // A keystroke that comes while the limit message is open.
+  void OnKeyForMessage(const KeyEvent& event);
 
   MacroPageLookup page_;
   KeyboardCapture* capture_;
@@ -81,12 +95,15 @@ class MacroRecording : public QObject {
   bool captureDelivers_ = false;
   bool filtering_ = false;       // the application's key events come to eventFilter
   bool showingMessage_ = false;  // the limit message is on screen
+  std::bitset<256> messageKeys_;  // by virtual key: pressed while the limit message was open
+  QPointer<QWidget> window_;      // watched for leaving the screen while recording
   int group_ = 0;
   int macro_ = 0;
 };
 
 // Gives the Record element, the macro list's selection and the destruction of the macro
-// page's controls of controls a recording with capture (may be null; it must outlive controls). The recording lives as long as controls.
+// page's controls of controls a recording with capture (may be null; it must outlive
+// controls). The recording lives as long as controls.
 void AttachMacroRecording(WindowPageControls& controls, KeyboardCapture* capture);
 
 }  // namespace gm

@@ -1,14 +1,19 @@
 // Macro recording on a real X display with the X11 keyboard capture, driven from standard
 // input: a test types keys with xdotool while another X client has the focus. The window is
-// never shown, so the focus stays with that client.
+// not shown until "show", so the focus stays with that client. Messages are real message
+// boxes.
 //
 //   macro_record_probe <empty folder>
 // Makes group "A" with macro "a0" in the folder and selects a0 on the macro page. Writes:
 //   ready
 //   recording <1|0>                 after "record": recording runs; whether the capture delivers
 //   key <press|release> <X key code> <virtual key>
-//   stored <step count> {<code>:<action>}   after the second "record", from a0's file
-// Reads commands from standard input: "record" presses the Record element.
+//   stored <step count> {<code>:<action>}   after the second "record", "minimise" or "hide",
+//                                           from a0's file
+//   shown                           after "show"
+//   box shown / box closed          around each message box
+// Reads commands from standard input: "record" presses the Record element; "show",
+// "minimise" and "hide" show, minimise and hide the window.
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -33,6 +38,7 @@
 #include "ui/skin/skin_layout.h"
 #include "ui/window/macro_page_controls.h"
 #include "ui/window/macro_recording.h"
+#include "ui/window/qt_message_sink.h"
 
 namespace {
 
@@ -57,11 +63,24 @@ void MakeGroup() {
   gm::SelectEditorGroup(0, true);
 }
 
+void SayStored() {
+  for (auto& r : gm::g_macros) r = {};
+  gm::LoadMacroFile(gm::g_macroDir / "A.dat");
+  const gm::MacroRecord saved = gm::ReadEditorMacro(0);
+  std::string text = "stored " + std::to_string(saved.stepCount);
+  for (int i = 0; i < gm::UsableStepCount(saved); ++i) {
+    text += " " + std::to_string(saved.code[i]) + ":" + std::to_string(saved.action[i]);
+  }
+  Say(text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) return 2;
+  // The message box may be the only window shown: closing it does not end the probe.
+  QApplication::setQuitOnLastWindowClosed(false);
   gm::g_isEnglish = 1;
   gm::SetDataPaths(std::filesystem::path(argv[1]), true);
   MakeGroup();
@@ -77,6 +96,13 @@ int main(int argc, char** argv) {
   controls.MacroList()->SetCurSel(1);
   emit controls.MacroList()->selChange();
 
+  gm::QtMessageSink boxes([](const QString& text) {
+    Say("box shown");
+    gm::ShowMessageBox(text);
+    Say("box closed");
+  });
+  gm::SetMessageSink(&boxes);
+
   gm::X11KeyboardCapture x11;
   ReportingCapture capture(x11);
   gm::MacroRecording recording(controls, &capture);
@@ -88,7 +114,22 @@ int main(int argc, char** argv) {
       QApplication::quit();
       return;
     }
-    if (std::string(line).rfind("record", 0) != 0) return;
+    const std::string command(line);
+    if (command.rfind("show", 0) == 0) {
+      window.show();
+      Say("shown");
+      return;
+    }
+    if (command.rfind("minimise", 0) == 0 || command.rfind("hide", 0) == 0) {
+      if (command[0] == 'm') {
+        window.showMinimized();
+      } else {
+        window.hide();
+      }
+      SayStored();
+      return;
+    }
+    if (command.rfind("record", 0) != 0) return;
     const bool wasRecording = recording.Active();
     recording.OnRecord(gm::InputAction{}, window);
     if (!wasRecording) {
@@ -96,14 +137,7 @@ int main(int argc, char** argv) {
           (recording.CaptureDelivers() ? "1" : "0"));
       return;
     }
-    for (auto& r : gm::g_macros) r = {};
-    gm::LoadMacroFile(gm::g_macroDir / "A.dat");
-    const gm::MacroRecord saved = gm::ReadEditorMacro(0);
-    std::string text = "stored " + std::to_string(saved.stepCount);
-    for (int i = 0; i < gm::UsableStepCount(saved); ++i) {
-      text += " " + std::to_string(saved.code[i]) + ":" + std::to_string(saved.action[i]);
-    }
-    Say(text);
+    SayStored();
   });
   QTimer::singleShot(0, [] { Say("ready"); });
   return QApplication::exec();
