@@ -12,6 +12,7 @@
 #include "ui/qt_app_for_tests.h"
 #include "support/temp_dir.h"
 #include "app/device_choice.h"
+#include "app/gmouse_app.h"
 
 namespace gm::test {
 namespace {
@@ -79,6 +80,8 @@ TEST_F(ProgramTest, ASecondCopyEndsAtOnceAndTheFirstRunsOn) {
   EXPECT_EQ(second->exitCode(), 0);
   EXPECT_FALSE(second->readAllStandardError().contains(kVirtualMouseNote))
       << "the second copy ends before it looks for a mouse";
+  EXPECT_EQ(second->readAllStandardOutput(), QByteArray(kAlreadyRunningNote))
+      << "it says what it did, in one line";
   EXPECT_EQ(first->state(), QProcess::Running);
 }
 
