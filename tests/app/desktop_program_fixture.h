@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/device_choice.h"
+#include "program_folder.h"
 #include "platform/private_profile.h"
 #include "platform/text.h"
 #include "support/temp_dir.h"
@@ -68,12 +69,7 @@ class DesktopProgramTest : public ::testing::Test {
   }
 
   void StartProgram() {
-    const std::filesystem::path program(GMOUSE_PROGRAM);
-    std::filesystem::copy(program.parent_path() / "skins", temp_ / "skins",
-                          std::filesystem::copy_options::recursive);
-    std::filesystem::copy_file(program, temp_ / "gmouse");
-    std::filesystem::create_directories(temp_ / "runtime");
-    std::filesystem::permissions(temp_ / "runtime", std::filesystem::perms::owner_all);
+    CopyProgramFolder(temp_.path());
     program_ = Spawn(QString::fromStdString((temp_ / "gmouse").string()), {}, true);
     ASSERT_TRUE(program_->waitForStarted(kProgramStartMs));
   }
