@@ -1,6 +1,6 @@
-// The pop-up lists of the main window as a desktop list behaves: press, drag and release
-// picks through every level, Esc closing the innermost list, every list on the screen, and
-// message boxes wide enough for their title and centred over the main window.
+// The pop-up lists of the main window as desktop lists behave: press, drag and release picks
+// through every level, Esc closing the innermost list; message boxes wide enough for their
+// title and centred over the main window.
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -8,10 +8,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QScreen>
 #include <QTest>
 
-#include "macros/recoil_macro_names.h"
 #include "main_dialog_fixture.h"
 #include "ui/pages/page_elements.h"
 #include "ui/window/mac_sel_menu_dlg.h"
@@ -72,41 +70,27 @@ PopupListWindow* Level(CMenuDlg& keyList, int level) {
 
 TEST_F(PopupPointerTest, PressDragAndReleasePicksOnEveryLevelOfTheKeyList) {
   struct Step { int level; uint32_t row; };
-  struct Case {
-    const char* what;
-    bool pressInKeyList;  // the press on the first step's row instead of on the key button
-    std::vector<Step> path;
-    int32_t function, macroMode;
-  };
+  struct Case { const char* what; std::vector<Step> path; int32_t function, macroMode; };
   const std::vector<Case> cases = {
-      {"a key-list row", false, {{0, 5}}, 5, 0},
-      {"a multimedia key", false, {{0, 8}, {1, 1}}, 23, 0},
-      {"a recoil macro", false, {{0, 12}, {1, 3}}, 52, 1},
-      {"a group's macro in the chooser", false, {{0, 13}, {1, 1}, {2, 1}}, 256, 1},
-      {"from a key-list row on into its family", true, {{0, 8}, {1, 2}}, 24, 0},
+      {"a key-list row", {{0, 5}}, 5, 0},
+      {"a multimedia key", {{0, 8}, {1, 1}}, 23, 0},
+      {"a recoil macro", {{0, 12}, {1, 3}}, 52, 1},
+      {"a group's macro in the chooser", {{0, 13}, {1, 1}, {2, 1}}, 256, 1},
   };
   CQEL_GMouseDlg& dialog = StartDialog();
   for (const Case& c : cases) {
     g_keyFunction[g_curConfig.load()][kKey] = 0;
     CMenuDlg* keyList = PressKeyButton(dialog);
     ASSERT_NE(keyList, nullptr) << c.what;
-    QWidget* pressedIn = &dialog;
     QPoint at;
     for (const Step& step : c.path) {
       PopupListWindow* list = Level(*keyList, step.level);
       ASSERT_NE(list, nullptr) << c.what << " level " << step.level;
       at = ScreenRowCentre(*list, step.row);
-      if (pressedIn == &dialog && c.pressInKeyList) {
-        ReleaseAt(dialog, dialog.mapToGlobal(QPoint(0, 0)));  // the key button's click ends
-        MoveOver(*list, list->mapFromGlobal(at));
-        QTest::mousePress(list, Qt::LeftButton, Qt::NoModifier, list->mapFromGlobal(at));
-        pressedIn = list;
-        continue;
-      }
-      HeldMove(*pressedIn, at);
+      HeldMove(dialog, at);
       EXPECT_EQ(list->Hover(), step.row) << c.what << ": hover follows the held pointer";
     }
-    ReleaseAt(*pressedIn, at);
+    ReleaseAt(dialog, at);
     EXPECT_EQ(Function(), c.function) << c.what;
     EXPECT_EQ(MacroMode(), c.macroMode) << c.what;
     EXPECT_EQ(MainWindowPopup(), nullptr) << c.what << ": a pick closes every level";
@@ -153,25 +137,6 @@ TEST_F(PopupPointerTest, EscClosesTheInnermostListFirst) {
   }
   EXPECT_EQ(MainWindowPopup(), nullptr);
   EXPECT_EQ(Function(), before);
-}
-
-TEST_F(PopupPointerTest, TheRecoilListOfAKeyListAtTheScreenTopMovesDownOntoIt) {
-  CQEL_GMouseDlg& dialog = StartDialog();
-  ASSERT_EQ(RecoilMacroCount(), 20) << "the shipped recoil macros";
-  const QRect screen = dialog.screen()->geometry();
-  const SkinRect button = dialog.Layout().m_mainRects[kMainFirstKeyButton + kKey];
-  // The key list opens 10 pixels below the screen's top.
-  dialog.move(dialog.pos() - dialog.mapToGlobal(QPoint(0, 0)) +
-              QPoint(screen.x() + 10, screen.y() + 10 - button.y - button.height));
-  CMenuDlg* keyList = PressKeyButton(dialog);
-  ASSERT_NE(keyList, nullptr);
-  ASSERT_EQ(keyList->geometry().top(), screen.y() + 10);
-  HeldMove(dialog, ScreenRowCentre(*keyList, 12));
-  const CSubMenuDlg* recoil = keyList->SubMenu();
-  ASSERT_NE(recoil, nullptr);
-  EXPECT_EQ(recoil->geometry().top(), screen.y()) << "12 - 20 rows above: moved just onto it";
-  EXPECT_EQ(recoil->geometry().left(), keyList->geometry().right() + 1) << "x fits as it is";
-  ReleaseAt(dialog, dialog.mapToGlobal(QPoint(0, 0)));
 }
 
 TEST_F(PopupPointerTest, AMessageBoxShowsItsWholeTitleCentredOverTheMainWindow) {
