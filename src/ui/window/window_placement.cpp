@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -25,6 +24,8 @@ class CentringFilter final : public QObject {
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // Type first: a dialog being destroyed still sends events (its hide), as no QDialog.
+    if (event->type() != QEvent::Show && event->type() != QEvent::Resize) return false;
     if (watched != dialog_) return false;
     const bool showing = event->type() == QEvent::Show;
     const QWindow* handle = dialog_->windowHandle();
@@ -48,7 +49,7 @@ class CentringFilter final : public QObject {
     dialog_->move(KeepOnScreenOf(*main, centred, size) - frame);
   }
 
-  QPointer<QDialog> dialog_;
+  QDialog* dialog_;  // the filter's parent: it outlives the filter
 };
 
 }  // namespace
