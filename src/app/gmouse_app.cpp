@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QObject>
 
+#include <cstdio>
 #include <memory>
 
 #include "app/device_choice.h"
@@ -38,7 +39,12 @@ CQEL_GMouseApp::CQEL_GMouseApp() {
 
 int CQEL_GMouseApp::InitInstance() {
   SingleInstance instance;
-  if (instance.Claim() == InstanceRole::kAnotherCopyRuns) return 0;
+  if (instance.Claim() == InstanceRole::kAnotherCopyRuns) {
+    // Whoever started this copy learns why no window of its own appears.
+    std::fputs(kAlreadyRunningNote, stdout);
+    std::fflush(stdout);
+    return 0;
+  }
 
   QtMessageSink messageBoxes;
   SetMessageSink(&messageBoxes);

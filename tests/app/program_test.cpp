@@ -12,6 +12,8 @@
 #include "ui/qt_app_for_tests.h"
 #include "support/temp_dir.h"
 #include "app/device_choice.h"
+#include "program_folder.h"
+#include "app/gmouse_app.h"
 
 namespace gm::test {
 namespace {
@@ -23,12 +25,7 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureQtApplication();
-    const std::filesystem::path program(GMOUSE_PROGRAM);
-    std::filesystem::copy(program.parent_path() / "skins", temp_ / "skins",
-                          std::filesystem::copy_options::recursive);
-    std::filesystem::copy_file(program, temp_ / "gmouse");
-    std::filesystem::create_directories(temp_ / "runtime");
-    std::filesystem::permissions(temp_ / "runtime", std::filesystem::perms::owner_all);
+    CopyProgramFolder(temp_.path());
   }
 
   QProcess* Start(const char* device) {
@@ -79,6 +76,8 @@ TEST_F(ProgramTest, ASecondCopyEndsAtOnceAndTheFirstRunsOn) {
   EXPECT_EQ(second->exitCode(), 0);
   EXPECT_FALSE(second->readAllStandardError().contains(kVirtualMouseNote))
       << "the second copy ends before it looks for a mouse";
+  EXPECT_EQ(second->readAllStandardOutput(), QByteArray(kAlreadyRunningNote))
+      << "it says what it did, in one line";
   EXPECT_EQ(first->state(), QProcess::Running);
 }
 

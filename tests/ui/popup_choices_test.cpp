@@ -306,6 +306,25 @@ TEST_F(PopupChoices, FamilyListsStartBesideTheirRowOrAboveTheKeyList) {
   EXPECT_EQ(PlaceMacroChooser({311, 276}, 160, 18, 3, 37), (WindowPoint{471, 276 + 54 - 37}));
 }
 
+TEST(KeepOnScreen, MovesAWindowJustOntoTheScreenPastEachEdge) {
+  // A second screen right of a first one of 1920: x from 1920, 1280 x 1024.
+  const ScreenArea screen{1920, 0, 1280, 1024};
+  struct Case { const char* what; WindowPoint at; int32_t w, h; WindowPoint expected; };
+  for (const Case& c : {
+           Case{"fits: stays", {2000, 100}, 211, 336, {2000, 100}},
+           // The PUBG list of 20 rows, 12 - 20 rows of 24 above a key list at y 180.
+           Case{"top", {2131, 180 - 8 * 24}, 160, 361, {2131, 0}},
+           Case{"bottom", {2000, 900}, 211, 336, {2000, 1024 - 336}},
+           Case{"left", {1900, 100}, 160, 200, {1920, 100}},
+           Case{"right", {3100, 100}, 160, 200, {3200 - 160, 100}},
+           Case{"corner", {3150, 1000}, 160, 200, {3200 - 160, 1024 - 200}},
+           Case{"taller than the screen: top on the screen's", {2000, -50}, 160, 1100,
+                {2000, 0}},
+       }) {
+    EXPECT_EQ(KeepOnScreen(c.at, c.w, c.h, screen), c.expected) << c.what;
+  }
+}
+
 TEST_F(PopupChoices, ChooserDropsANameWiderThanTheListOthersAreClippedAtTheLeft) {
   const RowGeometry g{160, 18, 3};
   EXPECT_EQ(ChooserTextPosition(g, 2, 100, 14), (RowTextPlace{30, 18 + 2}));

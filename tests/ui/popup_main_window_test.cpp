@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 
 #include "main_dialog_fixture.h"
@@ -44,11 +45,13 @@ class PopupMainWindowTest : public MainDialogTest {
 
 TEST_F(PopupMainWindowTest, AKeyButtonOpensItsListAndAPressElsewhereClosesIt) {
   CQEL_GMouseDlg& dialog = StartDialog();
+  const SkinRect button = dialog.Layout().m_mainRects[kMainFirstKeyButton + kKey];
+  // The window stands where the list fits on the screen below its button.
+  dialog.move(dialog.screen()->geometry().topLeft() - QPoint(button.x / 2, 0));
   CMenuDlg& list = OpenKeyList(dialog);
   const QPointer<PopupListWindow> listWatch(&list);
   EXPECT_EQ(list.Kind(), PopupKind::kKeyFunctions);
   EXPECT_EQ(g_selKey, static_cast<int>(kMainFirstKeyButton) + kKey);
-  const SkinRect button = dialog.Layout().m_mainRects[kMainFirstKeyButton + kKey];
   EXPECT_EQ(list.geometry().topLeft(),
             dialog.mapToGlobal(QPoint(button.x + 1, button.y + button.height)));
 

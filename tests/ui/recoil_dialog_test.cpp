@@ -12,6 +12,7 @@
 #include "main_dialog_fixture.h"
 #include "modal_dialog_support.h"
 #include "ui/window/dialog_gun.h"
+#include "ui/window/popup_menus.h"
 
 namespace gm::test {
 namespace {
@@ -227,6 +228,23 @@ TEST_F(RecoilDialogTest, TheListOpensBelowTheNameFieldAndCloseAtTheNextClick) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(list);
   });
+}
+
+TEST_F(RecoilDialogTest, EscClosesTheOpenRecoilListBeforeTheDialog) {
+  StartDialog();
+  SetRecoilListOpener([](QWidget* gun, ProgramMessageTarget& target, QPoint topLeft) {
+    OpenRecoilMenu(*gun, target, topLeft, g_curGun);
+  });
+  const bool saved = Run([&](CDialogGun& gun) {
+    Click(gun, kGunListButton);
+    ASSERT_NE(RecoilPopup(), nullptr);
+    QTest::keyClick(gun.Edit(kGunRepeatEdit), Qt::Key_Escape);
+    EXPECT_EQ(RecoilPopup(), nullptr);
+    EXPECT_TRUE(gun.isVisible()) << "the first Esc is the list's";
+    QTest::keyClick(&gun, Qt::Key_Escape);
+    EXPECT_FALSE(gun.isVisible());
+  });
+  EXPECT_FALSE(saved);
 }
 
 }  // namespace

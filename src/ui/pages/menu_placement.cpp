@@ -14,6 +14,16 @@ int32_t Saturate(int64_t value) {
 
 int64_t Wide(int32_t value) { return value; }
 
+// One axis of KeepOnScreen: the far edge first, so that the near edge wins when the window
+// is larger than the screen.
+int32_t KeepInside(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
+  int64_t at = start;
+  const int64_t areaEnd = Wide(areaStart) + areaLength;
+  if (at + length > areaEnd) at = areaEnd - length;
+  if (at < areaStart) at = areaStart;
+  return Saturate(at);
+}
+
 }  // namespace
 
 MenuPlacement PlaceKeyMenu(const SkinRect& button, WindowPoint windowOrigin, int32_t menuHeight,
@@ -41,6 +51,12 @@ WindowPoint PlaceMacroChooser(WindowPoint groupListTopLeft, int32_t groupListWid
                               int32_t rowHeight, uint32_t groupRow, int32_t chooserHeight) {
   return {Saturate(Wide(groupListTopLeft.x) + groupListWidth),
           Saturate(Wide(groupListTopLeft.y) + int64_t{groupRow} * rowHeight - chooserHeight)};
+}
+
+WindowPoint KeepOnScreen(WindowPoint topLeft, int32_t width, int32_t height,
+                         const ScreenArea& screen) {
+  return {KeepInside(topLeft.x, width, screen.x, screen.width),
+          KeepInside(topLeft.y, height, screen.y, screen.height)};
 }
 
 }  // namespace gm

@@ -8,6 +8,14 @@
 
 namespace gm {
 
+// A screen's area in screen coordinates.
+struct ScreenArea {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
 // The lighting-mode list is always this tall.
 inline constexpr int32_t kLedModeMenuHeight = 360;
 
@@ -40,5 +48,11 @@ WindowPoint PlaceFamilyList(WindowPoint keyListTopLeft, int32_t keyListWidth,
 // bottom edge (top + chooserHeight) on the bottom of the group row.
 WindowPoint PlaceMacroChooser(WindowPoint groupListTopLeft, int32_t groupListWidth,
                               int32_t rowHeight, uint32_t groupRow, int32_t chooserHeight);
+
+// Where a width x height window placed at topLeft lies wholly on the screen: moved just enough
+// past each edge it would leave, and not at all when it fits. A window larger than the screen
+// keeps its left or top edge on the screen's.
+WindowPoint KeepOnScreen(WindowPoint topLeft, int32_t width, int32_t height,
+                         const ScreenArea& screen);
 
 }  // namespace gm

@@ -10,6 +10,7 @@
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "ui/pages/ui_state.h"
+#include "ui/window/window_placement.h"
 
 namespace gm {
 
@@ -142,6 +143,7 @@ bool RunKeyCaptureDialog(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* 
   // Parented to the opener's window: it is destroyed with it, whatever ends the run.
   QPointer<CDialogGetKey> dialog = new CDialogGetKey(parent, mode, capture, owner);
   bool ok = false;
+  CentreOverMainWindow(*dialog);
   if (dialog->OnInitDialog()) ok = dialog->exec() == QDialog::Accepted;
   delete dialog.data();  // null when the opener's window went during the run
   return ok;

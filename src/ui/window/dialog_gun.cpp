@@ -15,6 +15,7 @@
 #include "ui/pages/popup_rows.h"
 #include "ui/pages/ui_state.h"
 #include "ui/window/popup_menus.h"
+#include "ui/window/window_placement.h"
 
 namespace gm {
 
@@ -248,6 +249,7 @@ bool OpenRecoilDialog(QWidget& window) {
   // Parented to the opener's window: it is destroyed with it, whatever ends the run.
   QPointer<CDialogGun> dialog = new CDialogGun(&window);
   bool saved = false;
+  CentreOverMainWindow(*dialog);
   if (dialog->OnInitDialog()) saved = dialog->exec() == QDialog::Accepted;
   delete dialog.data();  // null when the window went during the run
   return saved;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "settings/paths.h"
+#include "ui/window/window_placement.h"
 
 namespace gm {
 
@@ -25,6 +26,7 @@ std::optional<std::filesystem::path> ChooseMacroGroupFile(MacroGroupFileChoice c
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
+  CentreOverMainWindow(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }

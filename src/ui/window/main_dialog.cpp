@@ -24,6 +24,7 @@
 #include "ui/pages/page_input.h"
 #include "ui/pages/page_painter.h"
 #include "ui/window/tray_icon.h"
+#include "ui/window/window_placement.h"
 #include "ui/pages/ui_state.h"
 #include "ui/skin/window_shape.h"
 
@@ -56,6 +57,7 @@ std::optional<std::filesystem::path> ChooseSettingsFile(SettingsFileChoice choic
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // a name that is no file gets "Error!"
   }
+  CentreOverMainWindow(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }

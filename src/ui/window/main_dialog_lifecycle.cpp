@@ -19,6 +19,7 @@
 #include "ui/window/input_blocker.h"
 #include "ui/window/main_dialog.h"
 #include "ui/window/tray_icon.h"
+#include "ui/window/window_placement.h"
 #include "ui/pages/ui_state.h"
 
 namespace gm {
@@ -103,6 +104,7 @@ void CQEL_GMouseDlg::ShowSystemMenu(QPoint at) {
 
 void CQEL_GMouseDlg::ShowAboutBox() {
   CAboutDlg about(this);
+  CentreOverMainWindow(about);
   about.exec();
 }
 

@@ -13,6 +13,8 @@
 #include "ui/pages/page_painter.h"
 #include "ui/pages/page_texts.h"
 #include "ui/skin/ui_fonts.h"
+#include "ui/window/popup_input_router.h"
+#include "ui/window/window_placement.h"
 
 namespace gm {
 namespace {
@@ -60,16 +62,20 @@ PopupListWindow::PopupListWindow(QWidget& opener, PopupImageNames images, bool h
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   opener.installEventFilter(this);
+  PopupListOpened(*this);
 }
 
 PopupListWindow::~PopupListWindow() {
+  PopupListClosed(*this);
   if (opener_ != nullptr) opener_->removeEventFilter(this);
 }
 
 void PopupListWindow::ShowAt(QPoint topLeft, QSize windowSize) {
   const QSize size(std::clamp(windowSize.width(), 0, geometry_.width),
                    std::clamp(windowSize.height(), 0, std::max(VisibleHeight(), 0)));
-  setGeometry(QRect(topLeft, size));
+  // Where the place asked for would leave the screen, the list moves just onto it.
+  const QWidget* owner = PopupOwnerWindow(*this);
+  setGeometry(QRect(owner != nullptr ? KeepOnScreenOf(*owner, topLeft, size) : topLeft, size));
   // A list without rows has no visible part: it exists (and closes) but shows nothing.
   if (size.isEmpty()) return;
   show();
@@ -78,6 +84,7 @@ void PopupListWindow::ShowAt(QPoint topLeft, QSize windowSize) {
 void PopupListWindow::CloseList() {
   if (closing_) return;
   closing_ = true;
+  PopupListClosed(*this);
   if (opener_ != nullptr) opener_->removeEventFilter(this);
   opener_ = nullptr;
   close();
@@ -144,8 +151,15 @@ void PopupListWindow::paintEvent(QPaintEvent* /*event*/) {
 
 void PopupListWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  // While the button is held the list sees moves outside it too: they are another window's.
+  // While the button is held the list sees moves outside it too: they are another window's
+  // (popup_input_router.h hands them to the list under the pointer).
   if (!rect().contains(p)) return;
+  // A button held since a press elsewhere (a drag onto the list) shows the held row too.
+  const bool held = (event->buttons() & Qt::LeftButton) != 0;
+  if (held != held_) {
+    held_ = held;
+    update();
+  }
   hover_ = RowAt(geometry_, p.x(), p.y());
   if (hover_ == hoverPrev_) return;
   hoverPrev_ = hover_;

@@ -2,7 +2,8 @@
 // A skinned pop-up list: a frameless window over the window that opened it, painted from the
 // list's skin images with one row per choice, the hovered row copied from the over image (the
 // down image while the left button is held in it) and the row texts centred on top. What a
-// release does is the subclass's.
+// release does is the subclass's. Drags from other windows and Esc reach the lists through
+// popup_input_router.h.
 //
 // A list never outlives its opener: it is the opener's child (destroyed with it) and closes
 // when the opener hides. Closing destroys the list (later, from the event loop), so a list may
@@ -45,7 +46,8 @@ class PopupListWindow : public QWidget {
   const RowGeometry& Rows() const { return geometry_; }
   uint32_t Hover() const { return hover_; }
   bool Held() const { return held_; }
-  // Moves the list to topLeft (screen coordinates) and shows it. Its size is the part of
+  // Moves the list to topLeft (screen coordinates), or just onto the screen of the window it
+  // belongs to where it would leave that screen, and shows it. Its size is the part of
   // windowSize the list's rows cover: the list's rows cut the window the opener asked for.
   void ShowAt(QPoint topLeft, QSize windowSize);
   // Closes and later destroys the list (and the lists it opened).

@@ -1,13 +1,12 @@
 #include "ui/window/popup_menus.h"
 
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QWidget>
 
 #include "ui/pages/menu_placement.h"
 #include "ui/pages/ui_state.h"
 #include "ui/window/menu_dlg.h"
+#include "ui/window/window_placement.h"
 
 namespace gm {
 namespace {
@@ -33,11 +32,8 @@ void CloseSlot(QPointer<CMenuDlg>& slot) {
 
 // The bottom of the screen the window is on (the screen height for the first screen).
 int32_t ScreenBottom(const QWidget& window) {
-  const QScreen* screen = window.screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return 0;
-  const QRect area = screen->geometry();
-  return area.y() + area.height();
+  const ScreenArea area = ScreenAreaOf(window);
+  return area.y + area.height;
 }
 
 WindowPoint OriginOf(const QWidget& window) {

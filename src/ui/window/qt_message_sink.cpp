@@ -7,12 +7,14 @@
 #include <utility>
 
 #include "settings/config_settings.h"
+#include "ui/window/message_box_fit.h"
 
 namespace gm {
 
 void ShowMessageBox(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
                   QMessageBox::Ok);
+  FitMessageBox(box);
   box.exec();
 }
 

@@ -1,0 +1,202 @@
+#pragma once
+// The program on a private X desktop, driven as a user drives it: Xvfb (1280 x 1024) with a
+// real window manager (openbox), the program started from a copy of its folder on the virtual
+// mouse, and xdotool for the pointer and the keys.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTest>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/device_choice.h"
+#include "program_folder.h"
+#include "platform/private_profile.h"
+#include "platform/text.h"
+#include "support/temp_dir.h"
+#include "ui/qt_app_for_tests.h"
+
+// Last: Xlib's macros would clash with the headers above.
+#include <X11/Xlib.h>
+
+namespace gm::test {
+
+inline constexpr int kDesktopWaitMs = 10000;
+// Start-up under the sanitizers on a busy machine can take a while.
+inline constexpr int kProgramStartMs = 30000;
+
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;
+  int CentreX() const { return x + width / 2; }
+  int CentreY() const { return y + height / 2; }
+};
+
+class DesktopProgramTest : public ::testing::Test {
+ protected:
+  // Xvfb and openbox; false (the test skips) without Xvfb. `tools` must be installed.
+  bool StartDesktop(const std::vector<const char*>& tools) {
+    EnsureQtApplication();
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty()) return false;
+    for (const char* tool : tools) {
+      EXPECT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+          << tool << " is missing (scripts/setup-debian.sh installs it)";
+    }
+    QProcess* server = Spawn(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                    QStringLiteral("-screen"), QStringLiteral("0"),
+                                    QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                                    QStringLiteral("tcp")},
+                             false);
+    EXPECT_TRUE(server->waitForStarted(kDesktopWaitMs));
+    while (!server->canReadLine() && server->waitForReadyRead(kDesktopWaitMs)) {
+    }
+    const QByteArray number = server->readLine().trimmed();
+    EXPECT_FALSE(number.isEmpty()) << "Xvfb did not start";
+    display_ = QStringLiteral(":") + QString::fromLatin1(number);
+    x11_ = XOpenDisplay(display_.toLocal8Bit().constData());
+    EXPECT_NE(x11_, nullptr);
+    Spawn(QStringLiteral("openbox"), {}, true);
+    return true;
+  }
+
+  void StartProgram() {
+    CopyProgramFolder(temp_.path());
+    program_ = Spawn(QString::fromStdString((temp_ / "gmouse").string()), {}, true);
+    ASSERT_TRUE(program_->waitForStarted(kProgramStartMs));
+  }
+
+  void TearDown() override {
+    if (x11_ != nullptr) XCloseDisplay(x11_);
+    // The program first, then the desktop it ran on.
+    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
+      (*it)->kill();
+      (*it)->waitForFinished(kDesktopWaitMs);
+      delete *it;
+    }
+  }
+
+  QProcess* Spawn(const QString& program, const QStringList& arguments, bool onDisplay) {
+    auto* process = new QProcess();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (onDisplay) env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+               QString::fromStdString((temp_ / "runtime").string()));
+    env.insert(QString::fromLatin1(kDeviceChoiceVariable), QStringLiteral("virtual"));
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(onDisplay ? QProcess::MergedChannels
+                                             : QProcess::SeparateChannels);
+    process->start(program, arguments);
+    processes_.push_back(process);
+    return process;
+  }
+
+  // Runs xdotool on the test's display; its output lines.
+  std::vector<std::string> Xdotool(const std::vector<std::string>& arguments) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    tool.setProcessEnvironment(env);
+    QStringList list;
+    for (const std::string& a : arguments) list << QString::fromStdString(a);
+    tool.start(QStringLiteral("xdotool"), list);
+    tool.waitForFinished(kDesktopWaitMs);
+    std::vector<std::string> lines;
+    for (const QByteArray& line : tool.readAllStandardOutput().split('\n')) {
+      if (!line.trimmed().isEmpty()) lines.push_back(line.trimmed().toStdString());
+    }
+    return lines;
+  }
+
+  std::vector<std::string> VisibleProgramWindows() {
+    return Xdotool({"search", "--onlyvisible", "--pid", std::to_string(program_->processId())});
+  }
+
+  std::optional<Geometry> GeometryOf(const std::string& window) {
+    Geometry g;
+    for (const std::string& line : Xdotool({"getwindowgeometry", "--shell", window})) {
+      const auto eq = line.find('=');
+      if (eq == std::string::npos) continue;
+      const std::string key = line.substr(0, eq);
+      const int value = std::stoi(line.substr(eq + 1));
+      if (key == "X") g.x = value;
+      if (key == "Y") g.y = value;
+      if (key == "WIDTH") g.width = value;
+      if (key == "HEIGHT") g.height = value;
+    }
+    if (g.width <= 0 || g.height <= 0) return std::nullopt;
+    return g;
+  }
+
+  bool Visible(const std::string& window) {
+    for (const std::string& w : VisibleProgramWindows()) {
+      if (w == window) return true;
+    }
+    return false;
+  }
+
+  // The visible window of the program other than `except` (the icon, a menu, a list).
+  std::optional<std::string> OtherVisibleWindow(const std::vector<std::string>& except) {
+    for (const std::string& w : VisibleProgramWindows()) {
+      bool excluded = false;
+      for (const std::string& e : except) excluded = excluded || e == w;
+      if (!excluded) return w;
+    }
+    return std::nullopt;
+  }
+
+  // The main window: the program's large window, once it shows; empty when it does not.
+  std::string WaitForMainWindow() {
+    std::string window;
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+          for (const std::string& w : VisibleProgramWindows()) {
+            const auto g = GeometryOf(w);
+            if (g && g->width > 200) window = w;
+          }
+          return !window.empty();
+        },
+        kProgramStartMs));
+    return window;
+  }
+
+  void Click(int x, int y, const char* button, int count = 1) {
+    Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "--repeat",
+             std::to_string(count), "--delay", "80", button});
+  }
+
+  // Element `element` of the English main page's layout file, in window coordinates.
+  Geometry MainElement(int element) {
+    const std::u16string line = GetPrivateProfileStringW(
+        u"BUTTONPOS", DecimalText(element), u"", 260,
+        temp_ / "skins" / "INI_EN" / "skin_main_en.ini");
+    // "name,x,y,w,h,caption,"
+    std::vector<int> fields{0};
+    std::stringstream values(ToUtf8(line));
+    std::string field;
+    std::getline(values, field, ',');
+    while (fields.size() < 5 && std::getline(values, field, ',')) {
+      fields.push_back(std::atoi(field.c_str()));
+    }
+    EXPECT_EQ(fields.size(), 5u) << ToUtf8(line);
+    if (fields.size() < 5) return {};
+    return Geometry{fields[1], fields[2], fields[3], fields[4]};
+  }
+
+  TempDir temp_;
+  Display* x11_ = nullptr;
+  QString display_;
+  QProcess* program_ = nullptr;
+  std::vector<QProcess*> processes_;
+};
+
+}  // namespace gm::test
