@@ -119,7 +119,7 @@ TEST_F(GroupMacroTest, ReadsOneMacroOfOneGroup) {
 
 TEST_F(GroupMacroTest, TheStrengthIsTheGroupFilesOwnWhicheverFileWasReadLast) {
   // 0: an empty group file (a new group) read last; 2: an older recoil or built-in file.
-  for (const uint8_t lastRead : {0, 2, 3}) {
+  for (const uint8_t lastRead : {uint8_t{0}, uint8_t{2}, uint8_t{3}}) {
     g_datVersion = lastRead;
     const MacroRecord r = LoadGroupMacro(0, 1);
     EXPECT_EQ(r.strengthEnabled, 1) << int{lastRead};
