@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "macros/group_name_rules.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"

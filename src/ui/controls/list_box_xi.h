@@ -22,7 +22,7 @@
 
 #include <vector>
 
-#include "ui/window/program_messages.h"
+#include "ui/controls/program_messages.h"
 
 class QPainter;
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_input.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "macros/current_macro.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "settings/config_settings.h"
 #include "settings/key_map.h"

@@ -1,6 +1,6 @@
 #include "ui/pages/page_state.h"
 
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "settings/config_settings.h"
 
 namespace gm {

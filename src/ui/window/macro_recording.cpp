@@ -10,14 +10,14 @@
 #include <memory>
 #include <utility>
 
-#include "macros/macro_editor_state.h"
-#include "macros/macro_page_access.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_page_access.h"
 #include "macros/recorded_macro.h"
 #include "ui/controls/list_box_xi.h"
-#include "ui/pages/macro_page_state.h"
+#include "editor/macro_page_state.h"
 #include "ui/pages/ui_state.h"
 #include "ui/window/window_page_controls.h"
-#include "ui/window/macro_page_controls.h"
+#include "ui/macro_page/macro_page_controls.h"
 #include "ui/window/main_dialog.h"
 
 namespace gm {

@@ -24,7 +24,7 @@
 #include "ui/pages/page_input.h"
 #include "ui/pages/page_painter.h"
 #include "ui/window/tray_icon.h"
-#include "ui/window/window_placement.h"
+#include "ui/popups/window_placement.h"
 #include "ui/pages/ui_state.h"
 #include "ui/skin/window_shape.h"
 

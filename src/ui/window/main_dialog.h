@@ -37,7 +37,7 @@
 #include "ui/window/led_preview_thread.h"
 #include "ui/window/message_forwarder.h"
 #include "ui/window/page_controls.h"
-#include "ui/window/program_messages.h"
+#include "ui/controls/program_messages.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
 

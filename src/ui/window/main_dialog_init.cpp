@@ -11,7 +11,7 @@
 #include "device/device_open_message.h"
 #include "device/feature_report.h"
 #include "macros/current_macro.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_reload.h"
 #include "macros/macro_tables.h"
 #include "ui/window/device_change_notifier.h"

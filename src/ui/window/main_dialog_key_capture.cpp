@@ -11,7 +11,7 @@
 #include "settings/key_function.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/dialog_get_key.h"
+#include "ui/dialogs/dialog_get_key.h"
 #include "ui/window/main_dialog.h"
 
 namespace gm {

@@ -5,19 +5,19 @@
 #include <cstddef>
 #include <utility>
 
-#include "macros/macro_editor_state.h"
-#include "macros/macro_page_access.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_page_access.h"
 #include "macros/macro_play_mode.h"
 #include "macros/macro_record.h"
 #include "platform/message_sink.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
-#include "ui/pages/macro_page_state.h"
+#include "editor/macro_page_state.h"
 #include "ui/pages/page_input.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/macro_page_controls.h"
-#include "ui/window/popup_menus.h"
-#include "ui/window/program_messages.h"
+#include "ui/macro_page/macro_page_controls.h"
+#include "ui/popups/popup_menus.h"
+#include "ui/controls/program_messages.h"
 
 namespace gm {
 

@@ -18,9 +18,9 @@
 #include <memory>
 #include <span>
 
-#include "macros/macro_command_outcome.h"
+#include "editor/macro_command_outcome.h"
 #include "ui/window/context_menus.h"
-#include "ui/window/macro_group_file_dialog.h"
+#include "ui/dialogs/macro_group_file_dialog.h"
 #include "ui/window/page_controls.h"
 #include "ui/window/popup_controls.h"
 

@@ -9,21 +9,21 @@
 #include <cstddef>
 #include <optional>
 
-#include "macros/macro_editor_state.h"
-#include "macros/macro_group_commands.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_group_commands.h"
 #include "macros/macro_group_names.h"
-#include "macros/macro_list_edit.h"
-#include "macros/macro_page_access.h"
+#include "editor/macro_list_edit.h"
+#include "editor/macro_page_access.h"
 #include "macros/macro_record.h"
-#include "macros/macro_step_commands.h"
+#include "editor/macro_step_commands.h"
 #include "settings/config_settings.h"
-#include "ui/pages/macro_page_state.h"
+#include "editor/macro_page_state.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/dialog_get_key.h"
-#include "ui/window/macro_page_controls.h"
+#include "ui/dialogs/dialog_get_key.h"
+#include "ui/macro_page/macro_page_controls.h"
 #include "ui/window/main_dialog.h"
-#include "ui/window/popup_menus.h"
+#include "ui/popups/popup_menus.h"
 #include "ui/window/window_page_controls.h"
 
 namespace gm {

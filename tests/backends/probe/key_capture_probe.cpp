@@ -20,7 +20,7 @@
 #include "backends/qt/x11_keyboard_capture.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
-#include "ui/window/dialog_get_key.h"
+#include "ui/dialogs/dialog_get_key.h"
 
 namespace {
 
