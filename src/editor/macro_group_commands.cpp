@@ -8,12 +8,12 @@
 #include <system_error>
 #include <thread>
 
-#include "macros/group_name_rules.h"
 #include "editor/macro_editor_state.h"
+#include "editor/macro_step_insert.h"
+#include "macros/group_name_rules.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_groups.h"
-#include "editor/macro_step_insert.h"
 #include "macros/macro_tables.h"
 #include "platform/save_failure.h"
 #include "settings/paths.h"
@@ -28,8 +28,9 @@ namespace fs = std::filesystem;
 constexpr std::chrono::milliseconds kDeleteRetryPause{10};
 
 std::optional<MacroListEntry> EntryOfRow(int row) {
-  if (row < 0 || static_cast<size_t>(row) >= g_macroListEntries.size()) return std::nullopt;
-  const MacroListEntry entry = g_macroListEntries[static_cast<size_t>(row)];
+  const MacroListEntry* listed = MacroListEntryAt(row);
+  if (listed == nullptr) return std::nullopt;
+  const MacroListEntry entry = *listed;
   if (entry.group >= std::min(g_macroGroupCount, kMaxMacroGroups)) return std::nullopt;
   return entry;
 }

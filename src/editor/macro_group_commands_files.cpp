@@ -8,11 +8,11 @@
 #include <string>
 #include <system_error>
 
-#include "macros/group_name_rules.h"
 #include "editor/macro_editor_state.h"
+#include "editor/macro_group_commands.h"
+#include "macros/group_name_rules.h"
 #include "macros/macro_file.h"
 #include "macros/macro_folders.h"
-#include "editor/macro_group_commands.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_groups.h"
 #include "macros/macro_tables.h"

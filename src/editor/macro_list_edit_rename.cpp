@@ -5,13 +5,13 @@
 #include <optional>
 #include <system_error>
 
-#include "macros/group_name_rules.h"
 #include "editor/macro_editor_state.h"
+#include "editor/macro_list_edit.h"
+#include "editor/macro_step_insert.h"
+#include "macros/group_name_rules.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_groups.h"
-#include "editor/macro_list_edit.h"
-#include "editor/macro_step_insert.h"
 #include "macros/macro_tables.h"
 #include "platform/ini_document.h"
 #include "platform/private_profile.h"
@@ -151,12 +151,13 @@ std::optional<MacroCommandOutcome> RenameGroup(int group, std::u16string_view ty
 
 MacroCommandOutcome CommitMacroListRename(const ListEditCommit& commit) {
   g_macroListSel = commit.row;
-  if (commit.row < 0 || static_cast<size_t>(commit.row) >= g_macroListEntries.size()) {
+  const MacroListEntry* listed = MacroListEntryAt(commit.row);
+  if (listed == nullptr) {
     MacroCommandOutcome outcome;
     outcome.Add(MacroMessageId::kChooseRow);
     return outcome;
   }
-  const MacroListEntry entry = g_macroListEntries[static_cast<size_t>(commit.row)];
+  const MacroListEntry entry = *listed;
   MacroCommandOutcome outcome;
   if (entry.kind == kMacroListMacroRow && commit.row != 0) {
     outcome = RenameMacro(entry, commit.text);

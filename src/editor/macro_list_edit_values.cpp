@@ -4,15 +4,15 @@
 #include <mutex>
 
 #include "editor/macro_editor_state.h"
-#include "macros/macro_file_layout.h"
 #include "editor/macro_list_edit.h"
+#include "editor/step_rows.h"
+#include "macros/macro_file_layout.h"
 #include "platform/text.h"
 
 namespace gm {
 
 namespace {
 
-constexpr int kRowsPerStep = 2;
 constexpr int kMinRepeatCount = 1;
 constexpr int kMaxRepeatCount = 65535;
 constexpr std::u16string_view kDelayUnit = u"ms";
@@ -115,12 +115,8 @@ bool StoreLightParameter(MacroRecord& record, int step, int paramRow, std::u16st
   return true;
 }
 
-bool IsMacroRowSelected() {
-  if (g_macroListSel <= 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
-    return false;
-  }
-  return g_macroListEntries[static_cast<size_t>(g_macroListSel)].kind == kMacroListMacroRow;
-}
+// Row 0 is group 0's row.
+bool IsMacroRowSelected() { return g_macroListSel > 0 && IsMacroListMacroRow(g_macroListSel); }
 
 }  // namespace
 
@@ -136,7 +132,7 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
   const int row = commit.stepListSelection;
   const int macro = g_curMacro;
   if (row < 0) return outcome;
-  const int step = row / kRowsPerStep;
+  const int step = StepOfRow(row);
   bool changed = false;
   MacroRecord before{};
   {
@@ -157,7 +153,7 @@ MacroCommandOutcome CommitStepValueEdit(const ListEditCommit& commit) {
         changed =
             StoreLightParameter(record, step, commit.paramListSelection, commit.text, outcome);
       }
-    } else if (row % kRowsPerStep != 0) {
+    } else if (IsDelayRow(row)) {
       StoreDelay(record, step, commit.text, outcome);
       changed = true;
     } else if (code == kStepDpi) {

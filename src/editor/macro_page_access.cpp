@@ -5,8 +5,8 @@
 #include <mutex>
 
 #include "editor/macro_editor_state.h"
-#include "macros/macro_groups.h"
 #include "macros/macro_group_names.h"
+#include "macros/macro_groups.h"
 #include "macros/macro_tables.h"
 
 namespace gm {
@@ -64,10 +64,9 @@ bool ChangeEditorLedBlock(int macro, int block,
 }
 
 void OpenGroupOfSelectedRow() {
-  if (g_macroListSel < 0 || static_cast<size_t>(g_macroListSel) >= g_macroListEntries.size()) {
-    return;
-  }
-  const MacroListEntry entry = g_macroListEntries[static_cast<size_t>(g_macroListSel)];
+  const MacroListEntry* listed = MacroListEntryAt(g_macroListSel);
+  if (listed == nullptr) return;
+  const MacroListEntry entry = *listed;
   std::lock_guard lock(g_macroTablesMutex);
   if (entry.group != g_curMacroGroup) SelectEditorGroup(entry.group, /*load=*/true);
   if (entry.kind == kMacroListMacroRow) g_curMacro = entry.macro;

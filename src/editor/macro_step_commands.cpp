@@ -5,17 +5,16 @@
 #include <iterator>
 #include <mutex>
 
-#include "macros/key_codes.h"
 #include "editor/macro_editor_state.h"
-#include "macros/macro_record.h"
 #include "editor/macro_step_insert.h"
+#include "editor/step_rows.h"
+#include "macros/key_codes.h"
+#include "macros/macro_record.h"
 #include "platform/save_failure.h"
 
 namespace gm {
 
 namespace {
-
-constexpr int kRowsPerStep = 2;  // the step row and the delay row after it
 
 constexpr StepInsertRule kInsertRules[] = {
     {StepInsertPlace::kAfter, kStepLeftButton, kActionPress},             // kLeftDownAfter
@@ -63,7 +62,7 @@ constexpr struct {
     {kStepBlock, &MacroRecord::countFB, &MacroRecord::fbBlocks},
 };
 
-int SelectedStep(int menuRow) { return menuRow / kRowsPerStep; }  // -1 gives 0
+int SelectedStep(int menuRow) { return StepOfRow(menuRow); }  // -1 gives 0
 
 // A macro of the loaded group; nullptr for an index past its macros (no macro is shown).
 MacroRecord* LoadedMacro(int macro) {
@@ -203,8 +202,8 @@ StepModifyDecision DecideStepModify(int stepListSelection, int stepListRows, boo
   g_stepListSel = stepListSelection;
   StepModifyDecision decision;
   if (stepListSelection < 0 || stepListSelection >= stepListRows) return decision;
-  const int step = stepListSelection / kRowsPerStep;
-  const bool delayRow = stepListSelection % kRowsPerStep != 0;
+  const int step = StepOfRow(stepListSelection);
+  const bool delayRow = IsDelayRow(stepListSelection);
   if (delayRow) {
     if (!recording) decision.action = StepModifyAction::kEditInPlace;
     return decision;
@@ -224,8 +223,8 @@ StepModifyDecision DecideStepModify(int stepListSelection, int stepListRows, boo
 
 MacroCommandOutcome StoreCapturedStepKey(int stepListSelection, int macro, uint8_t capturedCode) {
   MacroCommandOutcome outcome;
-  if (stepListSelection < 0 || stepListSelection % kRowsPerStep != 0) return outcome;
-  const int step = stepListSelection / kRowsPerStep;
+  if (stepListSelection < 0 || IsDelayRow(stepListSelection)) return outcome;
+  const int step = StepOfRow(stepListSelection);
   MacroRecord before{};
   {
     std::lock_guard lock(g_macroTablesMutex);

@@ -6,8 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "macros/group_macro_save.h"
 #include "editor/macro_editor_state.h"
+#include "editor/step_rows.h"
+#include "macros/group_macro_save.h"
 #include "platform/message_sink.h"
 
 namespace gm {
@@ -16,7 +17,6 @@ namespace {
 
 constexpr uint16_t kInsertedDelayMs = 1;
 constexpr unsigned kByteMask = 0xFF;
-constexpr int kStepListRowsPerStep = 2;  // the step row and its delay row
 
 // A new move step goes 10 right and 10 down until the user edits it; its direction comes from
 // the action.
@@ -182,7 +182,7 @@ InsertMessage InsertStep(int macro, unsigned position, unsigned code, unsigned a
     }
   }
 
-  if (g_stepListSel <= INT_MAX - kStepListRowsPerStep) g_stepListSel += kStepListRowsPerStep;
+  if (g_stepListSel <= INT_MAX - kRowsPerStep) g_stepListSel += kRowsPerStep;
   SaveAndCloseMenu();
   return message;
 }

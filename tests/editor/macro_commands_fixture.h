@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "macros/macro_storage_fixture.h"
-#include "macros/group_name_rules.h"
 #include "editor/macro_command_outcome.h"
 #include "editor/macro_editor_state.h"
-#include "macros/macro_groups.h"
 #include "editor/macro_list_edit.h"
+#include "macros/group_name_rules.h"
+#include "macros/macro_groups.h"
+#include "macros/macro_storage_fixture.h"
 
 namespace gm::test {
 

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "macro_commands_fixture.h"
 #include "editor/macro_list_edit.h"
 #include "editor/macro_step_commands.h"
+#include "macro_commands_fixture.h"
 #include "platform/save_failure.h"
 #include "support/rename_hook.h"
 

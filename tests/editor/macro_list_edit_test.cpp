@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "macro_commands_fixture.h"
 #include "editor/macro_page_access.h"
+#include "macro_commands_fixture.h"
 
 namespace gm::test {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "macros/key_codes.h"
 #include "editor/macro_page_rows.h"
+#include "macros/key_codes.h"
 
 namespace gm {
 namespace {

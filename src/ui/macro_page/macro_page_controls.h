@@ -1,10 +1,12 @@
 #pragma once
+// ui/macro_page: the macro page's widgets: the repeat edit and its three lists.
+//
 // The real controls of the macro page: the repeat-count edit and three CListBoxXI lists (the
 // tree of groups and macros, the steps of the selected macro with the delays between them, the
 // parameters of a selected lighting step). Create makes them on entering the page at their
 // layout places (g_controlRects 4, 7, 8, 9) with the page font of the language; Destroy
 // removes them on leaving it. The fill functions rebuild a list from the macro tables (read
-// through macros/macro_page_access.h); the On* handlers are what the user's selections,
+// through editor/macro_page_access.h); the On* handlers are what the user's selections,
 // double clicks and typing into the repeat edit do.
 //
 // Every text set into the repeat edit, by the program or by the user, passes through

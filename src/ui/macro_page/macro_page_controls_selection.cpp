@@ -7,25 +7,15 @@
 
 #include "editor/macro_editor_state.h"
 #include "editor/macro_page_access.h"
+#include "editor/step_rows.h"
 #include "platform/message_sink.h"
 #include "platform/text.h"
-#include "editor/macro_page_state.h"
-#include "ui/pages/ui_state.h"
 #include "ui/macro_page/macro_page_controls.h"
+#include "ui/pages/ui_state.h"
 
 namespace gm {
 
 namespace {
-
-// Rows of the parameter list that open the in-place edit on a double click: row r with
-// r mod 4 equal to 0 or 3, row 0 (the entry count) excepted.
-constexpr int kParamRowsPerEntry = 4;
-constexpr int kParamTimeRow = 3;
-
-const MacroListEntry* EntryAt(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= g_macroListEntries.size()) return nullptr;
-  return &g_macroListEntries[static_cast<std::size_t>(row)];
-}
 
 // Closes the open skinned pop-up list, as a selection in a list does.
 void ClosePopup(const MacroPageHooks& hooks) {
@@ -36,15 +26,9 @@ void ClosePopup(const MacroPageHooks& hooks) {
 
 }  // namespace
 
-bool MacroPageControls::IsMacroRow(int row) const {
-  const MacroListEntry* entry = EntryAt(row);
-  return entry != nullptr && entry->kind == kMacroListMacroRow;
-}
+bool MacroPageControls::IsMacroRow(int row) const { return IsMacroListMacroRow(row); }
 
-bool MacroPageControls::IsGroupRow(int row) const {
-  const MacroListEntry* entry = EntryAt(row);
-  return entry != nullptr && entry->kind == kMacroListGroupRow;
-}
+bool MacroPageControls::IsGroupRow(int row) const { return IsMacroListGroupRow(row); }
 
 void MacroPageControls::OnSelChangeMacroList() {
   if (macroList_ == nullptr) return;
@@ -60,7 +44,7 @@ void MacroPageControls::OnSelChangeMacroList() {
 
   if (sel == prev) {
     // A click on the selected row: a group row opens or closes.
-    if (const MacroListEntry* entry = EntryAt(sel); entry != nullptr && IsGroupRow(sel)) {
+    if (const MacroListEntry* entry = MacroListEntryAt(sel); entry != nullptr && IsGroupRow(sel)) {
       uint32_t& expanded = g_groupExpanded[entry->group % kMaxMacroGroups];
       expanded = expanded != 0 ? 0 : 1;
       FillMacroList();
@@ -71,7 +55,7 @@ void MacroPageControls::OnSelChangeMacroList() {
   }
 
   g_macroListSel = sel;
-  const MacroListEntry* picked = EntryAt(sel);
+  const MacroListEntry* picked = MacroListEntryAt(sel);
   if (picked == nullptr) {
     ShowUserMessage(SameInBothLanguages(kListBoxErrorText));
     macroList_->SetCurSel(g_macroListSel);
@@ -96,7 +80,7 @@ void MacroPageControls::OnSelChangeMacroList() {
 
   // A macro row: the previous macro keeps the repeat count shown, in its own group's file,
   // before another group is loaded.
-  if (const MacroListEntry* before = EntryAt(prev); before != nullptr && IsMacroRow(prev)) {
+  if (const MacroListEntry* before = MacroListEntryAt(prev); before != nullptr && IsMacroRow(prev)) {
     const auto count = static_cast<uint16_t>(WToI(repeatEdit_->text().toStdU16String()));
     ShowOutcomeMessages(StoreRepeatCount(before->group, before->macro, count));
   }
@@ -123,7 +107,7 @@ void MacroPageControls::OnSelChangeStepList() {
   if (stepList_ == nullptr) return;
   ClosePopup(hooks_);
   const int row = stepList_->GetCurSel();
-  const int step = row < 0 ? -1 : (row / 2) & 0xFF;
+  const int step = row < 0 ? -1 : StepOfRow(row) & 0xFF;
   if (step >= 0 && step < kMaxMacroSteps) {
     const MacroRecord record = ReadEditorMacro(g_curMacro);
     if (record.code[step] == kStepLighting) {
@@ -146,6 +130,8 @@ void MacroPageControls::OnDblClkParamList() {
   if (paramList_ == nullptr) return;
   const int row = paramList_->GetCurSel();
   if (row <= 0) return;
+  // A double click edits in place a row of place 0 or the time row, row 0 (the entry count)
+  // excepted.
   const int place = row % kParamRowsPerEntry;
   if (place == 0 || place == kParamTimeRow) paramList_->OnChar(kBeginEditChar);
 }

@@ -9,19 +9,18 @@
 
 #include <memory>
 
-#include "macros/macro_file_test_support.h"
-#include "macros/key_codes.h"
 #include "editor/macro_editor_state.h"
 #include "editor/macro_page_access.h"
-#include "macros/macro_tables.h"
-#include "ui/qt_app_for_tests.h"
-#include "ui/controls/edit_helper.h"
-#include "ui/pages/led_mode_names.h"
 #include "editor/macro_page_rows.h"
-#include "editor/macro_page_state.h"
-#include "ui/pages/ui_state.h"
-#include "ui/skin/skin_layout.h"
+#include "macros/key_codes.h"
+#include "macros/macro_file_test_support.h"
+#include "macros/macro_tables.h"
+#include "ui/controls/edit_helper.h"
 #include "ui/macro_page/macro_page_controls.h"
+#include "ui/pages/led_mode_names.h"
+#include "ui/pages/ui_state.h"
+#include "ui/qt_app_for_tests.h"
+#include "ui/skin/skin_layout.h"
 
 namespace gm::test {
 namespace {
@@ -49,7 +48,6 @@ class MacroPageControlsTest : public MacroFileTest {
   void SetUp() override {
     MacroFileTest::SetUp();
     EnsureQtApplication();
-    ResetMacroPageState();
     ResetUiState();
     LoadLedModeNames(true);
     g_controlRects[kRepeatEditRect] = {10, 10, 60, 30};
@@ -68,7 +66,6 @@ class MacroPageControlsTest : public MacroFileTest {
     window_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ResetSkinLayoutGlobals();
-    ResetMacroPageState();
     ResetUiState();
   }
 

@@ -10,15 +10,14 @@
 #include <string>
 
 #include "editor/macro_editor_state.h"
-#include "macros/macro_group_names.h"
 #include "editor/macro_page_access.h"
+#include "macros/macro_group_names.h"
 #include "macros/macro_tables.h"
-#include "ui/main_dialog_fixture.h"
 #include "platform/private_profile.h"
 #include "ui/controls/edit_helper.h"
-#include "editor/macro_page_state.h"
-#include "ui/pages/page_elements.h"
 #include "ui/macro_page/macro_page_controls.h"
+#include "ui/main_dialog_fixture.h"
+#include "ui/pages/page_elements.h"
 #include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_list_window.h"
 #include "ui/popups/popup_menus.h"
@@ -47,22 +46,6 @@ inline int FindRow(const CListBoxXI& list, const QString& prefix) {
 
 class MacroPageWindowTest : public MainDialogTest {
  protected:
-  void SetUp() override {
-    MainDialogTest::SetUp();
-    ResetListState();
-  }
-  void TearDown() override {
-    MainDialogTest::TearDown();
-    ResetListState();
-  }
-  static void ResetListState() {
-    ResetMacroPageState();
-    g_macroListEntries.clear();
-    g_macroListSel = -1;
-    g_stepListSel = 0;
-    g_macroEditMenuOpen = 0;
-  }
-
   MacroPageControls& EnterMacroPage(CQEL_GMouseDlg& dialog) {
     // The cursor may still stand on the tab from an earlier test: without a move the window
     // would not know what it hovers.

@@ -9,16 +9,15 @@
 #include <memory>
 
 #include "editor/macro_editor_state.h"
+#include "editor/macro_page_access.h"
 #include "macros/macro_file.h"
 #include "macros/macro_file_test_support.h"
-#include "editor/macro_page_access.h"
 #include "macros/macro_tables.h"
 #include "platform/fake_keyboard_capture.h"
-#include "ui/qt_app_for_tests.h"
-#include "editor/macro_page_state.h"
-#include "ui/pages/ui_state.h"
-#include "ui/skin/skin_layout.h"
 #include "ui/macro_page/macro_page_controls.h"
+#include "ui/pages/ui_state.h"
+#include "ui/qt_app_for_tests.h"
+#include "ui/skin/skin_layout.h"
 #include "ui/window/macro_recording.h"
 #include "ui/window/window_page_controls.h"
 
@@ -40,7 +39,6 @@ class MacroRecordingTest : public MacroFileTest {
   void SetUp() override {
     MacroFileTest::SetUp();
     EnsureQtApplication();
-    ResetMacroPageState();
     ResetUiState();
     g_controlRects[kRepeatEditRect] = {10, 10, 60, 30};
     g_controlRects[kMacroListRect] = {10, 40, 190, 260};
@@ -63,7 +61,6 @@ class MacroRecordingTest : public MacroFileTest {
     window_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ResetSkinLayoutGlobals();
-    ResetMacroPageState();
     ResetUiState();
     MacroFileTest::TearDown();
   }

@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "ui/macro_page/macro_page_window_fixture.h"
 #include "macros/macro_file.h"
+#include "ui/macro_page/macro_page_window_fixture.h"
 
 namespace gm::test {
 namespace {
