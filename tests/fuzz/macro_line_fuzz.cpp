@@ -12,9 +12,9 @@
 #include <string>
 
 #include "editor/macro_editor_state.h"
+#include "editor/macro_step_insert.h"
 #include "macros/macro_file.h"
 #include "macros/macro_record.h"
-#include "editor/macro_step_insert.h"
 #include "platform/message_sink.h"
 
 namespace {

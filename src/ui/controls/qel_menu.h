@@ -4,7 +4,7 @@
 // 8 pixels wide per character of their text (trailing blanks included) and 20 pixels high; a
 // separator is 1 pixel high.
 //
-// A CQelMenu is built from a menu table (context_menus.h): Load converts the tree, depth first,
+// A CQelMenu is built from a menu table (menu_items.h): Load converts the tree, depth first,
 // into records (text, command index, id) and Qt items; each command item's action keeps its
 // command id as data(). The records of one menu, submenus included, are at most
 // kMenuRecordCount; items beyond that are left out and Load reports it.
@@ -19,7 +19,7 @@
 #include <span>
 #include <vector>
 
-#include "ui/window/context_menus.h"
+#include "ui/controls/menu_items.h"
 
 class QPainter;
 class QStyle;

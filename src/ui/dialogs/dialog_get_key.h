@@ -19,10 +19,10 @@
 #include <string>
 
 #include "platform/keyboard_capture.h"
-#include "ui/skin/skin_dialog_layout.h"
-#include "ui/skin/skin_images.h"
 #include "ui/controls/program_messages.h"
 #include "ui/dialogs/skin_dialog_paint.h"
+#include "ui/skin/skin_dialog_layout.h"
+#include "ui/skin/skin_images.h"
 
 namespace gm {
 

@@ -18,10 +18,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/skin/skin_dialog_layout.h"
-#include "ui/skin/skin_images.h"
 #include "ui/controls/program_messages.h"
 #include "ui/dialogs/skin_dialog_paint.h"
+#include "ui/skin/skin_dialog_layout.h"
+#include "ui/skin/skin_images.h"
 
 class QLineEdit;
 

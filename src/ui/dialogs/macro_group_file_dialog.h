@@ -2,7 +2,7 @@
 // The file dialogs of the macro page's group import and export: "All Files(*.dat)", starting
 // in the macro folder of the current language; the export's dialog adds ".dat" to a name
 // without an extension and asks before it replaces a file. The window passes the chosen path
-// to ImportMacroGroup / ExportMacroGroup (macros/macro_group_commands.h).
+// to ImportMacroGroup / ExportMacroGroup (editor/macro_group_commands.h).
 
 #include <filesystem>
 #include <functional>

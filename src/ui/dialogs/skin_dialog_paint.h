@@ -1,4 +1,6 @@
 #pragma once
+// ui/dialogs: the dialogs: key capture, recoil, About, group file choice, message boxes.
+//
 // Drawing and hit-testing shared by the skinned dialogs (key capture, recoil): the frame is
 // composed off-screen from the dialog's normal picture, the hovered element copied 1:1 from
 // the over or down picture, then the captions, and shown with one copy.

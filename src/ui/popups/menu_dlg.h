@@ -14,9 +14,9 @@
 
 #include <cstdint>
 
+#include "ui/controls/program_messages.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/popups/popup_list_window.h"
-#include "ui/controls/program_messages.h"
 
 namespace gm {
 

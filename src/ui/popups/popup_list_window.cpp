@@ -12,9 +12,9 @@
 #include "settings/paths.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/page_texts.h"
-#include "ui/skin/ui_fonts.h"
 #include "ui/popups/popup_input_router.h"
 #include "ui/popups/window_placement.h"
+#include "ui/skin/ui_fonts.h"
 
 namespace gm {
 namespace {

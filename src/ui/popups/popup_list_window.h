@@ -1,4 +1,6 @@
 #pragma once
+// ui/popups: the skinned pop-up lists and where pop-up windows go on the screen.
+//
 // A skinned pop-up list: a frameless window over the window that opened it, painted from the
 // list's skin images with one row per choice, the hovered row copied from the over image (the
 // down image while the left button is held in it) and the row texts centred on top. What a

@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
+#include "ui/controls/program_messages.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/skin/skin_rect.h"
-#include "ui/controls/program_messages.h"
 
 class QWidget;
 

@@ -8,10 +8,12 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ui/window/main_dialog.h"
-
 namespace gm {
 namespace {
+
+// The main window's class (CQEL_GMouseDlg, in the room above this one), found by its
+// meta-object name so that the pop-ups need not include it.
+constexpr const char* kMainWindowClass = "gm::CQEL_GMouseDlg";
 
 // Keeps its dialog centred over the main window: at the show itself, at the resizes that
 // happen before the window is on the screen, and at every resize of a dialog of fixed size
@@ -73,7 +75,7 @@ QPoint KeepOnScreenOf(const QWidget& window, QPoint topLeft, QSize size) {
 QWidget* ProgramMainWindow() {
   QWidget* found = nullptr;
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (qobject_cast<CQEL_GMouseDlg*>(window) == nullptr) continue;
+    if (!window->inherits(kMainWindowClass)) continue;
     if (window->isVisible()) return window;
     found = window;
   }

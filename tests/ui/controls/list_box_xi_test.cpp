@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
-#include "ui/qt_app_for_tests.h"
 #include "ui/controls/edit_helper.h"
 #include "ui/controls/list_box_xi.h"
+#include "ui/qt_app_for_tests.h"
 
 namespace gm::test {
 namespace {

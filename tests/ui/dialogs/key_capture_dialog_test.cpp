@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "macros/key_codes.h"
+#include "ui/dialogs/dialog_get_key.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/modal_dialog_support.h"
-#include "ui/dialogs/dialog_get_key.h"
 
 namespace gm::test {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "ui/main_dialog_fixture.h"
 #include "ui/dialogs/dialog_get_key.h"
 #include "ui/dialogs/dialog_gun.h"
+#include "ui/main_dialog_fixture.h"
 
 namespace gm::test {
 namespace {

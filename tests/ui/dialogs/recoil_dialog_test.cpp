@@ -9,9 +9,9 @@
 #include "macros/macro_record.h"
 #include "macros/macro_tables.h"
 #include "macros/recoil_macro_edit.h"
+#include "ui/dialogs/dialog_gun.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/modal_dialog_support.h"
-#include "ui/dialogs/dialog_gun.h"
 #include "ui/popups/popup_menus.h"
 
 namespace gm::test {

@@ -14,13 +14,13 @@
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
+#include "support/process_state.h"
 #include "support/temp_dir.h"
 #include "ui/pages/bar_click.h"
 #include "ui/pages/dpi_slider_input.h"
 #include "ui/pages/menu_placement.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/ui_state.h"
-#include "support/process_state.h"
 
 namespace gm::test {
 namespace {

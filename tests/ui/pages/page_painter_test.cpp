@@ -18,18 +18,19 @@
 #include "editor/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "macros/macro_tables.h"
-#include "ui/qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
+#include "support/process_state.h"
 #include "support/temp_dir.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/page_texts.h"
+#include "ui/pages/ui_state.h"
+#include "ui/qt_app_for_tests.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
-#include "ui/pages/ui_state.h"
-#include "support/process_state.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

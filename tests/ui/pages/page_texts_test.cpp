@@ -10,15 +10,15 @@
 #include "macros/key_codes.h"
 #include "macros/macro_record.h"
 #include "macros/macro_tables.h"
-#include "ui/qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
+#include "support/process_state.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_texts.h"
+#include "ui/pages/ui_state.h"
+#include "ui/qt_app_for_tests.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/ui_fonts.h"
-#include "ui/pages/ui_state.h"
-#include "support/process_state.h"
 
 namespace gm::test {
 namespace {

@@ -14,6 +14,7 @@
 #include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/popups/sub_menu_dlg.h"
+#include "ui/skin/window_shape.h"
 #include "ui/widget_input.h"
 
 namespace gm::test {

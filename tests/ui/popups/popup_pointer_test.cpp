@@ -10,11 +10,11 @@
 #include <QPointer>
 #include <QTest>
 
+#include "ui/dialogs/message_box_fit.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/pages/page_elements.h"
 #include "ui/popups/mac_sel_menu_dlg.h"
 #include "ui/popups/menu_dlg.h"
-#include "ui/dialogs/message_box_fit.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/popups/sub_menu_dlg.h"
 #include "ui/widget_input.h"

@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/main_dialog_fixture.h"
 #include "macros/macro_record.h"
+#include "ui/main_dialog_fixture.h"
 #include "ui/pages/page_elements.h"
 #include "ui/popups/mac_sel_menu_dlg.h"
 #include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/popups/sub_menu_dlg.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

@@ -21,7 +21,6 @@
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
 #include "macros/macro_tables.h"
-#include "ui/qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
@@ -29,11 +28,12 @@
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/ui_state.h"
-#include "ui/skin/skin_layout.h"
 #include "ui/popups/mac_sel_menu_dlg.h"
 #include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/popups/sub_menu_dlg.h"
+#include "ui/qt_app_for_tests.h"
+#include "ui/skin/skin_layout.h"
 
 namespace gm::test {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "device/apply_tables.h"
 #include "device/macro_image.h"
-#include "ui/macro_page/macro_page_window_fixture.h"
 #include "settings/key_function.h"
+#include "ui/macro_page/macro_page_window_fixture.h"
 #include "ui/pages/popup_rows.h"
 #include "ui/popups/mac_sel_menu_dlg.h"
 #include "ui/popups/sub_menu_dlg.h"

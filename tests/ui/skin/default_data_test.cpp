@@ -27,8 +27,8 @@
 #include "settings/key_map.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
-#include "support/temp_dir.h"
 #include "support/process_state.h"
+#include "support/temp_dir.h"
 
 namespace gm::test {
 namespace {

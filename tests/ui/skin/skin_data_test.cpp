@@ -27,10 +27,11 @@
 
 #include "platform/private_profile.h"
 #include "platform/text.h"
-#include "ui/qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
+#include "ui/qt_app_for_tests.h"
+#include "ui/skin/dpi_slider_element.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/skin_line_reader.h"
 

@@ -12,10 +12,10 @@
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
+#include "support/process_state.h"
 #include "support/temp_dir.h"
 #include "ui/skin/skin_dialog_layout.h"
 #include "ui/skin/skin_line_reader.h"
-#include "support/process_state.h"
 
 namespace gm::test {
 namespace {

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <random>
 
-#include "ui/qt_app_for_tests.h"
 #include "settings/paths.h"
-#include "support/temp_dir.h"
-#include "ui/skin/skin_layout.h"
-#include "ui/pages/ui_state.h"
-#include "ui/skin/window_shape.h"
 #include "support/process_state.h"
+#include "support/temp_dir.h"
+#include "ui/pages/ui_state.h"
+#include "ui/qt_app_for_tests.h"
+#include "ui/skin/skin_layout.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "device/fake_device_change_monitor.h"
-#include "ui/window/device_change_notifier.h"
 #include "ui/qt_app_for_tests.h"
+#include "ui/window/device_change_notifier.h"
 
 namespace gm::test {
 namespace {

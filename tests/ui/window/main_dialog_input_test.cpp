@@ -8,14 +8,15 @@
 #include <optional>
 
 #include "device/device_link.h"
-#include "macros/group_name_rules.h"
 #include "editor/macro_editor_state.h"
+#include "macros/group_name_rules.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
 #include "settings/config_store.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/pages/page_elements.h"
 #include "ui/skin/skin_images.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

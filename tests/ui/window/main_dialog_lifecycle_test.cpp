@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "ui/main_dialog_fixture.h"
-#include "ui/window/context_menus.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_elements.h"
+#include "ui/window/context_menus.h"
 #include "ui/window/tray_icon.h"
 
 namespace gm::test {

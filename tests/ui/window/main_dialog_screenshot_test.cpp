@@ -11,6 +11,7 @@
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_painter.h"
 #include "ui/skin/skin_images.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm::test {
 namespace {

@@ -10,15 +10,15 @@
 #include <functional>
 #include <thread>
 
-#include "ui/qt_app_for_tests.h"
 #include "settings/config_settings.h"
 #include "support/message_recorder.h"
+#include "support/process_state.h"
+#include "ui/pages/ui_state.h"
+#include "ui/qt_app_for_tests.h"
 #include "ui/window/context_menus.h"
 #include "ui/window/led_preview_thread.h"
 #include "ui/window/message_forwarder.h"
 #include "ui/window/qt_message_sink.h"
-#include "ui/pages/ui_state.h"
-#include "support/process_state.h"
 
 namespace gm::test {
 namespace {
