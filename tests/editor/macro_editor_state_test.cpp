@@ -36,6 +36,16 @@ TEST_F(MacroEditorStateTest, AListRowIsReadOnlyInsideTheEntryTable) {
   }
 }
 
+TEST_F(MacroEditorStateTest, OnlyAMacroRowSelectsAMacro) {
+  g_macroListEntries = {{kMacroListGroupRow, 0, kNoMacroOnRow}, {kMacroListMacroRow, 1, 4}};
+  for (const int row : {-1, 0, 2, 7}) {
+    g_macroListSel = row;
+    EXPECT_EQ(SelectedListMacro(), std::nullopt) << "row " << row;
+  }
+  g_macroListSel = 1;
+  EXPECT_EQ(SelectedListMacro(), (GroupMacro{1, 4}));
+}
+
 // The one reset leaves none of the lists' state behind, the open groups and the lighting step
 // of the parameter list included.
 TEST_F(MacroEditorStateTest, TheResetPutsEveryValueOfTheListsBack) {
