@@ -80,7 +80,8 @@ void MacroPageControls::OnSelChangeMacroList() {
 
   // A macro row: the previous macro keeps the repeat count shown, in its own group's file,
   // before another group is loaded.
-  if (const MacroListEntry* before = MacroListEntryAt(prev); before != nullptr && IsMacroRow(prev)) {
+  const MacroListEntry* before = MacroListEntryAt(prev);
+  if (before != nullptr && IsMacroRow(prev)) {
     const auto count = static_cast<uint16_t>(WToI(repeatEdit_->text().toStdU16String()));
     ShowOutcomeMessages(StoreRepeatCount(before->group, before->macro, count));
   }
