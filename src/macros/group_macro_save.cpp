@@ -1,10 +1,8 @@
 #include "macros/group_macro_save.h"
 
-#include <cstddef>
 #include <mutex>
 
 #include "macros/group_name_rules.h"
-#include "macros/macro_editor_state.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
@@ -20,15 +18,6 @@ void SaveGroupMacro(const GroupMacro& target) {
   const auto file = GroupFilePath(g_macroDir, g_macroGroupNames[target.group]);
   if (!file) return;
   SaveMacro(*file, target.macro);
-}
-
-std::optional<GroupMacro> SelectedListMacro() {
-  if (g_macroListSel < 0) return std::nullopt;
-  const auto row = static_cast<std::size_t>(g_macroListSel);
-  if (row >= g_macroListEntries.size()) return std::nullopt;
-  const MacroListEntry& entry = g_macroListEntries[row];
-  if (entry.kind != kMacroListMacroRow) return std::nullopt;
-  return GroupMacro{entry.group, entry.macro};
 }
 
 }  // namespace gm

@@ -1,8 +1,7 @@
 #pragma once
 // Saving one macro of the editor's table to its group's file: the one way Apply, step
-// insertion and the language switch save "the selected macro".
-
-#include <optional>
+// insertion and the language switch save "the selected macro" (the editor's
+// SelectedListMacro names it).
 
 namespace gm {
 
@@ -21,10 +20,5 @@ struct GroupMacro {
 // file named ".dat"). Takes g_macroTablesMutex inside: the device threads save into the open
 // group and the window changes the group names and the macro folder under it.
 void SaveGroupMacro(const GroupMacro& target);
-
-// The macro of the selected macro-list row (g_macroListSel in g_macroListEntries); nothing
-// when no row or a group row is selected. Whether the list exists is the caller's business.
-// User-interface thread only.
-std::optional<GroupMacro> SelectedListMacro();
 
 }  // namespace gm

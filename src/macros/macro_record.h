@@ -1,4 +1,6 @@
 #pragma once
+// macros: macro storage: records, files, tables, groups and the recorder.
+//
 // The one in-memory form of a macro, the step codes and actions, the limits every record
 // keeps, and the process-wide tables of records.
 

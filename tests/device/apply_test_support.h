@@ -18,7 +18,7 @@
 #include "device/apply_tables.h"
 #include "device/system_mouse_settings.h"
 #include "device/virtual_mouse.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_groups.h"

@@ -11,7 +11,7 @@
 #include "device/apply_settings.h"
 #include "device/system_mouse_settings.h"
 #include "device_threads_test_support.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_tables.h"
 

@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_step_insert.h"
 #include "macros/macro_file.h"
 #include "macros/macro_record.h"
-#include "macros/macro_step_insert.h"
 #include "platform/message_sink.h"
 
 namespace {

@@ -33,6 +33,7 @@
 #include "ui/pages/ui_state.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
+#include "ui/skin/window_shape.h"
 
 // Qt keeps its font and glyph caches for the life of the process and fills them on first use,
 // which a per-input leak check would take for leaks.

@@ -1,5 +1,4 @@
-// Saving one macro of the editor's table to its group's file, and which macro the macro list
-// selects.
+// Saving one macro of the editor's table to its group's file.
 
 #include "macros/group_macro_save.h"
 
@@ -57,16 +56,6 @@ TEST_F(GroupMacroSaveTest, WritesNothingForAMacroOrGroupThatIsNotThere) {
   g_curMacroGroup = 1;
   SaveGroupMacro({1, 0});
   EXPECT_TRUE(WrittenFiles().empty()) << "no file named from a refused or empty name";
-}
-
-TEST_F(GroupMacroSaveTest, OnlyAMacroRowSelectsAMacro) {
-  g_macroListEntries = {{kMacroListGroupRow, 0, kNoMacroOnRow}, {kMacroListMacroRow, 1, 4}};
-  for (const int row : {-1, 0, 2, 7}) {
-    g_macroListSel = row;
-    EXPECT_EQ(SelectedListMacro(), std::nullopt) << "row " << row;
-  }
-  g_macroListSel = 1;
-  EXPECT_EQ(SelectedListMacro(), (GroupMacro{1, 4}));
 }
 
 }  // namespace

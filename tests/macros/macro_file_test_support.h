@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 
 #include "macros/macro_record.h"
-#include "ui/window/program_messages.h"
+#include "ui/controls/program_messages.h"
 
 namespace gm {
 

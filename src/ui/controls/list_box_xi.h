@@ -1,4 +1,6 @@
 #pragma once
+// ui/controls: the owner-drawn controls: list box, in-place edit and menu.
+//
 // The macro page's list boxes: rows of one fixed height, each with an icon from the list's
 // image list and a text, drawn on the dark skin (0x161616, selected rows 0x5D5D5D with the
 // text in RGB(0,216,255)), with the extra indentation of the macro list (macro rows) and the
@@ -22,7 +24,7 @@
 
 #include <vector>
 
-#include "ui/window/program_messages.h"
+#include "ui/controls/program_messages.h"
 
 class QPainter;
 

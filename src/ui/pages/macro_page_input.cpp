@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_input.h"
@@ -23,8 +23,8 @@ void TakeMacroListSelection(int listSelection) {
   const int row = listSelection < 0 ? 0 : listSelection;
   g_macroListSel = row;
   g_curMacro = 0;
-  if (static_cast<std::size_t>(row) < g_macroListEntries.size()) {
-    const uint8_t macro = g_macroListEntries[static_cast<std::size_t>(row)].macro;
+  if (const MacroListEntry* entry = MacroListEntryAt(row)) {
+    const uint8_t macro = entry->macro;
     if (macro < kMacrosPerGroup) g_curMacro = macro;  // a group row has no macro
   }
 }

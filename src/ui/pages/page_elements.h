@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ui/skin/dpi_slider_element.h"
+
 namespace gm {
 
 // ---- Main table: header, tabs and configurations (every page), keys page -----------------
@@ -40,7 +42,7 @@ inline constexpr uint32_t kAdvLastRateAlt = 41;
 inline constexpr uint32_t kAdvRateAltFourth = 41;   // the 1000 Hz dot, drawn for rate 3
 inline constexpr uint32_t kAdvFirstDpiEnable = 47;  // 47..52 switch levels 0..5 on and off
 inline constexpr uint32_t kAdvFirstDpiSelect = 60;  // 60..65 make levels 0..5 current
-inline constexpr uint32_t kAdvDpiSlider = 66;  // the DPI slider; its width spans kDpiMaxStep steps
+// kAdvDpiSlider (66): ui/skin/dpi_slider_element.h.
 
 // ---- Lighting table ----------------------------------------------------------------------
 inline constexpr uint32_t kLedFirstCycleColor = 7;  // 7..13 switch cycle colours 0..6

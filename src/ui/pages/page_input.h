@@ -1,4 +1,6 @@
 #pragma once
+// ui/pages: the four pages without widgets: input handling, painting, texts and state.
+//
 // The main window's mouse input. Its pages have no buttons of their own: every move and click
 // is matched against the page element tables, and the element under the pointer decides what a
 // press does. The handlers update the hovered elements (ui_state.h), change the settings

@@ -11,6 +11,7 @@
 #include "ui/pages/page_state.h"
 #include "ui/pages/page_texts.h"
 #include "ui/pages/ui_state.h"
+#include "ui/skin/window_shape.h"
 
 namespace gm {
 

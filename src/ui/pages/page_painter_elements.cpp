@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <optional>
 
+#include "editor/macro_editor_state.h"
 #include "macros/current_macro.h"
-#include "macros/macro_editor_state.h"
 #include "macros/macro_record.h"
 #include "settings/config_settings.h"
 #include "settings/key_map.h"

@@ -1,6 +1,6 @@
 #include "ui/pages/page_state.h"
 
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "settings/config_settings.h"
 
 namespace gm {
@@ -17,11 +17,6 @@ std::optional<int> DpiLevelIndex() {
   return level;
 }
 
-bool SelectedMacroListRowIsMacro() {
-  if (g_macroListSel < 0) return false;
-  const auto row = static_cast<std::size_t>(g_macroListSel);
-  if (row >= g_macroListEntries.size()) return false;
-  return g_macroListEntries[row].kind == kMacroListMacroRow;
-}
+bool SelectedMacroListRowIsMacro() { return IsMacroListMacroRow(g_macroListSel); }
 
 }  // namespace gm

@@ -21,8 +21,6 @@ uint8_t g_subMenuChosen = 0;
 std::atomic<int> g_isRecording{0};
 int g_startHidden = 0;
 std::atomic<int> g_ledPreviewRunning{0};
-int g_skinWidth = 0;
-int g_skinHeight = 0;
 
 void ResetUiState() {
   g_curPage = kPageKeys;
@@ -38,8 +36,6 @@ void ResetUiState() {
   g_isRecording = 0;
   g_startHidden = 0;
   g_ledPreviewRunning = 0;
-  g_skinWidth = 0;
-  g_skinHeight = 0;
 }
 
 }  // namespace gm

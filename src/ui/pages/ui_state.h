@@ -36,9 +36,6 @@ extern std::atomic<int> g_isRecording;  // a macro is being recorded
 extern int g_startHidden;        // -HIDE: minimise at the first background erase
 extern std::atomic<int> g_ledPreviewRunning;
 
-extern int g_skinWidth;   // size of the mask image = size of every page image
-extern int g_skinHeight;
-
 // Back to the values at start (tests).
 void ResetUiState();
 

@@ -4,6 +4,7 @@
 
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "ui/skin/dpi_slider_element.h"
 
 namespace gm {
 

@@ -1,4 +1,6 @@
 #pragma once
+// ui/skin: the skin, read from the data folder: layout files, images, window shape, fonts.
+//
 // The page layouts of the main window: where each hot spot of a page image lies and which
 // caption is drawn in it, read from the skin layout files of the current language
 // (g_isEnglish) in the skins folder (g_skinsFolder).
@@ -16,7 +18,6 @@
 #include <string>
 #include <string_view>
 
-#include "ui/pages/page_elements.h"
 #include "ui/skin/skin_line_reader.h"
 #include "ui/skin/skin_rect.h"
 

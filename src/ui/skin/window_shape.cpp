@@ -10,12 +10,13 @@
 
 #include "settings/paths.h"
 #include "ui/skin/skin_layout.h"
-#include "ui/pages/ui_state.h"
 
 namespace gm {
 
 QRegion g_regionMain;
 QRegion g_regionMacro;
+int g_skinWidth = 0;
+int g_skinHeight = 0;
 
 namespace {
 
@@ -128,9 +129,11 @@ QRegion ComputeWindowShape(const std::filesystem::path& maskPath, const QSize& f
   return shape;
 }
 
-void ResetRepaintRegions() {
+void ResetWindowShape() {
   g_regionMain = QRegion();
   g_regionMacro = QRegion();
+  g_skinWidth = 0;
+  g_skinHeight = 0;
 }
 
 }  // namespace gm

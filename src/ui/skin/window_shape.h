@@ -25,9 +25,13 @@ inline constexpr int kMaskLightThreshold = 100;
 // (user-interface thread only).
 extern QRegion g_regionMain;
 extern QRegion g_regionMacro;
+// The size of the mask image, which is the size of every page image (0 x 0 before the shape is
+// computed).
+extern int g_skinWidth;
+extern int g_skinHeight;
 
-// Both regions empty (their start values).
-void ResetRepaintRegions();
+// Both regions empty and the skin size 0 x 0 (their start values).
+void ResetWindowShape();
 
 constexpr bool IsOutsideMaskPixel(QRgb pixel) {
   return qRed(pixel) > kMaskLightThreshold && qGreen(pixel) > kMaskLightThreshold &&

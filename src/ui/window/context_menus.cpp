@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/window/qel_menu.h"
+#include "ui/controls/qel_menu.h"
 
 namespace gm {
 

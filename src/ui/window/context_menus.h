@@ -1,9 +1,7 @@
 #pragma once
 // The five context menus of the program, in English and in Chinese: the macro-list menu, the
 // macro-item menu, the step (key value) menu, the macro-edit menu and the notification-area
-// menu. Each menu is a tree of items; a command item carries its command id, an item that opens
-// a submenu carries kSubmenuItemId and its children. Item texts keep their trailing blanks:
-// the menu painter measures them as characters.
+// menu. Each menu is a tree of items (ui/controls/menu_items.h).
 //
 // LoadContextMenus points the five process-wide menus at the tables of a language; the tables
 // themselves are constant data. User-interface thread only.
@@ -12,18 +10,12 @@
 #include <span>
 #include <string_view>
 
+#include "ui/controls/menu_items.h"
+
 class QMenu;
 class QWidget;
 
 namespace gm {
-
-inline constexpr int kSubmenuItemId = -1;
-
-struct MenuItemSpec {
-  std::u16string_view text;
-  int id = 0;                               // command id, kSubmenuItemId, or 0 for a separator
-  std::span<const MenuItemSpec> children{};  // the submenu's items
-};
 
 // One loaded menu: the resource it stands for, its top item (never shown) and the items of its
 // first submenu, which is the menu shown.

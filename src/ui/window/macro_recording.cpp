@@ -10,15 +10,14 @@
 #include <memory>
 #include <utility>
 
-#include "macros/macro_editor_state.h"
-#include "macros/macro_page_access.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_page_access.h"
 #include "macros/recorded_macro.h"
 #include "ui/controls/list_box_xi.h"
-#include "ui/pages/macro_page_state.h"
+#include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/window_page_controls.h"
-#include "ui/window/macro_page_controls.h"
 #include "ui/window/main_dialog.h"
+#include "ui/window/window_page_controls.h"
 
 namespace gm {
 namespace {
@@ -69,10 +68,10 @@ void MacroRecording::OnRecord(const InputAction& /*action*/, QWidget& window) {
     return;
   }
   MacroPageControls* page = page_ ? page_() : nullptr;
-  if (page == nullptr || page->MacroList() == nullptr || g_macroListSel < 0) return;
-  const auto row = static_cast<std::size_t>(g_macroListSel);
-  if (row >= g_macroListEntries.size()) return;
-  const MacroListEntry entry = g_macroListEntries[row];
+  if (page == nullptr || page->MacroList() == nullptr) return;
+  const MacroListEntry* listed = MacroListEntryAt(g_macroListSel);
+  if (listed == nullptr) return;
+  const MacroListEntry entry = *listed;
   if (entry.kind != kMacroListMacroRow || entry.macro >= kMacrosPerGroup) return;
   if (IsEditorGroupLocked()) {
     ShowUserMessage(LockedMacroRecordMessage());

@@ -16,17 +16,17 @@
 #include <utility>
 
 #include "device/device_ids.h"
-#include "ui/window/device_change_notifier.h"
 #include "settings/config_store.h"
 #include "settings/paths.h"
-#include "ui/window/background_apply.h"
-#include "ui/window/input_blocker.h"
 #include "ui/pages/page_input.h"
 #include "ui/pages/page_painter.h"
-#include "ui/window/tray_icon.h"
-#include "ui/window/window_placement.h"
 #include "ui/pages/ui_state.h"
+#include "ui/popups/window_placement.h"
 #include "ui/skin/window_shape.h"
+#include "ui/window/background_apply.h"
+#include "ui/window/device_change_notifier.h"
+#include "ui/window/input_blocker.h"
+#include "ui/window/tray_icon.h"
 
 namespace gm {
 namespace {

@@ -1,4 +1,6 @@
 #pragma once
+// ui/window: the main dialog and its shell: tray, lifecycle, messages, Apply runner, menus.
+//
 // The program's one window: a frameless, skinned window of the skin's size whose shape is cut
 // out of the mask image. Its four pages are painted from the skin pictures off-screen and
 // shown with one copy; every mouse move and click goes through the page input handlers, and
@@ -33,13 +35,13 @@
 #include "device/system_mouse_settings.h"
 #include "platform/keyboard_capture.h"
 #include "platform/message_sink.h"
+#include "ui/controls/program_messages.h"
 #include "ui/pages/input_result.h"
+#include "ui/skin/skin_images.h"
+#include "ui/skin/skin_layout.h"
 #include "ui/window/led_preview_thread.h"
 #include "ui/window/message_forwarder.h"
 #include "ui/window/page_controls.h"
-#include "ui/window/program_messages.h"
-#include "ui/skin/skin_images.h"
-#include "ui/skin/skin_layout.h"
 
 class QMenu;
 

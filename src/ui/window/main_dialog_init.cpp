@@ -10,23 +10,24 @@
 #include "device/device_link.h"
 #include "device/device_open_message.h"
 #include "device/feature_report.h"
+#include "editor/macro_editor_state.h"
+#include "editor/step_rows.h"
 #include "macros/current_macro.h"
-#include "macros/macro_editor_state.h"
 #include "macros/macro_reload.h"
 #include "macros/macro_tables.h"
-#include "ui/window/device_change_notifier.h"
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
-#include "ui/window/context_menus.h"
 #include "ui/pages/led_mode_names.h"
+#include "ui/pages/ui_state.h"
+#include "ui/skin/ui_fonts.h"
+#include "ui/skin/window_shape.h"
+#include "ui/window/context_menus.h"
+#include "ui/window/device_change_notifier.h"
 #include "ui/window/main_dialog.h"
 #include "ui/window/start_hidden.h"
 #include "ui/window/tray_icon.h"
-#include "ui/skin/ui_fonts.h"
-#include "ui/pages/ui_state.h"
-#include "ui/skin/window_shape.h"
 
 namespace gm {
 namespace {
@@ -111,7 +112,7 @@ void CQEL_GMouseDlg::LoadMacroTables() {
 
   // The step list starts on the last step of the current macro.
   const int steps = CurrentMacroStepCount();
-  g_stepListSel = steps > 0 ? 2 * steps - 2 : 0;
+  g_stepListSel = steps > 0 ? RowOfStep(steps - 1) : 0;
 }
 
 bool CQEL_GMouseDlg::OpenMouseOrEnd() {

@@ -9,9 +9,9 @@
 #include "macros/key_codes.h"
 #include "settings/config_settings.h"
 #include "settings/key_function.h"
+#include "ui/dialogs/dialog_get_key.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/dialog_get_key.h"
 #include "ui/window/main_dialog.h"
 
 namespace gm {

@@ -11,16 +11,16 @@
 #include <QShowEvent>
 
 #include "device/device_link.h"
+#include "editor/macro_editor_state.h"
 #include "macros/group_macro_save.h"
-#include "macros/macro_editor_state.h"
-#include "ui/window/device_change_notifier.h"
-#include "ui/window/about_box.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/pages/ui_state.h"
+#include "ui/popups/window_placement.h"
 #include "ui/window/background_apply.h"
+#include "ui/window/device_change_notifier.h"
 #include "ui/window/input_blocker.h"
 #include "ui/window/main_dialog.h"
 #include "ui/window/tray_icon.h"
-#include "ui/window/window_placement.h"
-#include "ui/pages/ui_state.h"
 
 namespace gm {
 namespace {

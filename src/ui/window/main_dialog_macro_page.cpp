@@ -1,6 +1,6 @@
 // The main window's handlers of the macro page's messages: they go to the page controls,
 // which own the page's lists.
-#include "ui/window/dialog_get_key.h"
+#include "ui/dialogs/dialog_get_key.h"
 #include "ui/window/main_dialog.h"
 
 namespace gm {

@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "ui/window/dialog_gun.h"
-#include "ui/window/menu_dlg.h"
-#include "ui/window/popup_menus.h"
-#include "ui/window/program_messages.h"
+#include "ui/controls/program_messages.h"
+#include "ui/dialogs/dialog_gun.h"
+#include "ui/popups/menu_dlg.h"
+#include "ui/popups/popup_menus.h"
 
 namespace gm {
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "settings/config_settings.h"
-#include "ui/window/message_box_fit.h"
+#include "ui/dialogs/message_box_fit.h"
 
 namespace gm {
 

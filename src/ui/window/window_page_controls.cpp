@@ -5,33 +5,22 @@
 #include <cstddef>
 #include <utility>
 
-#include "macros/macro_editor_state.h"
-#include "macros/macro_page_access.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_page_access.h"
 #include "macros/macro_play_mode.h"
 #include "macros/macro_record.h"
 #include "platform/message_sink.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
-#include "ui/pages/macro_page_state.h"
+#include "ui/controls/program_messages.h"
+#include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/page_input.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/macro_page_controls.h"
-#include "ui/window/popup_menus.h"
-#include "ui/window/program_messages.h"
+#include "ui/popups/popup_menus.h"
 
 namespace gm {
 
 namespace {
-
-bool IsMacroRowOfList(int row) {
-  return row >= 0 && static_cast<std::size_t>(row) < g_macroListEntries.size() &&
-         g_macroListEntries[static_cast<std::size_t>(row)].kind == kMacroListMacroRow;
-}
-
-bool IsGroupRowOfList(int row) {
-  return row >= 0 && static_cast<std::size_t>(row) < g_macroListEntries.size() &&
-         g_macroListEntries[static_cast<std::size_t>(row)].kind == kMacroListGroupRow;
-}
 
 const UserMessage& SelectMacroMessage() {
   static const UserMessage message{u"请选择一个宏", u"Please select a macro"};
@@ -96,7 +85,7 @@ void WindowPageControls::CreateMacroPage(QWidget& window) {
   macro_->Create(g_isEnglish != 0);
   ConnectListMenus();
   macro_->FillMacroList();
-  if (IsMacroRowOfList(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
+  if (IsMacroListMacroRow(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
 }
 
 void WindowPageControls::ConnectListMenus() {
@@ -124,15 +113,15 @@ void WindowPageControls::RefillMacroPageAfterLanguageSwitch(bool toEnglish) {
   macro_->FillMacroList();
   // The row keeps its place but may now belong to another group than the one just opened.
   OpenGroupOfSelectedRow();
-  if (IsMacroRowOfList(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
+  if (IsMacroListMacroRow(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
 }
 
 // ---- Macro page elements ------------------------------------------------------------------------
 
 void WindowPageControls::OpenInsertMenu(const SkinRect& element) {
   if (!macro_ || !macro_->Exists() || window_ == nullptr) return;
-  if (!IsMacroRowOfList(g_macroListSel)) {
-    if (IsGroupRowOfList(g_macroListSel)) ShowUserMessage(SelectMacroMessage());
+  if (!IsMacroListMacroRow(g_macroListSel)) {
+    if (IsMacroListGroupRow(g_macroListSel)) ShowUserMessage(SelectMacroMessage());
     return;
   }
   if (g_macroEditMenuOpen != 0) {
@@ -155,7 +144,7 @@ void WindowPageControls::OpenInsertMenu(const SkinRect& element) {
 void WindowPageControls::SetPlayMode(uint8_t mode) {
   if (!macro_ || !macro_->Exists()) return;
   // Only the macro whose steps are shown takes a play mode.
-  if (!IsMacroRowOfList(g_macroListSel)) return;
+  if (!IsMacroListMacroRow(g_macroListSel)) return;
   const auto repeatCount = SetEditorPlayMode(g_curMacro, mode);
   if (!repeatCount) return;  // a locked group
   // The edit's change handler writes the record with its new mode.

@@ -2,7 +2,7 @@
 // The main window's page controls: the skinned pop-up lists (PopupControls) and the macro
 // page with its repeat-count edit, its three lists, their context menus and the commands of
 // those menus. Every command changes the macro tables and files through the macro editor's
-// commands (macros/macro_*_commands.h, macros/macro_list_edit.h) and then carries out what
+// commands (editor/macro_*_commands.h, editor/macro_list_edit.h) and then carries out what
 // they return: their messages go to the message sink, the lists are rebuilt, so that after a
 // command the lists, the tables and the files agree.
 //
@@ -18,9 +18,9 @@
 #include <memory>
 #include <span>
 
-#include "macros/macro_command_outcome.h"
+#include "editor/macro_command_outcome.h"
+#include "ui/dialogs/macro_group_file_dialog.h"
 #include "ui/window/context_menus.h"
-#include "ui/window/macro_group_file_dialog.h"
 #include "ui/window/page_controls.h"
 #include "ui/window/popup_controls.h"
 

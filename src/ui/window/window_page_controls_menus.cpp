@@ -9,45 +9,30 @@
 #include <cstddef>
 #include <optional>
 
-#include "macros/macro_editor_state.h"
-#include "macros/macro_group_commands.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_group_commands.h"
+#include "editor/macro_list_edit.h"
+#include "editor/macro_page_access.h"
+#include "editor/macro_step_commands.h"
+#include "editor/step_rows.h"
 #include "macros/macro_group_names.h"
-#include "macros/macro_list_edit.h"
-#include "macros/macro_page_access.h"
 #include "macros/macro_record.h"
-#include "macros/macro_step_commands.h"
 #include "settings/config_settings.h"
-#include "ui/pages/macro_page_state.h"
+#include "ui/dialogs/dialog_get_key.h"
+#include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/pages/ui_state.h"
-#include "ui/window/dialog_get_key.h"
-#include "ui/window/macro_page_controls.h"
+#include "ui/popups/popup_menus.h"
 #include "ui/window/main_dialog.h"
-#include "ui/window/popup_menus.h"
 #include "ui/window/window_page_controls.h"
 
 namespace gm {
 
 namespace {
 
-// Rows of the LED parameter list: row 0 the entry count, then per light entry the mode,
-// colour and time rows.
-constexpr int kParamRowsPerEntry = 4;
-constexpr int kParamModeRow = 1;
-constexpr int kParamColourRow = 2;
 // Entry modes whose colour is defined per light: no colour list for them.
 constexpr uint16_t kLedModeNeon = 6;
 constexpr uint16_t kLedModeAmbilight = 7;
-
-const MacroListEntry* EntryAt(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= g_macroListEntries.size()) return nullptr;
-  return &g_macroListEntries[static_cast<std::size_t>(row)];
-}
-
-bool IsMacroRow(int row) {
-  const MacroListEntry* entry = EntryAt(row);
-  return entry != nullptr && entry->kind == kMacroListMacroRow;
-}
 
 // The row under pos (the list's viewport), or -1 when pos lies below the last row or
 // outside the list.
@@ -59,7 +44,7 @@ int RowAt(const QListWidget& list, QPoint pos) {
 
 // The macro of the selected macro-list row, or g_curMacro when that is no macro row.
 int EditMacroOf(const CListBoxXI& macroList) {
-  const MacroListEntry* entry = EntryAt(macroList.GetCurSel());
+  const MacroListEntry* entry = MacroListEntryAt(macroList.GetCurSel());
   if (entry == nullptr || entry->kind != kMacroListMacroRow) return g_curMacro;
   return std::min<int>(entry->macro, kMacrosPerGroup - 1);
 }
@@ -130,7 +115,7 @@ void WindowPageControls::OnMacroListRightButton(QPoint pos) {
   if (!empty && row < 0) return;
   g_macroListSel = row;
   list->SetCurSel(row);
-  const MacroListEntry* entry = EntryAt(row);
+  const MacroListEntry* entry = MacroListEntryAt(row);
   const bool macroRow = entry != nullptr && entry->kind == kMacroListMacroRow;
   // The row becomes the current one before its command runs.
   if (entry != nullptr) {
@@ -155,7 +140,7 @@ void WindowPageControls::OnParamListRightButton(QPoint pos) {
   CListBoxXI* params = macro_->ParamList();
   const int stepRow = macro_->StepList()->GetCurSel();
   if (stepRow < 0 || params->count() == 0) return;
-  const int step = (stepRow / 2) & 0xFF;
+  const int step = StepOfRow(stepRow) & 0xFF;
   if (step >= kMaxMacroSteps || ReadEditorMacro(g_curMacro).code[step] != kStepLighting) return;
   const int row = RowAt(*params, pos);
   if (row < 0) return;
@@ -219,7 +204,7 @@ void WindowPageControls::ModifyStep() {
     case StepModifyAction::kNothing: break;
     case StepModifyAction::kEditInPlace: steps->OnChar(kBeginEditChar); break;
     case StepModifyAction::kCaptureKey: {
-      const int step = row / 2;
+      const int step = StepOfRow(row);
       g_capturedKeyCode = step >= 0 && step < kMaxMacroSteps ? ReadEditorMacro(g_curMacro).code[step] : 0;
       g_capturedKeyName = decision.keyName;
       if (auto* dialog = dynamic_cast<CQEL_GMouseDlg*>(window_)) dialog->OpenStepKeyCapture();
@@ -275,7 +260,7 @@ void WindowPageControls::OnListEditCommitted(intptr_t row, intptr_t listBox) {
   g_stepMenuRow = commit.stepListSelection;
   CarryOut(CommitListEdit(commit), commit.list == EditedList::kMacroList ? commit.row : -1);
   // A group row shows no steps, whatever macro was edited last.
-  if (commit.list == EditedList::kMacroList && !IsMacroRow(macroList->GetCurSel())) {
+  if (commit.list == EditedList::kMacroList && !IsMacroListMacroRow(macroList->GetCurSel())) {
     steps->ResetContent();
   }
 }

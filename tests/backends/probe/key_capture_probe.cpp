@@ -16,11 +16,11 @@
 #include <cstdio>
 #include <string>
 
-#include "reporting_capture.h"
 #include "backends/qt/x11_keyboard_capture.h"
+#include "reporting_capture.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
-#include "ui/window/dialog_get_key.h"
+#include "ui/dialogs/dialog_get_key.h"
 
 namespace {
 

@@ -24,19 +24,18 @@
 #include <filesystem>
 #include <string>
 
-#include "reporting_capture.h"
 #include "backends/qt/x11_keyboard_capture.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
+#include "editor/macro_page_access.h"
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
-#include "macros/macro_page_access.h"
 #include "macros/macro_tables.h"
+#include "reporting_capture.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/input_result.h"
-#include "ui/pages/macro_page_state.h"
 #include "ui/skin/skin_layout.h"
-#include "ui/window/macro_page_controls.h"
 #include "ui/window/macro_recording.h"
 #include "ui/window/qt_message_sink.h"
 

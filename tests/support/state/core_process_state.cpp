@@ -3,7 +3,7 @@
 #include "device/device_link.h"
 #include "device/device_threads.h"
 #include "device/sleeper.h"
-#include "macros/macro_editor_state.h"
+#include "editor/macro_editor_state.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
 #include "macros/macro_tables.h"

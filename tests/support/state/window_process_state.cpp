@@ -15,7 +15,7 @@ void ResetProcessState() {
   ResetUiState();
   ResetSkinLayoutGlobals();
   ResetLedModeNames();
-  ResetRepaintRegions();
+  ResetWindowShape();
   ResetContextMenus();
 }
 
