@@ -11,10 +11,6 @@ void CQEL_GMouseDlg::OnStepKeyCaptured() {
   g_capturedKeyName.clear();
 }
 
-void CQEL_GMouseDlg::OnListEditCommitted(intptr_t row, intptr_t listBox) {
-  if (controls_) controls_->OnListEditCommitted(row, listBox);
-}
-
 void CQEL_GMouseDlg::OnLedParamChanged() {
   if (controls_) controls_->OnLedParamChanged();
 }

@@ -251,23 +251,17 @@ void WindowPageControls::ExportGroup(bool locked) {
 
 // ---- Edits and key capture ----------------------------------------------------------------------
 
-void WindowPageControls::OnListEditCommitted(intptr_t row, intptr_t listBox) {
+void WindowPageControls::OnListEditCommitted(EditedList list, int row) {
   if (!macro_ || !macro_->Exists()) return;
   CListBoxXI* macroList = macro_->MacroList();
   CListBoxXI* steps = macro_->StepList();
   CListBoxXI* params = macro_->ParamList();
-  const auto* edited = reinterpret_cast<const CListBoxXI*>(listBox);
+  const CListBoxXI* edited = list == EditedList::kMacroList  ? macroList
+                             : list == EditedList::kStepList ? steps
+                                                             : params;
   ListEditCommit commit;
-  if (edited == macroList) {
-    commit.list = EditedList::kMacroList;
-  } else if (edited == steps) {
-    commit.list = EditedList::kStepList;
-  } else if (edited == params) {
-    commit.list = EditedList::kParamList;
-  } else {
-    return;  // a list of a page shown before
-  }
-  commit.row = static_cast<int>(row);
+  commit.list = list;
+  commit.row = row;
   commit.text = edited->GetText(commit.row).toStdU16String();
   commit.stepListSelection = steps->GetCurSel();
   commit.paramListSelection = params->GetCurSel();
