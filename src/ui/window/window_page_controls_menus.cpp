@@ -35,9 +35,6 @@ namespace {
 constexpr int kParamRowsPerEntry = 4;
 constexpr int kParamModeRow = 1;
 constexpr int kParamColourRow = 2;
-// Entry modes whose colour is defined per light: no colour list for them.
-constexpr uint16_t kLedModeNeon = 6;
-constexpr uint16_t kLedModeAmbilight = 7;
 
 const MacroListEntry* EntryAt(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= g_macroListEntries.size()) return nullptr;
@@ -165,8 +162,7 @@ void WindowPageControls::OnParamListRightButton(QPoint pos) {
   PopupKind kind{};
   if (place == kParamModeRow) {
     kind = PopupKind::kLedStepModes;
-  } else if (place == kParamColourRow && g_ledEntryMode != kLedModeNeon &&
-             g_ledEntryMode != kLedModeAmbilight) {
+  } else if (place == kParamColourRow && !LightModeDefinesColours(g_ledEntryMode)) {
     kind = PopupKind::kLedStepColours;
   } else {
     return;
