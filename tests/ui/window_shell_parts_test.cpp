@@ -14,6 +14,8 @@
 #include "settings/config_settings.h"
 #include "support/message_recorder.h"
 #include "ui/window/context_menus.h"
+#include "ui/window/dialog_get_key.h"
+#include "ui/window/dialog_gun.h"
 #include "ui/window/led_preview_thread.h"
 #include "ui/window/message_forwarder.h"
 #include "ui/window/qt_message_sink.h"
@@ -114,6 +116,19 @@ TEST(ContextMenusTest, TheTrayMenuOfEachLanguageShowsAndExits) {
   }
   EXPECT_EQ(g_trayMenu->items[0].text, u"显示窗口   ") << "trailing blanks are kept";
   EXPECT_EQ(TrayCommandOf(kCmdDeleteStep), TrayCommand::kNone);
+}
+
+// ---- Process reset -------------------------------------------------------------------------------
+
+// What a test left in the dialogs' globals reaches no later test.
+TEST(ProcessResetTest, TheCapturedKeyAndTheRecoilIndexStartOver) {
+  g_capturedKeyCode = 0x1E;
+  g_capturedKeyName = u"1";
+  g_curGun = 3;
+  ResetProcessState();
+  EXPECT_EQ(g_capturedKeyCode, 0);
+  EXPECT_TRUE(g_capturedKeyName.empty());
+  EXPECT_EQ(g_curGun, 0);
 }
 
 // ---- Lighting page repaint thread ------------------------------------------------------------------

@@ -21,6 +21,8 @@ namespace gm {
 
 int16_t g_curGun = 0;
 
+void ResetRecoilDialogGlobals() { g_curGun = 0; }
+
 namespace {
 
 constexpr char kGunSkinStem[] = "gun";

@@ -7,8 +7,7 @@ namespace gm {
 
 void CQEL_GMouseDlg::OnStepKeyCaptured() {
   if (controls_) controls_->OnStepKeyCaptured();
-  g_capturedKeyCode = 0;
-  g_capturedKeyName.clear();
+  ResetCapturedKey();
 }
 
 void CQEL_GMouseDlg::OnLedParamChanged() {
