@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <future>
 #include <thread>
 
 #include "qt_app_for_tests.h"
@@ -163,16 +164,26 @@ TEST(LedPreviewThreadTest, RepaintsWhileTheLightingPageShowsAndEndsAfterIt) {
   ResetProcessState();
 }
 
+// Stop wakes the thread from a wait far longer than the test waits for Stop to return, and no
+// repaint follows the stop.
 TEST(LedPreviewThreadTest, StopEndsTheWaitAtOnce) {
+  EnsureQtApplication();
   ResetProcessState();
-  g_ledCycleTime = 0;  // 1200 ms waits
   g_curPage = kPageLighting;
-  LedPreviewThread preview([] {});
+  constexpr std::chrono::milliseconds kLongWait(12 * kWaitMs);
+  std::atomic<int> repaints{0};
+  std::atomic<int> waits{0};
+  LedPreviewThread preview([&] { ++repaints; }, [&] {
+    ++waits;
+    return kLongWait;
+  });
   preview.Start();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  const auto before = std::chrono::steady_clock::now();
-  preview.Stop();
-  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return waits.load() == 1; }, kWaitMs));
+  auto stopped = std::async(std::launch::async, [&] { preview.Stop(); });
+  EXPECT_EQ(stopped.wait_for(std::chrono::milliseconds(kWaitMs)), std::future_status::ready);
+  stopped.wait();
+  EXPECT_EQ(repaints.load(), 1);
+  EXPECT_EQ(waits.load(), 1);
   EXPECT_EQ(g_ledPreviewRunning.load(), 0);
   ResetProcessState();
 }
