@@ -202,7 +202,7 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   // Busy cursor and no clicks or keys for the window while Apply runs.
   void SetBusy(bool busy);
 
-  // Language (language_switch.cpp).
+  // Language (main_dialog_language.cpp).
   void SwitchLanguage(bool toEnglish);
   void SetWindowTitleForLanguage();
 
