@@ -16,7 +16,9 @@ constexpr int kConfig0FirstUpperPosition = 10;  // configuration 0: positions 10
 
 using SettingsArea = std::array<uint8_t, kSettingsAreaBytes>;
 
-uint8_t LowByte32(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & kByteMask); }
+uint8_t LowByte32(int32_t value) {
+  return static_cast<uint8_t>(static_cast<uint32_t>(value) & kByteMask);
+}
 
 void FillKeyBytes(SettingsArea& area, const PositionTables& positions) {
   for (int c = 0; c < kConfigCount; ++c) {

@@ -151,7 +151,8 @@ InsertMessage InsertStep(int macro, unsigned position, unsigned code, unsigned a
   const bool blockRoom = blocksBefore + 1 <= kMacroBlockCount;
   int newBlock = kNoBlockIndex;
   if (blockKind != nullptr && blockRoom) {
-    const std::optional<int> planned = NewBlockIndex(record, *blockKind, at, oldCount, blocksBefore);
+    const std::optional<int> planned =
+        NewBlockIndex(record, *blockKind, at, oldCount, blocksBefore);
     if (!planned) return kErrorText;
     newBlock = *planned;
   }

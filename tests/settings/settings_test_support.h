@@ -47,7 +47,8 @@ inline std::string RealisticConfigIni(int variant = 0) {
   auto n = [](int v) { return std::to_string(v); };
   std::string s = "\xEF\xBB\xBF[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\nConfigNum=4\r\n";
   for (int i = 1; i <= 4; ++i) {
-    s += "ConfigName" + n(i) + "=配置" + n(i) + "\r\nConfigName" + n(i) + "_EN=Profile " + n(i) + "\r\n";
+    s += "ConfigName" + n(i) + "=配置" + n(i) + "\r\nConfigName" + n(i) + "_EN=Profile " + n(i) +
+         "\r\n";
   }
   s += "[PRODUCTNAME]\r\nPRODUCTNAME_CN=游戏鼠标 G9\r\nPRODUCTNAME_EN=Gaming Mouse G9\r\n";
   s += "[KEYNUM]\r\nKeyNum=7\r\n[KEYMAP]\r\n";
@@ -80,9 +81,11 @@ inline std::string RealisticConfigIni(int variant = 0) {
          "\r\nLED_USER" + n(k) + "_B=" + n((5 * k + variant) % 16) + "\r\n";
   }
   s += "LED_TYPE=3\r\n";
-  for (int k = 0; k < kLedTypeCount; ++k) s += "LED_TYPE_SW_EN" + n(k) + "=" + n(k % 3 ? 1 : 0) + "\r\n";
+  for (int k = 0; k < kLedTypeCount; ++k)
+    s += "LED_TYPE_SW_EN" + n(k) + "=" + n(k % 3 ? 1 : 0) + "\r\n";
   s += "LED_CYC_TIME=4\r\nLED_FEATURE_SCOLOR=2\r\nLED_FEATURE_SYMMETRY=1\r\n";
-  s += "LED_FEATURE_DIREC=" + n(2 + variant) + "\r\nLED_BRIGHT=3\r\nLED_CYCTIME=" + n(4 - variant) + "\r\n";
+  s += "LED_FEATURE_DIREC=" + n(2 + variant) + "\r\nLED_BRIGHT=3\r\nLED_CYCTIME=" + n(4 - variant) +
+       "\r\n";
   s += "DPI_SPEED=6\r\nWHEEL_SPEED=3\r\nUSB_SPEED=" + n(2 + variant) + "\r\nFIRE_TIME=" +
        n(120 + variant) + "\r\n";
   return s;

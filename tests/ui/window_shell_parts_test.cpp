@@ -119,7 +119,7 @@ TEST(ContextMenusTest, TheTrayMenuOfEachLanguageShowsAndExits) {
   EXPECT_EQ(TrayCommandOf(kCmdDeleteStep), TrayCommand::kNone);
 }
 
-// ---- Process reset -------------------------------------------------------------------------------
+// ---- Process reset ------------------------------------------------------------------------------
 
 // What a test left in the dialogs' globals reaches no later test.
 TEST(ProcessResetTest, TheCapturedKeyAndTheRecoilIndexStartOver) {
@@ -132,7 +132,7 @@ TEST(ProcessResetTest, TheCapturedKeyAndTheRecoilIndexStartOver) {
   EXPECT_EQ(g_curGun, 0);
 }
 
-// ---- Lighting page repaint thread ------------------------------------------------------------------
+// ---- Lighting page repaint thread ---------------------------------------------------------------
 
 TEST(LedPreviewThreadTest, TheWaitFollowsTheSpeedAndIsBounded) {
   EXPECT_EQ(LedPreviewInterval(0).count(), 1200);

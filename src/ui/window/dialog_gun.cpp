@@ -243,7 +243,7 @@ void CDialogGun::CheckPictureShown(bool pictureFound) {
       this, [] { ShowUserMessage(MissingPictureMessage()); }, Qt::QueuedConnection);
 }
 
-// ---- Opening -------------------------------------------------------------------------------------
+// ---- Opening ------------------------------------------------------------------------------------
 
 void SetRecoilListOpener(RecoilListOpener opener) { RecoilListOpenerHook() = std::move(opener); }
 

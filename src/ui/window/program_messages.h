@@ -1,7 +1,8 @@
 #pragma once
 // The program's own messages between its windows: pop-up lists, the key-capture and recoil
 // dialogs and the tray icon tell their owners what happened through them (the list boxes and
-// their in-place edits use Qt signals). A window that receives them implements ProgramMessageTarget.
+// their in-place edits use Qt signals). A window that receives them implements
+// ProgramMessageTarget.
 //
 // Send: the receiver runs the message before the call returns. Post: the receiver runs it from
 // the event loop, after the sender's current handler has returned (PostProgramMessage).

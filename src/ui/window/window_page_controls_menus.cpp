@@ -216,7 +216,8 @@ void WindowPageControls::ModifyStep() {
     case StepModifyAction::kEditInPlace: steps->OnChar(kBeginEditChar); break;
     case StepModifyAction::kCaptureKey: {
       const int step = row / 2;
-      g_capturedKeyCode = step >= 0 && step < kMaxMacroSteps ? ReadEditorMacro(g_curMacro).code[step] : 0;
+      g_capturedKeyCode =
+          step >= 0 && step < kMaxMacroSteps ? ReadEditorMacro(g_curMacro).code[step] : 0;
       g_capturedKeyName = decision.keyName;
       if (auto* dialog = dynamic_cast<CQEL_GMouseDlg*>(window_)) dialog->OpenStepKeyCapture();
       break;
