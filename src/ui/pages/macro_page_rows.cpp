@@ -139,8 +139,7 @@ std::vector<std::u16string> LedParamRowTexts(MacroLedBlock& block, uint16_t& ent
     if (colour == 0) colour = 1;
     rows.push_back(u"[Colour]: " + ColourName(colour));
   }
-  rows.push_back(u"[Time   ]: " + DecimalText(LedEntryAt(entry, LedEntryByte::kTime)) +
-                 u"*122 ms");
+  rows.push_back(u"[Time   ]: " + DecimalText(LedEntryAt(entry, LedEntryByte::kTime)) + u"*122 ms");
   return rows;
 }
 
