@@ -173,10 +173,11 @@ TEST(LedPreviewThreadTest, StopEndsTheWaitAtOnce) {
   constexpr std::chrono::milliseconds kLongWait(12 * kWaitMs);
   std::atomic<int> repaints{0};
   std::atomic<int> waits{0};
-  LedPreviewThread preview([&] { ++repaints; }, [&] {
+  const auto longWait = [&] {
     ++waits;
     return kLongWait;
-  });
+  };
+  LedPreviewThread preview([&] { ++repaints; }, longWait);
   preview.Start();
   ASSERT_TRUE(QTest::qWaitFor([&] { return waits.load() == 1; }, kWaitMs));
   auto stopped = std::async(std::launch::async, [&] { preview.Stop(); });
