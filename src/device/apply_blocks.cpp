@@ -16,7 +16,9 @@ constexpr int kConfig0FirstUpperPosition = 10;  // configuration 0: positions 10
 
 using SettingsArea = std::array<uint8_t, kSettingsAreaBytes>;
 
-uint8_t LowByte32(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & kByteMask); }
+uint8_t LowByte32(int32_t value) {
+  return static_cast<uint8_t>(static_cast<uint32_t>(value) & kByteMask);
+}
 
 void FillKeyBytes(SettingsArea& area, const PositionTables& positions) {
   for (int c = 0; c < kConfigCount; ++c) {
@@ -50,8 +52,8 @@ void FillDpi(SettingsArea& area, const ApplySettingsSnapshot& s) {
   area[kDpiEnablesAddress] = enables;
 
   for (int j = 0; j < kDpiLevelCount; ++j) {
-    for (int n = 0; n < kColorComponents; ++n) {
-      area[static_cast<size_t>(kDpiColoursAddress + j * kColorComponents + n)] =
+    for (int n = 0; n < kColourComponents; ++n) {
+      area[static_cast<size_t>(kDpiColoursAddress + j * kColourComponents + n)] =
           LowByte32(s.dpiRgb[j][n]);
     }
   }
@@ -64,7 +66,7 @@ void FillDeviceSettings(SettingsArea& area, const ApplySettingsSnapshot& s, uint
   area[kFireTimeAddress] = static_cast<uint8_t>(fireUnits & kByteMask);
   area[kFireTimeAddress + 1] = static_cast<uint8_t>(fireUnits >> 8);
   area[kLightingByteAddress] = lightingByte;
-  area[kColourByteAddress] = ColourByte(s.cycleColorEnable, s.ledUserColorEnable);
+  area[kColourByteAddress] = ColourByte(s.cycleColourEnable, s.ledUserColourEnable);
   area[kReportRateAddress] = s.usbRateCode;
   area[kWheelStatusAddress] = LowByte32(s.wheelStatus);
 

@@ -46,7 +46,8 @@ inline constexpr int32_t kColourByteAddress = kDeviceSettingsAddress + 5;
 inline constexpr int32_t kReportRateAddress = kDeviceSettingsAddress + 6;
 
 static_assert(kConfig0KeysAddress + 8 == kDpiBlockAddress, "positions 1..8, then 9 at 0x10");
-static_assert(kDpiColoursAddress + kDpiLevelCount * kColorComponents == kDpiColourConstantsAddress);
+static_assert(kDpiColoursAddress + kDpiLevelCount * kColourComponents ==
+              kDpiColourConstantsAddress);
 static_assert(kConfig1MarkerAddress + 1 == kConfig1KeysAddress);
 static_assert(kConfig1KeysAddress + kKeyBytePositions == kConfig2KeysAddress);
 static_assert(kConfigurationBlockAddress + 6 == kConfigurationByteAddress);

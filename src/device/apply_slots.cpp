@@ -86,8 +86,8 @@ SlotPlan PlanSlots(const PositionTables& positions, const MacroCatalog& macros,
       fields.entryCount = image.entryCount;
       if (image.macro != nullptr) fields.modes = SlotModeBitsOf(image.macro->record.playMode, s);
       if (f == kKeyboardKeyFunction) fields.keyUsage = positions.param[c][s];
-      fields.consumerUsage =
-          ConsumerUsageOf(static_cast<uint8_t>(static_cast<uint32_t>(f - kFirstMultimediaFunction)));
+      fields.consumerUsage = ConsumerUsageOf(
+          static_cast<uint8_t>(static_cast<uint32_t>(f - kFirstMultimediaFunction)));
       fields.address = address;
       if (CarriesStrength(image.macro)) {
         fields.strength = DescriptorStrengthByte(image.macro->record.strengthEnabled,

@@ -239,7 +239,8 @@ bool WriteDeviceMemory(int32_t address, const uint8_t* data, int32_t length) {
   if (!transaction.Connected()) return false;
   bool staged = true;
   for (int32_t i = 0; i < length && staged; ++i) {
-    staged = transaction.Send(StageCommand(static_cast<uint8_t>(i), address, data[i], lengthMinusOne));
+    staged =
+        transaction.Send(StageCommand(static_cast<uint8_t>(i), address, data[i], lengthMinusOne));
   }
   transaction.Pause(kStageToCommitPause);
   const bool committed = staged && transaction.Send(CommitCommand(address, lengthMinusOne));

@@ -81,7 +81,9 @@ struct FeatureCommand {
 };
 
 constexpr uint8_t AddressLow(int32_t address) { return static_cast<uint8_t>(address & 0xFF); }
-constexpr uint8_t AddressHigh(int32_t address) { return static_cast<uint8_t>((address / 256) & 0xFF); }
+constexpr uint8_t AddressHigh(int32_t address) {
+  return static_cast<uint8_t>((address / 256) & 0xFF);
+}
 constexpr int32_t AddressOf(uint8_t low, uint8_t high) { return high * 256 + low; }
 
 constexpr FeatureCommand MemoryCommand(uint8_t subOperation, uint8_t index, int32_t address,

@@ -53,7 +53,8 @@ void AddCollectionsFromPlatform(std::span<const HidEnumeratedInterface> interfac
 }  // namespace
 
 std::vector<HidCollectionInfo> CollectionsOfInterfaces(
-    std::span<const HidEnumeratedInterface> interfaces, const HidReportDescriptorSource& readDescriptor) {
+    std::span<const HidEnumeratedInterface> interfaces,
+    const HidReportDescriptorSource& readDescriptor) {
   std::vector<HidCollectionInfo> out;
   std::vector<std::string> seenPaths;
   for (const HidEnumeratedInterface& interface : interfaces) {

@@ -34,7 +34,8 @@ using HidReportDescriptorSource =
 // usages (each distinct pair once) and report lengths of 0. A descriptor that breaks off after
 // complete collections gives those collections.
 std::vector<HidCollectionInfo> CollectionsOfInterfaces(
-    std::span<const HidEnumeratedInterface> interfaces, const HidReportDescriptorSource& readDescriptor);
+    std::span<const HidEnumeratedInterface> interfaces,
+    const HidReportDescriptorSource& readDescriptor);
 
 // The sysfs file with the report descriptor of a hidraw device node:
 // "/dev/hidraw3" -> "/sys/class/hidraw/hidraw3/device/report_descriptor". nullopt for any path

@@ -34,21 +34,21 @@ LightingStep NextLightingStep(const LightingState& previous, uint8_t ledType,
   return step;
 }
 
-uint8_t ColourByte(const std::array<int32_t, kUserColorCount>& cycleColorEnable,
-                   int32_t userColorEnable) {
+uint8_t ColourByte(const std::array<int32_t, kUserColourCount>& cycleColourEnable,
+                   int32_t userColourEnable) {
   uint32_t flags = 0;
   for (size_t k = 0; k < kColourByteWeights.size(); ++k) {
-    flags += static_cast<uint32_t>(cycleColorEnable[k]) * kColourByteWeights[k];
+    flags += static_cast<uint32_t>(cycleColourEnable[k]) * kColourByteWeights[k];
   }
   const uint32_t value = (flags & kColourByteFlagsMask) +
-                         kUserColourWeight * static_cast<uint32_t>(userColorEnable);
+                         kUserColourWeight * static_cast<uint32_t>(userColourEnable);
   return static_cast<uint8_t>(value & kByteMask);
 }
 
-uint8_t CycleColorMaskOf(const std::array<int32_t, kUserColorCount>& cycleColorEnable) {
+uint8_t CycleColourMaskOf(const std::array<int32_t, kUserColourCount>& cycleColourEnable) {
   uint8_t mask = 0;
-  for (int k = 0; k < kUserColorCount; ++k) {
-    if (cycleColorEnable[k] != 0) mask = static_cast<uint8_t>(mask | (1u << k));
+  for (int k = 0; k < kUserColourCount; ++k) {
+    if (cycleColourEnable[k] != 0) mask = static_cast<uint8_t>(mask | (1u << k));
   }
   return mask;
 }

@@ -48,10 +48,10 @@ LightingStep NextLightingStep(const LightingState& previous, uint8_t ledType, ui
 
 // Colour byte = ((e0 + 4 e1 + 16 e2 + 64 e3) AND 0x7F) + 128 x userColourEnable, as a byte,
 // e_k = the cycle flag of user colour k.
-uint8_t ColourByte(const std::array<int32_t, kUserColorCount>& cycleColorEnable,
-                   int32_t userColorEnable);
+uint8_t ColourByte(const std::array<int32_t, kUserColourCount>& cycleColourEnable,
+                   int32_t userColourEnable);
 
 // The packed cycle mask: bit k set for every user colour k whose cycle flag is not 0.
-uint8_t CycleColorMaskOf(const std::array<int32_t, kUserColorCount>& cycleColorEnable);
+uint8_t CycleColourMaskOf(const std::array<int32_t, kUserColourCount>& cycleColourEnable);
 
 }  // namespace gm

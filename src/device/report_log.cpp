@@ -39,7 +39,8 @@ ReportLog::ReportLog(const std::filesystem::path& file) : stream_(file, std::ios
 
 void ReportLog::Write(std::string_view direction, std::span<const uint8_t> report) {
   if (!stream_.is_open()) return;
-  const std::string line = TimeStamp() + ' ' + std::string(direction) + ' ' + HexBytes(report) + '\n';
+  const std::string line =
+      TimeStamp() + ' ' + std::string(direction) + ' ' + HexBytes(report) + '\n';
   std::lock_guard lock(mutex_);
   stream_ << line;
   stream_.flush();

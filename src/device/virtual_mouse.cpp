@@ -262,7 +262,9 @@ class VirtualMouse::State {
     if (matches) {
       for (size_t i = 0; i <= lengthMinusOne; ++i) {
         const size_t target = static_cast<size_t>(address) + i;
-        if (staging_.staged.test(i) && target < memory_.size()) memory_[target] = staging_.values[i];
+        if (staging_.staged.test(i) && target < memory_.size()) {
+          memory_[target] = staging_.values[i];
+        }
       }
       ++commits_;
     }

@@ -19,20 +19,6 @@ constexpr const char16_t* kDpiTexts[] = {
 };
 constexpr const char16_t* kDefaultDpiText = u"800";
 
-// Light entry bytes.
-constexpr int kEntryMode = 0;
-constexpr int kEntryColour = 1;
-constexpr int kEntryTime = 2;
-
-constexpr uint8_t kModeSingleBreath = 1;
-constexpr uint8_t kModeConstantly = 2;
-constexpr uint8_t kModeCometTail = 3;
-constexpr uint8_t kModeNeon = 6;
-constexpr uint8_t kModeCycleBreath = 9;
-constexpr uint8_t kModeAmbilight = 7;
-constexpr uint8_t kDefinedColourModeA = 6;
-constexpr uint8_t kDefinedColourModeB = 7;
-
 std::u16string MoveText(uint8_t action, uint16_t x, uint16_t y) {
   const char16_t* xSign = nullptr;
   const char16_t* ySign = nullptr;
@@ -125,33 +111,35 @@ std::vector<std::u16string> LedParamRowTexts(MacroLedBlock& block, uint16_t& ent
                                              const std::u16string* stepModeNames,
                                              const std::u16string& optionName) {
   std::vector<std::u16string> rows;
-  uint8_t* entry = block.entries[0];
-  entryMode = entry[kEntryMode];
+  uint8_t(&entry)[kLedEntryBytes] = block.entries[0];
+  uint8_t& mode = LedEntryAt(entry, LedEntryByte::kMode);
+  uint8_t& colour = LedEntryAt(entry, LedEntryByte::kColour);
+  entryMode = mode;
   rows.push_back(u"[LEN    ]: " + DecimalText(block.length));
   if (block.length < 1) return rows;
 
   std::u16string modeName;
-  switch (entry[kEntryMode]) {
-    case kModeSingleBreath: modeName = stepModeNames[0]; break;
-    case kModeConstantly: modeName = stepModeNames[1]; break;
-    case kModeCometTail: modeName = stepModeNames[2]; break;
-    case kModeNeon: modeName = stepModeNames[3]; break;
-    case kModeCycleBreath: modeName = optionName; break;
+  switch (mode) {
+    case kLightModeSingleBreath: modeName = stepModeNames[0]; break;
+    case kLightModeConstantly: modeName = stepModeNames[1]; break;
+    case kLightModeCometTail: modeName = stepModeNames[2]; break;
+    case kLightModeNeon: modeName = stepModeNames[3]; break;
+    case kLightModeCycleBreath: modeName = optionName; break;
     default: modeName = stepModeNames[4]; break;
   }
   if (modeName == u"Ambilight" || modeName == u"流光溢彩") {
-    entry[kEntryMode] = kModeAmbilight;
-    entryMode = kModeAmbilight;
+    mode = kLightModeAmbilight;
+    entryMode = kLightModeAmbilight;
   }
   rows.push_back(u"[Mode ]: " + modeName);
 
-  if (entryMode == kDefinedColourModeA || entryMode == kDefinedColourModeB) {
+  if (LightModeDefinesColours(entryMode)) {
     rows.push_back(u"[Colour]: Define");
   } else {
-    if (entry[kEntryColour] == 0) entry[kEntryColour] = 1;
-    rows.push_back(u"[Colour]: " + ColourName(entry[kEntryColour]));
+    if (colour == 0) colour = 1;
+    rows.push_back(u"[Colour]: " + ColourName(colour));
   }
-  rows.push_back(u"[Time   ]: " + DecimalText(entry[kEntryTime]) + u"*122 ms");
+  rows.push_back(u"[Time   ]: " + DecimalText(LedEntryAt(entry, LedEntryByte::kTime)) + u"*122 ms");
   return rows;
 }
 

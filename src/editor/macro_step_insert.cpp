@@ -26,7 +26,7 @@ constexpr uint16_t kInsertedDpiLevel = 4;  // level 4, 800 CPI
 constexpr uint16_t kInsertedConsumerUsage = 0x183;
 
 // The first light entry of a new lighting block: mode 1, colour 0, 10 units of 122 ms, value 0.
-constexpr uint8_t kNewLightMode = 1;
+constexpr uint8_t kNewLightMode = kLightModeSingleBreath;
 constexpr uint8_t kNewLightColour = 0;
 constexpr uint8_t kNewLightTime = 10;
 constexpr uint8_t kNewLightValue = 0;
@@ -118,10 +118,11 @@ void InitialiseBlock(MacroLedBlock& block, bool withFirstLightEntry) {
   std::memset(&block, 0, sizeof block);
   block.length = kNewBlockLength;
   if (withFirstLightEntry) {
-    block.entries[0][0] = kNewLightMode;
-    block.entries[0][1] = kNewLightColour;
-    block.entries[0][2] = kNewLightTime;
-    block.entries[0][3] = kNewLightValue;
+    uint8_t(&entry)[kLedEntryBytes] = block.entries[0];
+    LedEntryAt(entry, LedEntryByte::kMode) = kNewLightMode;
+    LedEntryAt(entry, LedEntryByte::kColour) = kNewLightColour;
+    LedEntryAt(entry, LedEntryByte::kTime) = kNewLightTime;
+    LedEntryAt(entry, LedEntryByte::kValue) = kNewLightValue;
   }
 }
 
@@ -150,7 +151,8 @@ InsertMessage InsertStep(int macro, unsigned position, unsigned code, unsigned a
   const bool blockRoom = blocksBefore + 1 <= kMacroBlockCount;
   int newBlock = kNoBlockIndex;
   if (blockKind != nullptr && blockRoom) {
-    const std::optional<int> planned = NewBlockIndex(record, *blockKind, at, oldCount, blocksBefore);
+    const std::optional<int> planned =
+        NewBlockIndex(record, *blockKind, at, oldCount, blocksBefore);
     if (!planned) return kErrorText;
     newBlock = *planned;
   }

@@ -2,8 +2,6 @@
 
 #include <mutex>
 
-#include "macros/macro_record.h"
-
 namespace gm {
 namespace {
 
@@ -16,14 +14,14 @@ bool InTables(int macro, int block) {
 bool SetLedStepFirstEntry(int macro, int block, LedEntryByte which, uint8_t value) {
   if (!InTables(macro, block)) return false;
   std::lock_guard lock(g_macroTablesMutex);
-  g_macros[macro].ledBlocks[block].entries[0][static_cast<int>(which)] = value;
+  LedEntryAt(g_macros[macro].ledBlocks[block].entries[0], which) = value;
   return true;
 }
 
 uint8_t LedStepFirstEntry(int macro, int block, LedEntryByte which) {
   if (!InTables(macro, block)) return 0;
   std::lock_guard lock(g_macroTablesMutex);
-  return g_macros[macro].ledBlocks[block].entries[0][static_cast<int>(which)];
+  return LedEntryAt(g_macros[macro].ledBlocks[block].entries[0], which);
 }
 
 }  // namespace gm

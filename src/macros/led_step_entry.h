@@ -4,10 +4,9 @@
 
 #include <cstdint>
 
-namespace gm {
+#include "macros/macro_record.h"
 
-// Bytes of a light entry: {mode, colour, time, value}.
-enum class LedEntryByte : uint8_t { kMode = 0, kColour = 1, kTime = 2, kValue = 3 };
+namespace gm {
 
 // g_macros[macro].ledBlocks[block].entries[0][which] = value. False, with nothing changed, for
 // a macro outside 0..20 or a block outside 0..4.

@@ -53,7 +53,9 @@ inline constexpr int kStepAreaValues = kMaxMacroSteps * kMacroValuesPerStep;
 inline constexpr int kBlockAreaValues = kMacroBlockCount * kMacroBlockBytes;
 
 constexpr int BlockAreaStart(int headerLength) { return headerLength + kStepAreaValues; }
-constexpr int LineValues(int headerLength) { return BlockAreaStart(headerLength) + kBlockAreaValues; }
+constexpr int LineValues(int headerLength) {
+  return BlockAreaStart(headerLength) + kBlockAreaValues;
+}
 
 static_assert(kMacroHeaderV3 + 180 * 8 + 5 * 68 == 1861);
 static_assert(LineValues(kMacroHeaderV3) == kMacroLineValuesV3);

@@ -58,13 +58,36 @@ inline constexpr uint8_t kPlayModeRepeat = 0;
 inline constexpr uint8_t kPlayModeDevice1 = 1;
 inline constexpr uint8_t kPlayModeDevice2 = 2;
 
-// One lighting block: LEN, three zero bytes, then 16 entries of {mode, colour, time, value}.
+// Bytes of a light entry, in their order: {mode, colour, time, value}.
+enum class LedEntryByte : uint8_t { kMode = 0, kColour = 1, kTime = 2, kValue = 3 };
+inline constexpr int kLedEntryBytes = 4;
+
+// Modes of a light entry (its kMode byte).
+inline constexpr uint8_t kLightModeSingleBreath = 1;
+inline constexpr uint8_t kLightModeConstantly = 2;
+inline constexpr uint8_t kLightModeCometTail = 3;
+inline constexpr uint8_t kLightModeNeon = 6;
+inline constexpr uint8_t kLightModeAmbilight = 7;
+inline constexpr uint8_t kLightModeCycleBreath = 9;
+
+// Neon and Ambilight define the colour of each light themselves: an entry of these modes has
+// no colour of its own to show or pick.
+constexpr bool LightModeDefinesColours(unsigned mode) {
+  return mode == kLightModeNeon || mode == kLightModeAmbilight;
+}
+
+// One lighting block: LEN, three zero bytes, then 16 light entries.
 struct MacroLedBlock {
   uint8_t length;
   uint8_t zero[3];
-  uint8_t entries[kMacroBlockEntries][4];
+  uint8_t entries[kMacroBlockEntries][kLedEntryBytes];
 };
 static_assert(sizeof(MacroLedBlock) == kMacroBlockBytes);
+
+// Byte `which` of a light entry (a row of MacroLedBlock::entries).
+constexpr uint8_t& LedEntryAt(uint8_t (&entry)[kLedEntryBytes], LedEntryByte which) {
+  return entry[static_cast<int>(which)];
+}
 
 struct MacroStepXY {
   uint16_t x;

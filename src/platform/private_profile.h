@@ -18,8 +18,8 @@
 // for a path shows TooLargeFileMessage once.
 //
 // Writing: an existing key's value is replaced in place, a new key is appended after the last
-// non-blank line of its section, a new section is appended at the end of the file, and a missing file
-// is created (as UTF-8). Every other line, comment, blank line and the order of the file stay
+// non-blank line of its section, a new section is appended at the end of the file, and a missing
+// file is created (as UTF-8). Every other line, comment, blank line and the order of the file stay
 // as they were, and an existing file keeps its encoding and line endings. The new contents go
 // to a temporary file that then replaces the old one, so a crash never leaves half a file;
 // writers in this process are serialised, so concurrent writes never lose each other's keys.

@@ -203,7 +203,8 @@ std::error_code ReplaceFileContents(const fs::path& target, std::string_view byt
     return WriteInPlace(target, bytes);
   }
   error = WriteAll(fd.get(), bytes);
-  if (!error && existing != nullptr && ::fchmod(fd.get(), existing->st_mode & kPermissionBits) != 0) {
+  if (!error && existing != nullptr &&
+      ::fchmod(fd.get(), existing->st_mode & kPermissionBits) != 0) {
     error = FileDescriptor::LastError();
   }
   const std::error_code closeError = fd.Close();

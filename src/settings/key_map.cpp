@@ -26,8 +26,8 @@ void LoadKeyMapIni() {
   g_productNameCn = productName.Text(u"PRODUCTNAME_CN", kProductNameBuffer);
   g_productNameEn = productName.Text(u"PRODUCTNAME_EN", kProductNameBuffer);
 
-  const int32_t keyCount =
-      KeyCountOnLoad(IniSectionReader(g_configIniPath, u"KEYNUM").Number(u"KeyNum", kNameValueBuffer));
+  const int32_t keyCount = KeyCountOnLoad(
+      IniSectionReader(g_configIniPath, u"KEYNUM").Number(u"KeyNum", kNameValueBuffer));
   g_keyCount = keyCount;
 
   // The map's key names count from 1: K1_MAP is key 0.

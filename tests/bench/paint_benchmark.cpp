@@ -60,11 +60,6 @@ constexpr uint32_t kPlainRow = 2;
 constexpr int kListRuns = 50;
 constexpr int kLightingSteps = 5;
 
-class NoOwner : public gm::ProgramMessageTarget {
- public:
-  void OnProgramMessage(gm::ProgramMessage, intptr_t, intptr_t) override {}
-};
-
 // 12 groups of 20 macros, every group open; macro 0 of the open group has 180 steps, every
 // 36th a lighting step, the others key presses and releases.
 void FillMacroTables() {
@@ -317,8 +312,7 @@ int main(int argc, char** argv) {
   FillMacroTables();
   QWidget window;
   window.resize(gm::g_skinWidth, gm::g_skinHeight);
-  NoOwner owner;
-  gm::MacroPageControls controls(window, owner);
+  gm::MacroPageControls controls(window);
   controls.LoadImageLists(gm::g_skinsFolder);
   controls.Create(true);
   window.show();

@@ -55,7 +55,8 @@ constexpr std::size_t kLargeConfigBytes = 1 << 20;
 // Puts a section of unrelated keys in front of config.ini's own until it holds 1 MB.
 void GrowConfigIni(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  const std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string settings((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   std::string text = "[Padding]\r\n";
   for (int line = 0; text.size() + settings.size() < kLargeConfigBytes; ++line) {
     text += "P" + std::to_string(line) + "=" + std::string(40, 'p') + "\r\n";

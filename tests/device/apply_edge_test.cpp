@@ -162,7 +162,8 @@ TEST_F(ApplyEdgeTest, LightingPieceBeyondItsAddressRangeEndsApplyWithError) {
 }
 
 TEST_F(ApplyEdgeTest, LightingStepWithoutItsBlockIsReportedAndApplyGoesOn) {
-  MacroRecord r = MakeMacro(u"L", 0, 1, {{0x04, kActionPress, 1}, {kStepLighting, kActionLight1, 1}});
+  MacroRecord r =
+      MakeMacro(u"L", 0, 1, {{0x04, kActionPress, 1}, {kStepLighting, kActionLight1, 1}});
   r.countF9 = 0;  // the lighting step has no block
   AddGroup(u"Alpha", {r});
   SetKeyMap({1});

@@ -22,7 +22,8 @@ class ApplyImageTest : public test::ApplyTest {
     g_curConfig = 3;
 
     // User macros (group "Alpha"): 256 and 257.
-    MacroRecord a = MakeMacro(u"A", 0x00, 3, {{0x04, kActionPress, 10}, {0x04, kActionRelease, 20}});
+    MacroRecord a =
+        MakeMacro(u"A", 0x00, 3, {{0x04, kActionPress, 10}, {0x04, kActionRelease, 20}});
     a.strengthEnabled = 1;
     a.strength = 20;
     MacroRecord b = MakeMacro(u"B", 0x02, 1, {{0x05, kActionPress, 50}});
@@ -90,8 +91,8 @@ class ApplyImageTest : public test::ApplyTest {
     g_ledType = 1;
     g_ledCycleTime = 3;
     const int cycle[7] = {1, 0, 1, 1, 0, 0, 1};
-    for (int k = 0; k < 7; ++k) g_cycleColorEnable[k] = cycle[k];
-    g_ledUserColorEnable = 1;
+    for (int k = 0; k < 7; ++k) g_cycleColourEnable[k] = cycle[k];
+    g_ledUserColourEnable = 1;
     g_ledSymmetry = 1;
     g_ledDirection = 2;
     g_ledBrightness = 3;
@@ -149,7 +150,8 @@ class ApplyImageTest : public test::ApplyTest {
       std::copy(record.begin(), record.end(), table.begin() + 10 * (14 * c + s));
     };
     const std::vector<uint8_t> userA = {0x01, 0x02, 0x00, 0x00, 0x00, 0x08, 0x04, 0x00, 0x94, 0x00};
-    const std::vector<uint8_t> recoil = {0x01, 0x01, 0x00, 0x00, 0x00, 0x18, 0x84, 0x40, 0x9E, 0x00};
+    const std::vector<uint8_t> recoil = {0x01, 0x01, 0x00, 0x00, 0x00,
+                                         0x18, 0x84, 0x40, 0x9E, 0x00};
     put(0, 3, {0x01, 0x01, 0x04, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00});  // key 0x04 at 0x400
     put(0, 4, {0x01, 0x00, 0x00, 0x23, 0x02, 0x08, 0x04, 0x00, 0x00, 0x00});  // Home, N 0, 0x408
     put(0, 5, userA);                                                          // 0x408
@@ -216,7 +218,8 @@ TEST_F(ApplyImageTest, LeavesTablesForTheDeviceThreads) {
   for (int c = 0; c < 4; ++c) {
     for (int k = 0; k < 9; ++k) {
       const bool dpi = (c == 0 && k == 1) || (c == 1 && k == 4) || (c == 2 && k == 4);
-      const bool config = (c == 0 && k == 2) || (c == 1 && k == 8) || (c == 2 && (k == 6 || k == 7));
+      const bool config =
+          (c == 0 && k == 2) || (c == 1 && k == 8) || (c == 2 && (k == 6 || k == 7));
       EXPECT_EQ(g_dpiKeyFlag[c][k].load(), dpi ? 1 : 0) << c << "," << k;
       EXPECT_EQ(g_cfgSwitchKeyFlag[c][k].load(), config ? 1 : 0) << c << "," << k;
     }
@@ -248,7 +251,7 @@ TEST_F(ApplyImageTest, SavesConfigurationsAndSetsTheDesktop) {
   EXPECT_EQ(read(u"Config1", u"K3"), "257");  // configuration 1 is saved like the others
   EXPECT_EQ(read(u"Config3", u"K1"), "256");
   EXPECT_EQ(read(u"ShareData", u"CYC_7COL_EN"), "77");  // colours 0, 2, 3 and 6 packed
-  EXPECT_EQ(g_cycleColorMask.load(), 0x4D);
+  EXPECT_EQ(g_cycleColourMask.load(), 0x4D);
 
   EXPECT_EQ(system_.pointerSpeedsSet, std::vector<int>{12});
   EXPECT_EQ(system_.wheelLinesSet, std::vector<int>{4});

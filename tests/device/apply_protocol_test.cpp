@@ -46,7 +46,9 @@ class ApplyProtocolTest : public test::ApplyTest {
   std::vector<int> CommitAddresses() {
     std::vector<int> addresses;
     for (const SentReport& r : Sent()) {
-      if (r.bytes[1] == 0x18 && r.bytes[2] == 0x09) addresses.push_back(r.bytes[4] + 256 * r.bytes[5]);
+      if (r.bytes[1] == 0x18 && r.bytes[2] == 0x09) {
+        addresses.push_back(r.bytes[4] + 256 * r.bytes[5]);
+      }
     }
     return addresses;
   }

@@ -41,7 +41,8 @@ class DeviceThreadsStressTest : public test::DeviceDataFolderTest {
                                          {kActionPress, 65, 0, 0, 3},
                                          {kActionRelease, 65, 0, 0, 3},
                                          {kActionMoveXMinusYPlus, kStepMove, 2, 5, 8}};
-    rifles_ = WriteGroupFile("Rifles", 2, {MacroLine("Other", 0, 1, {}), MacroLine("Spray", 0, 3, spray)});
+    rifles_ = WriteGroupFile("Rifles", 2,
+                             {MacroLine("Other", 0, 1, {}), MacroLine("Spray", 0, 3, spray)});
     WriteGroupFile("Pistols", 2, {MacroLine("Tap", 2, 1, spray), MacroLine("Burst", 0, 2, spray)});
     {
       std::lock_guard lock(g_macroTablesMutex);

@@ -86,7 +86,8 @@ TEST_F(DeviceThreadsTest, DpiReleaseTakesLevelZeroAndSavesIt) {
   g_dpiLevel = 4;
   Inject({6, 0xF1, 0x80});
   ASSERT_TRUE(WaitUntil([] { return g_dpiLevel == 0; }));
-  ASSERT_TRUE(WaitUntil([&] { return ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath) == "0"; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath) == "0"; }));
   EXPECT_GE(repaints_, 1);
   EXPECT_TRUE(mouse_.ConsumerUsages().empty());
 }
@@ -94,7 +95,8 @@ TEST_F(DeviceThreadsTest, DpiReleaseTakesLevelZeroAndSavesIt) {
 TEST_F(DeviceThreadsTest, DpiPressShowsAndSavesTheNewLevel) {
   g_dpiKeyFlag[0][1] = 1;  // key 1 at position 2
   Inject({6, 0xF2, 0x83});
-  ASSERT_TRUE(WaitUntil([&] { return ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath) == "3"; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return ReadIni(u"ShareData", u"DPI_LEVEL", g_configIniPath) == "3"; }));
   EXPECT_EQ(g_dpiLevel, 3);
   EXPECT_GE(repaints_, 1);
 }

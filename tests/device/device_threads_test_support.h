@@ -97,7 +97,8 @@ class DeviceDataFolderTest : public DataFolderFixture {
   // K4 1 in configuration 0; configuration c > 0 gives K2 the multimedia function 24 + c.
   void WriteConfigIni(const std::vector<std::string>& firstKey) {
     std::string s = "[Init]\r\nCurConfig=0\r\nVER_SEL=1\r\n[KEYNUM]\r\nKeyNum=5\r\n[KEYMAP]\r\n";
-    for (int k = 1; k <= 5; ++k) s += "K" + std::to_string(k) + "_MAP=" + std::to_string(k) + "\r\n";
+    for (int k = 1; k <= 5; ++k)
+      s += "K" + std::to_string(k) + "_MAP=" + std::to_string(k) + "\r\n";
     for (int c = 0; c < kConfigCount; ++c) {
       s += "[Config" + std::to_string(c) + "]\r\nK0=" + firstKey[static_cast<size_t>(c)] + "\r\n";
       s += "K1=6\r\nK2=" + std::string(c == 0 ? "19" : std::to_string(24 + c)) + "\r\n";
@@ -106,7 +107,8 @@ class DeviceDataFolderTest : public DataFolderFixture {
     s += "[ShareData]\r\nDPI_LEVEL=4\r\n";
     WriteFileBytes(g_configIniPath, s);
     LoadKeyMapIni();
-    for (int c = kConfigCount - 1; c >= 0; --c) ASSERT_TRUE(LoadConfigSection(g_configFolder, c, false));
+    for (int c = kConfigCount - 1; c >= 0; --c)
+      ASSERT_TRUE(LoadConfigSection(g_configFolder, c, false));
     g_curConfig = 0;
   }
 

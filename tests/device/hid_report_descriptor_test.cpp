@@ -210,7 +210,8 @@ TEST(HidReportDescriptor, BrokenStructureStopsWithTheCollectionsBefore) {
   EXPECT_TRUE(withTail(balanced).ok());
 
   Bytes nested;
-  for (std::size_t i = 0; i <= kMaxHidCollectionDepth; ++i) nested.insert(nested.end(), {0xA1, 0x00});
+  for (std::size_t i = 0; i <= kMaxHidCollectionDepth; ++i)
+    nested.insert(nested.end(), {0xA1, 0x00});
   const auto deep = withTail(nested);
   EXPECT_EQ(deep.error, HidDescriptorError::kCollectionTooDeep);
   EXPECT_EQ(deep.collections.size(), 1u);
@@ -220,7 +221,8 @@ TEST(HidReportDescriptor, AbsurdValuesAreRejected) {
   const auto inCollection = [](Bytes items) {
     return Parse(Concat({{0x09, 0x01, 0xA1, 0x01}, items, {0xC0}}));
   };
-  EXPECT_EQ(inCollection({0x97, 0xFF, 0xFF, 0xFF, 0xFF}).error, HidDescriptorError::kBadReportCount);
+  EXPECT_EQ(inCollection({0x97, 0xFF, 0xFF, 0xFF, 0xFF}).error,
+            HidDescriptorError::kBadReportCount);
   EXPECT_EQ(inCollection({0x77, 0x00, 0x00, 0x01, 0x00}).error, HidDescriptorError::kBadReportSize);
   EXPECT_EQ(inCollection({0x85, 0x00}).error, HidDescriptorError::kBadReportId);
   EXPECT_EQ(inCollection({0x86, 0x00, 0x01}).error, HidDescriptorError::kBadReportId);

@@ -63,7 +63,8 @@ TEST(MacroImageDelayTest, ZeroOrSubTickDelayStillTakesOneTick) {
     MacroRecord r = EmptyRecord();
     AddKey(r, 0x05, kActionRelease, static_cast<uint16_t>(delay));
     const Bytes image = Encode(r, tick);
-    EXPECT_EQ(Slice(image, kFirstEntry, 4), (Bytes{0x01, 0x05, 0x00, 0x00})) << delay << "/" << tick;
+    EXPECT_EQ(Slice(image, kFirstEntry, 4), (Bytes{0x01, 0x05, 0x00, 0x00}))
+        << delay << "/" << tick;
   }
 }
 

@@ -50,7 +50,8 @@ inline void AddLighting(MacroRecord& r, uint8_t action, uint8_t len, uint16_t de
   b = MacroLedBlock{};
   b.length = len;
   for (int e = 0; e < kMacroBlockEntries; ++e) {
-    for (int k = 0; k < 4; ++k) b.entries[e][k] = static_cast<uint8_t>(0x10 * block + 4 * e + k + 1);
+    for (int k = 0; k < 4; ++k)
+      b.entries[e][k] = static_cast<uint8_t>(0x10 * block + 4 * e + k + 1);
   }
   AddStep(r, kStepLighting, action, static_cast<uint16_t>(block), 0, delayMs);
 }

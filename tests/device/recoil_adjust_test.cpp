@@ -326,10 +326,12 @@ TEST_F(RecoilAdjustTest, OtherGroupGetsOnlyItsLineAndTheEditorStaysAlone) {
 }
 
 TEST_F(RecoilAdjustTest, OlderLayoutFileKeepsItsOtherMacrosReadable) {
-  const std::vector<FileStep> steps = {{kActionPress, kVkA, 0, 0, 40}, {kActionRelease, kVkA, 0, 0, 9}};
-  WriteGroupFile("Rifles", 2,
-                 {MacroLine("Old", 0, 1, steps, kMacroHeaderV2), MacroLine("Spray", 0, 1, {}, kMacroHeaderV2)},
-                 "2");
+  const std::vector<FileStep> steps = {{kActionPress, kVkA, 0, 0, 40},
+                                       {kActionRelease, kVkA, 0, 0, 9}};
+  WriteGroupFile(
+      "Rifles", 2,
+      {MacroLine("Old", 0, 1, steps, kMacroHeaderV2), MacroLine("Spray", 0, 1, {}, kMacroHeaderV2)},
+      "2");
   ASSERT_EQ(AdjustRecoilMacro(true).outcome, RecoilAdjustOutcome::kAdjusted);
   EXPECT_EQ(ReadIni(u"Init", u"DAT_VER", rifles_), "3");
   const MacroRecord old = LoadGroupMacro(0, 0);

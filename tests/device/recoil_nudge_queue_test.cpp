@@ -28,7 +28,9 @@ class HeldNudges {
       done_.push_back(up);
     };
   }
-  void WaitUntilFirstStarted() { ASSERT_EQ(startedFuture_.wait_for(seconds(5)), std::future_status::ready); }
+  void WaitUntilFirstStarted() {
+    ASSERT_EQ(startedFuture_.wait_for(seconds(5)), std::future_status::ready);
+  }
   void Release() { go_.set_value(); }
   std::vector<bool> Done() {
     std::lock_guard lock(mutex_);

@@ -15,7 +15,9 @@ namespace {
 // Sets the language flag for one test and puts the previous value back.
 class LanguageScope {
  public:
-  explicit LanguageScope(uint8_t isEnglish) : saved_(g_isEnglish.load()) { g_isEnglish = isEnglish; }
+  explicit LanguageScope(uint8_t isEnglish) : saved_(g_isEnglish.load()) {
+    g_isEnglish = isEnglish;
+  }
   ~LanguageScope() { g_isEnglish = saved_; }
   LanguageScope(const LanguageScope&) = delete;
   LanguageScope& operator=(const LanguageScope&) = delete;
@@ -65,9 +67,12 @@ std::vector<ListedKey> ListedPairs() {
   for (int i = 0; i < 9; ++i) {
     keys.push_back({uint8_t(30 + i), uint8_t(49 + i), std::u16string(1, char16_t(u'1' + i))});
   }
-  for (int i = 0; i < 12; ++i) keys.push_back({uint8_t(58 + i), uint8_t(112 + i), Numbered(u"F", 1 + i)});
-  for (int i = 0; i < 9; ++i) keys.push_back({uint8_t(89 + i), uint8_t(97 + i), Numbered(u"NUMPAD", 1 + i)});
-  for (int i = 0; i < 12; ++i) keys.push_back({uint8_t(104 + i), uint8_t(124 + i), Numbered(u"F", 13 + i)});
+  for (int i = 0; i < 12; ++i)
+    keys.push_back({uint8_t(58 + i), uint8_t(112 + i), Numbered(u"F", 1 + i)});
+  for (int i = 0; i < 9; ++i)
+    keys.push_back({uint8_t(89 + i), uint8_t(97 + i), Numbered(u"NUMPAD", 1 + i)});
+  for (int i = 0; i < 12; ++i)
+    keys.push_back({uint8_t(104 + i), uint8_t(124 + i), Numbered(u"F", 13 + i)});
   return keys;
 }
 

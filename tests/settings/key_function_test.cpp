@@ -239,7 +239,7 @@ TEST(ConfigSettingsGlobals, StartValuesAreZeroExceptFireTime) {
 }
 
 TEST(ConfigSettingsGlobals, UserColourDisplayComponentsAreInverted) {
-  const ColorRef c = DisplayColorOf(0, 15, 8);
+  const ColourRef c = DisplayColourOf(0, 15, 8);
   EXPECT_EQ(c & 0xFF, 255u);
   EXPECT_EQ((c >> 8) & 0xFF, 15u);
   EXPECT_EQ((c >> 16) & 0xFF, 127u);

@@ -40,7 +40,8 @@ TEST_F(KeyMapTest, SwappedAndSharedPositions) {
 TEST_F(KeyMapTest, KeyCountAndPositionsStayWithinTheTables) {
   std::string file = "[KEYNUM]\nKeyNum=40\n[KEYMAP]\n";
   const char* positions[kMaxKeys] = {"0", "200", "257", "-1", "9", "10", "x", "3", "4"};
-  for (int i = 0; i < kMaxKeys; ++i) file += "K" + std::to_string(i + 1) + "_MAP=" + positions[i] + "\n";
+  for (int i = 0; i < kMaxKeys; ++i)
+    file += "K" + std::to_string(i + 1) + "_MAP=" + positions[i] + "\n";
   file += "K10_MAP=6\n";
   WriteConfigIni(file);
   LoadKeyMapIni();
@@ -63,7 +64,8 @@ TEST_F(KeyMapTest, UsableKeyCountBoundsAStoredCount) {
   const struct {
     int32_t stored;
     int usable;
-  } cases[] = {{-1, 0}, {0, 0}, {5, 5}, {kMaxKeys, kMaxKeys}, {kMaxKeys + 1, kMaxKeys}, {1000, kMaxKeys}};
+  } cases[] = {{-1, 0},   {0, 0}, {5, 5}, {kMaxKeys, kMaxKeys}, {kMaxKeys + 1, kMaxKeys},
+               {1000, kMaxKeys}};
   for (const auto& c : cases) {
     g_keyCount = c.stored;
     EXPECT_EQ(UsableKeyCount(), c.usable) << "stored " << c.stored;

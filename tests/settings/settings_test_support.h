@@ -47,7 +47,8 @@ inline std::string RealisticConfigIni(int variant = 0) {
   auto n = [](int v) { return std::to_string(v); };
   std::string s = "\xEF\xBB\xBF[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\nConfigNum=4\r\n";
   for (int i = 1; i <= 4; ++i) {
-    s += "ConfigName" + n(i) + "=配置" + n(i) + "\r\nConfigName" + n(i) + "_EN=Profile " + n(i) + "\r\n";
+    s += "ConfigName" + n(i) + "=配置" + n(i) + "\r\nConfigName" + n(i) + "_EN=Profile " + n(i) +
+         "\r\n";
   }
   s += "[PRODUCTNAME]\r\nPRODUCTNAME_CN=游戏鼠标 G9\r\nPRODUCTNAME_EN=Gaming Mouse G9\r\n";
   s += "[KEYNUM]\r\nKeyNum=7\r\n[KEYMAP]\r\n";
@@ -75,14 +76,16 @@ inline std::string RealisticConfigIni(int variant = 0) {
     s += "DPI" + n(j) + "_R=" + n(15 - 2 * j) + "\r\nDPI" + n(j) + "_G=" + n(j + variant) +
          "\r\nDPI" + n(j) + "_B=" + n(3 * j % 16) + "\r\n";
   }
-  for (int k = 0; k < kUserColorCount; ++k) {
+  for (int k = 0; k < kUserColourCount; ++k) {
     s += "LED_USER" + n(k) + "_R=" + n(2 * k) + "\r\nLED_USER" + n(k) + "_G=" + n(15 - k) +
          "\r\nLED_USER" + n(k) + "_B=" + n((5 * k + variant) % 16) + "\r\n";
   }
   s += "LED_TYPE=3\r\n";
-  for (int k = 0; k < kLedTypeCount; ++k) s += "LED_TYPE_SW_EN" + n(k) + "=" + n(k % 3 ? 1 : 0) + "\r\n";
+  for (int k = 0; k < kLedTypeCount; ++k)
+    s += "LED_TYPE_SW_EN" + n(k) + "=" + n(k % 3 ? 1 : 0) + "\r\n";
   s += "LED_CYC_TIME=4\r\nLED_FEATURE_SCOLOR=2\r\nLED_FEATURE_SYMMETRY=1\r\n";
-  s += "LED_FEATURE_DIREC=" + n(2 + variant) + "\r\nLED_BRIGHT=3\r\nLED_CYCTIME=" + n(4 - variant) + "\r\n";
+  s += "LED_FEATURE_DIREC=" + n(2 + variant) + "\r\nLED_BRIGHT=3\r\nLED_CYCTIME=" + n(4 - variant) +
+       "\r\n";
   s += "DPI_SPEED=6\r\nWHEEL_SPEED=3\r\nUSB_SPEED=" + n(2 + variant) + "\r\nFIRE_TIME=" +
        n(120 + variant) + "\r\n";
   return s;
@@ -111,25 +114,25 @@ inline std::map<std::string, std::string> SettingsSnapshot() {
   for (int j = 0; j < kDpiLevelCount; ++j) {
     put(at("dpiValue", j), g_dpiValue[j].load());
     put(at("dpiEnable", j), g_dpiEnable[j].load());
-    for (int n = 0; n < kColorComponents; ++n) put(at("dpiRgb", j, n), g_dpiRgb[j][n].load());
+    for (int n = 0; n < kColourComponents; ++n) put(at("dpiRgb", j, n), g_dpiRgb[j][n].load());
   }
   for (int k = 0; k < kLedTypeCount; ++k) put(at("ledTypeEnable", k), g_ledTypeEnable[k].load());
-  for (int k = 0; k < kUserColorCount; ++k) {
-    for (int n = 0; n < kColorComponents; ++n) put(at("userRgb", k, n), g_ledUserRgb[k][n].load());
-    put(at("userColor", k), g_ledUserColor[k].load());
-    put(at("cycleEnable", k), g_cycleColorEnable[k].load());
+  for (int k = 0; k < kUserColourCount; ++k) {
+    for (int n = 0; n < kColourComponents; ++n) put(at("userRgb", k, n), g_ledUserRgb[k][n].load());
+    put(at("userColor", k), g_ledUserColour[k].load());
+    put(at("cycleEnable", k), g_cycleColourEnable[k].load());
   }
   put("curConfig", g_curConfig.load());
   put("dpiLevel", g_dpiLevel.load());
   put("wheelStatus", g_wheelStatus.load());
   put("ledType", g_ledType.load());
   put("ledCycleTime", g_ledCycleTime.load());
-  put("userColorEnable", g_ledUserColorEnable.load());
-  put("singleColor", g_ledSingleColor.load());
+  put("userColorEnable", g_ledUserColourEnable.load());
+  put("singleColor", g_ledSingleColour.load());
   put("direction", g_ledDirection.load());
   put("symmetry", g_ledSymmetry.load());
   put("brightness", g_ledBrightness.load());
-  put("cycleMask", g_cycleColorMask.load());
+  put("cycleMask", g_cycleColourMask.load());
   put("pointerSpeed", g_pointerSpeed.load());
   put("wheelSpeed", g_wheelSpeed.load());
   put("usbRate", g_usbRate.load());

@@ -116,8 +116,9 @@ void ComposeAdvancedPage(QImage& image, const PageImageSet& set, const SkinImage
   CopyCut(image, set.down, table, role::kDpiSlider, filled);
   if (extras != nullptr) {
     QPainter painter(&image);
-    painter.drawImage(QPoint(slider.left() + filled - kSliderKnobBack, slider.top() + kSliderKnobDown),
-                      extras->sliderKnob);
+    painter.drawImage(
+        QPoint(slider.left() + filled - kSliderKnobBack, slider.top() + kSliderKnobDown),
+        extras->sliderKnob);
   }
   const auto widthOf = [&](int number) { return FindElement(table, number)->rect.width(); };
   CopyCut(image, set.down, table, role::kPointerBar,
@@ -167,7 +168,8 @@ void ComposeStates(QImage& image, const PageImageSet& set, Page page, bool engli
   }
 }
 
-void DrawLeftAligned(QPainter& painter, const QRect& rect, const QString& text, const QColor& colour) {
+void DrawLeftAligned(QPainter& painter, const QRect& rect, const QString& text,
+                     const QColor& colour) {
   const QFontMetrics metrics(painter.font());
   painter.setPen(colour);
   painter.drawText(QPoint(rect.left() + kLeftAlignedInset,
@@ -224,7 +226,8 @@ void DrawPageTableTexts(QPainter& painter, Page page, bool english) {
       }
     } else if (page == Page::kLighting) {
       if (j == role::kLightingMode) text = english ? "Cycle breath" : QString::fromUtf8("循环呼吸");
-      if (std::find(kSampleEmptyTexts.begin(), kSampleEmptyTexts.end(), j) != kSampleEmptyTexts.end()) {
+      if (std::find(kSampleEmptyTexts.begin(), kSampleEmptyTexts.end(), j) !=
+          kSampleEmptyTexts.end()) {
         text.clear();
       }
       if (j == role::kBrightnessBar || j == role::kSpeedBar) {

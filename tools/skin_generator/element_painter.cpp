@@ -125,7 +125,8 @@ void DrawAccentButton(QPainter& painter, const QRect& rect, ButtonState state) {
   painter.drawRoundedRect(box, 5, 5);
   if (state == ButtonState::Down) {
     painter.setPen(QPen(QColor(0, 0, 0, 120), 2.0));
-    painter.drawLine(QPointF(box.left() + 5, box.top() + 2), QPointF(box.right() - 5, box.top() + 2));
+    painter.drawLine(QPointF(box.left() + 5, box.top() + 2),
+                     QPointF(box.right() - 5, box.top() + 2));
   } else {
     painter.setPen(QPen(QColor(255, 255, 255, state == ButtonState::Over ? 110 : 60), 1.0));
     painter.drawLine(QPointF(box.left() + 5, box.top() + 1.5),
@@ -361,13 +362,17 @@ void DrawDropButton(QPainter& painter, const QRect& rect, ButtonState state) {
   skin::PrepareAntialiased(painter);
   const qreal separator = rect.right() - kDropArrowWidth;
   painter.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
-  painter.drawLine(QPointF(separator + 0.5, rect.top() + 7), QPointF(separator + 0.5, rect.bottom() - 6));
+  painter.drawLine(QPointF(separator + 0.5, rect.top() + 7),
+                   QPointF(separator + 0.5, rect.bottom() - 6));
   painter.setPen(QPen(QColor(255, 255, 255, 30), 1.0));
-  painter.drawLine(QPointF(separator + 1.5, rect.top() + 7), QPointF(separator + 1.5, rect.bottom() - 6));
+  painter.drawLine(QPointF(separator + 1.5, rect.top() + 7),
+                   QPointF(separator + 1.5, rect.bottom() - 6));
   const QPointF centre(rect.right() - kDropArrowWidth / 2.0 + 1, rect.top() + rect.height() / 2.0);
   painter.setPen(GlyphPen(state, 2.0));
-  painter.drawLine(QPointF(centre.x() - 4.5, centre.y() - 2), QPointF(centre.x(), centre.y() + 2.5));
-  painter.drawLine(QPointF(centre.x() + 4.5, centre.y() - 2), QPointF(centre.x(), centre.y() + 2.5));
+  painter.drawLine(QPointF(centre.x() - 4.5, centre.y() - 2),
+                   QPointF(centre.x(), centre.y() + 2.5));
+  painter.drawLine(QPointF(centre.x() + 4.5, centre.y() - 2),
+                   QPointF(centre.x(), centre.y() + 2.5));
   painter.restore();
 }
 

@@ -154,7 +154,8 @@ void AppIcon(QPainter& p) {
   p.setBrush(shell);
   p.drawRoundedRect(body, body.width() / 2, body.width() / 2);
   p.setPen(QPen(Colour(skin::kHeaderBand), s / 40));
-  p.drawLine(QPointF(body.center().x(), body.top()), QPointF(body.center().x(), body.top() + body.height() * 0.38));
+  p.drawLine(QPointF(body.center().x(), body.top()),
+             QPointF(body.center().x(), body.top() + body.height() * 0.38));
   p.drawLine(QPointF(body.left(), body.top() + body.height() * 0.38),
              QPointF(body.right(), body.top() + body.height() * 0.38));
   p.setPen(Qt::NoPen);
@@ -175,7 +176,8 @@ QImage DrawSliderKnob() {
                     kSliderBandHeight);
   painter.fillRect(cover, Colour(skin::kRecessFill));
   painter.fillRect(QRect(cover.left(), cover.top(), cover.width(), 1), Colour(skin::kRecessEdge));
-  painter.fillRect(QRect(cover.left(), cover.bottom(), cover.width(), 1), Colour(skin::kRecessEdge));
+  painter.fillRect(QRect(cover.left(), cover.bottom(), cover.width(), 1),
+                   Colour(skin::kRecessEdge));
   // Left part: the handle.
   skin::PrepareAntialiased(painter);
   const QRectF handle(0.5, 0.5, kSliderHandleWidth - 1.0, kSliderKnobSize.height() - 1.0);

@@ -65,8 +65,10 @@ void DrawEmblem(QPainter& painter) {
   painter.setBrush(fill);
   painter.drawRoundedRect(box, 10, 10);
   painter.setPen(QPen(Colour(skin::kHeaderBand), 1.6));
-  painter.drawLine(QPointF(box.center().x(), box.top() + 1), QPointF(box.center().x(), box.top() + 10));
-  painter.drawLine(QPointF(box.left() + 1, box.top() + 10), QPointF(box.right() - 1, box.top() + 10));
+  painter.drawLine(QPointF(box.center().x(), box.top() + 1),
+                   QPointF(box.center().x(), box.top() + 10));
+  painter.drawLine(QPointF(box.left() + 1, box.top() + 10),
+                   QPointF(box.right() - 1, box.top() + 10));
   painter.restore();
 }
 

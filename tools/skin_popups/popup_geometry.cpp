@@ -33,7 +33,7 @@ constexpr std::array<PopupElement, 4> kKeyCaptureButtons{{
     {u"Title", QRect(42, 8, 236, 24), u"Press a key", u"请按下键盘按键", ElementLook::kTitle},
 }};
 
-// ---- Recoil dialog -------------------------------------------------------------------------------
+// ---- Recoil dialog ------------------------------------------------------------------------------
 constexpr QSize kRecoilSize{480, 336};
 constexpr int kRecoilTitleBand = 40;
 

@@ -61,7 +61,8 @@ QImage PreviewDialog(const DialogSkin& dialog, const DialogImages& images, Langu
   for (std::size_t i = 0; i < dialog.edits.size(); ++i) {
     const QRect r = dialog.edits[i].rect;
     painter.fillRect(r, QColor::fromRgb(skin::kEditBackground));
-    DrawCentred(painter, r, QString::number(kSampleEditValues[i % std::size(kSampleEditValues)]), kEditText);
+    DrawCentred(painter, r, QString::number(kSampleEditValues[i % std::size(kSampleEditValues)]),
+                kEditText);
   }
   return out;
 }

@@ -8,9 +8,6 @@ namespace gm {
 
 namespace {
 
-constexpr intptr_t kEditCommit = 1;
-constexpr intptr_t kEditCancel = 0;
-
 // Refuses a text that a cut at the length limit left with half a surrogate pair at its end.
 class WholeUnitsValidator : public QValidator {
  public:
@@ -25,8 +22,7 @@ bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 
 }  // namespace
 
-CEditHelper::CEditHelper(ProgramMessageTarget& list, QWidget* parent)
-    : QLineEdit(parent), list_(list) {
+CEditHelper::CEditHelper(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(kListEditMaxUnits);
   setValidator(new WholeUnitsValidator(this));
 }
@@ -41,9 +37,9 @@ void CEditHelper::keyPressEvent(QKeyEvent* event) {
 void CEditHelper::keyReleaseEvent(QKeyEvent* event) {
   if (!event->isAutoRepeat()) {
     if (IsEnterKey(event->key())) {
-      SendProgramMessage(list_, ProgramMessage::kEditEnd, kEditCommit);
+      emit editEnded(true);
     } else if (event->key() == Qt::Key_Escape) {
-      SendProgramMessage(list_, ProgramMessage::kEditEnd, kEditCancel);
+      emit editEnded(false);
     }
   }
   QLineEdit::keyReleaseEvent(event);
@@ -51,7 +47,7 @@ void CEditHelper::keyReleaseEvent(QKeyEvent* event) {
 
 void CEditHelper::focusOutEvent(QFocusEvent* event) {
   if (event->reason() != Qt::PopupFocusReason) {
-    SendProgramMessage(list_, ProgramMessage::kEditEnd, kEditCommit);
+    emit editEnded(true);
   }
   QLineEdit::focusOutEvent(event);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The in-place edit of a CListBoxXI row. It tells its list when typing ends, as
-// ProgramMessage::kEditEnd: Enter (on release) commits, Esc (on release) cancels, and losing
+// The in-place edit of a CListBoxXI row. It tells its list when typing ends, with
+// editEnded: Enter (on release) commits, Esc (on release) cancels, and losing
 // the focus commits. A focus loss to a pop-up menu (its own context menu included) is none:
 // the user is still editing. The list closes the edit; the edit never closes itself.
 //
@@ -10,7 +10,6 @@
 #include <QLineEdit>
 
 #include "macros/macro_record.h"
-#include "ui/controls/program_messages.h"
 
 namespace gm {
 
@@ -21,15 +20,16 @@ class CEditHelper : public QLineEdit {
   Q_OBJECT
 
  public:
-  CEditHelper(ProgramMessageTarget& list, QWidget* parent);
+  explicit CEditHelper(QWidget* parent);
+
+ signals:
+  // Typing ended: commit true keeps the text, false cancels.
+  void editEnded(bool commit);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-
- private:
-  ProgramMessageTarget& list_;
 };
 
 }  // namespace gm

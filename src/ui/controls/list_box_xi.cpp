@@ -36,9 +36,8 @@ const QPixmap* ListImageList::Icon(int index) const {
   return icon.isNull() ? nullptr : &icon;
 }
 
-CListBoxXI::CListBoxXI(int controlId, QWidget* parent, ProgramMessageTarget* owner)
-    : QListWidget(parent), controlId_(controlId), owner_(owner) {
-  if (owner_ == nullptr) owner_ = dynamic_cast<ProgramMessageTarget*>(parent);
+CListBoxXI::CListBoxXI(int controlId, QWidget* parent)
+    : QListWidget(parent), controlId_(controlId) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -138,7 +137,8 @@ void CListBoxXI::BeginEdit() {
   if (row < 0) return;
   QListWidgetItem* rowItem = item(row);
   scrollToItem(rowItem);
-  auto* edit = new CEditHelper(*this, viewport());
+  auto* edit = new CEditHelper(viewport());
+  connect(edit, &CEditHelper::editEnded, this, &CListBoxXI::EndEdit);
   edit_ = edit;
   editItem_ = row;
   edit->setGeometry(visualItemRect(rowItem));
@@ -168,22 +168,17 @@ void CListBoxXI::EndEdit(bool commit) {
   editItem_ = InsertItem(editItem_, newText, image);
   if (editItem_ >= 0) SetCurSel(editItem_);
   CloseEdit(edit);
-  if (owner_ != nullptr) {
-    SendProgramMessage(*owner_, ProgramMessage::kListEditCommitted, editItem_,
-                       reinterpret_cast<intptr_t>(this));
-  }
-  editItem_ = -1;
+  const int committed = std::exchange(editItem_, -1);
+  emit editCommitted(committed);
 }
 
 void CListBoxXI::CloseEdit(CEditHelper* edit) {
+  // A closed edit ends nothing, not even with the focus loss that closing it causes.
+  disconnect(edit, nullptr, this, nullptr);
   // The edit may be running one of its own handlers: it goes once that has returned.
   if (edit->hasFocus()) setFocus(Qt::OtherFocusReason);
   edit->hide();
   edit->deleteLater();
-}
-
-void CListBoxXI::OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t) {
-  if (message == ProgramMessage::kEditEnd) EndEdit(wParam != 0);
 }
 
 // ---- Input --------------------------------------------------------------------------------------

@@ -7,8 +7,7 @@
 // step list (delay rows). A row's text can be retyped in place: the owner arms the edit with
 // character 1 (OnChar), Enter, a focus loss, a scroll of the list or a right-button release
 // over it commits, Esc cancels. A commit whose text differs replaces the row (same icon, same
-// place, selected) and reaches the owner as ProgramMessage::kListEditCommitted with wParam
-// the row and lParam the list box (a CListBoxXI*); an unchanged text sends nothing.
+// place, selected) and reaches the owner as editCommitted; an unchanged text sends nothing.
 //
 // The owner ends a running edit (EndEdit) before it is destroyed: a focus loss during its
 // destruction would otherwise commit into an owner that is half gone.
@@ -23,8 +22,6 @@
 #include <QString>
 
 #include <vector>
-
-#include "ui/controls/program_messages.h"
 
 class QPainter;
 
@@ -52,13 +49,11 @@ struct ListImageList {
   const QPixmap* Icon(int index) const;
 };
 
-class CListBoxXI : public QListWidget, public ProgramMessageTarget {
+class CListBoxXI : public QListWidget {
   Q_OBJECT
 
  public:
-  // owner receives kListEditCommitted; without one the commit goes to parent when that is a
-  // ProgramMessageTarget, else nowhere.
-  CListBoxXI(int controlId, QWidget* parent, ProgramMessageTarget* owner = nullptr);
+  CListBoxXI(int controlId, QWidget* parent);
   ~CListBoxXI() override;
 
   int ControlId() const { return controlId_; }
@@ -105,9 +100,6 @@ class CListBoxXI : public QListWidget, public ProgramMessageTarget {
   CEditHelper* Edit() const { return edit_; }
   int EditItem() const { return editItem_; }
 
-  // kEditEnd from the edit: wParam 1 commits, 0 cancels.
-  void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t lParam) override;
-
  signals:
   // The user picked a row: a left click on a row (also the row already selected) or a move of
   // the selection by key. Not for selections made by the program.
@@ -117,6 +109,8 @@ class CListBoxXI : public QListWidget, public ProgramMessageTarget {
   // The right button was released over the list (after a running edit was committed): where
   // the owner opens the list's context menu. pos is in the list's viewport.
   void rightButtonUp(QPoint pos);
+  // An in-place edit of row was committed with a changed text (the row holds it now).
+  void editCommitted(int row);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -137,7 +131,6 @@ class CListBoxXI : public QListWidget, public ProgramMessageTarget {
   void CloseEdit(CEditHelper* edit);
 
   const int controlId_;
-  ProgramMessageTarget* owner_;
   CEditHelper* edit_ = nullptr;
   int editItem_ = -1;
   int editArm_ = 0;

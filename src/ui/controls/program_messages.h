@@ -1,7 +1,8 @@
 #pragma once
 // The program's own messages between its windows: pop-up lists, the key-capture and recoil
-// dialogs, the macro page's in-place edit and the tray icon tell their owners what happened
-// through them. A window that receives them implements ProgramMessageTarget.
+// dialogs and the tray icon tell their owners what happened through them (the list boxes and
+// their in-place edits use Qt signals). A window that receives them implements
+// ProgramMessageTarget.
 //
 // Send: the receiver runs the message before the call returns. Post: the receiver runs it from
 // the event loop, after the sender's current handler has returned (PostProgramMessage).
@@ -19,12 +20,10 @@ enum class ProgramMessage : uint32_t {
   kTrayNotify = 0x401,           // tray icon: wParam icon id, lParam the mouse message
   kStepKeyCaptured = 0x7F5,      // key-capture dialog, step mode, on OK
   kButtonKeyCaptured = 0x7F6,    // key-capture dialog, key mode, on OK
-  kListEditCommitted = 0x2B11,   // list box: wParam the edited row, lParam the list box
   kLedStepMode = 0x83ED,         // lighting-step mode list: wParam the picked row - 1
   kLedStepColour = 0x83EE,       // lighting-step colour list: wParam the colour stored
   kGunSelected = 0x83F3,         // recoil list: wParam the index shown before
   kOpenKeyCapture = 0x83F4,      // key list, keyboard-key row (posted)
-  kEditEnd = 0x8841,             // in-place edit to its list box: wParam 1 commit, 0 cancel
 };
 
 class ProgramMessageTarget {

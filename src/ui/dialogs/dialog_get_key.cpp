@@ -17,6 +17,11 @@ namespace gm {
 uint8_t g_capturedKeyCode = 0;
 std::u16string g_capturedKeyName;
 
+void ResetCapturedKey() {
+  g_capturedKeyCode = 0;
+  g_capturedKeyName.clear();
+}
+
 CDialogGetKey::CDialogGetKey(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture,
                              ProgramMessageTarget& owner)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),

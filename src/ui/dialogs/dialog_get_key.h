@@ -29,6 +29,8 @@ namespace gm {
 // The captured key: its HID keyboard usage and its display name.
 extern uint8_t g_capturedKeyCode;
 extern std::u16string g_capturedKeyName;
+// No key captured: usage 0, no name (also after the captured key was used).
+void ResetCapturedKey();
 
 enum class KeyCaptureMode : uint8_t { kMacroStep = 0, kKeyAssignment = 1 };
 

@@ -21,6 +21,8 @@ namespace gm {
 
 int16_t g_curGun = 0;
 
+void ResetRecoilDialogGlobals() { g_curGun = 0; }
+
 namespace {
 
 constexpr char kGunSkinStem[] = "gun";
@@ -241,7 +243,7 @@ void CDialogGun::CheckPictureShown(bool pictureFound) {
       this, [] { ShowUserMessage(MissingPictureMessage()); }, Qt::QueuedConnection);
 }
 
-// ---- Opening -------------------------------------------------------------------------------------
+// ---- Opening ------------------------------------------------------------------------------------
 
 void SetRecoilListOpener(RecoilListOpener opener) { RecoilListOpenerHook() = std::move(opener); }
 

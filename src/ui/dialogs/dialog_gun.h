@@ -30,6 +30,8 @@ namespace gm {
 // Index of the recoil macro the dialog shows; 0 when it opens. The recoil list sets it to the
 // picked index before it sends kGunSelected.
 extern int16_t g_curGun;
+// g_curGun back to its value at start-up.
+void ResetRecoilDialogGlobals();
 
 // Elements of the dialog's layout.
 inline constexpr uint32_t kGunCloseButton = 0;

@@ -49,9 +49,8 @@ QString ToQString(const std::u16string& text) { return QString::fromStdU16String
 
 }  // namespace
 
-MacroPageControls::MacroPageControls(QWidget& window, ProgramMessageTarget& owner,
-                                     MacroPageHooks hooks)
-    : window_(window), owner_(owner), hooks_(std::move(hooks)) {}
+MacroPageControls::MacroPageControls(QWidget& window, MacroPageHooks hooks)
+    : window_(window), hooks_(std::move(hooks)) {}
 
 MacroPageControls::~MacroPageControls() { Destroy(); }
 
@@ -66,7 +65,7 @@ void MacroPageControls::LoadImageLists(const std::filesystem::path& skinsFolder)
 
 CListBoxXI* MacroPageControls::MakeList(int id, std::size_t rectIndex,
                                         const ListImageList& images) {
-  auto* list = new CListBoxXI(id, &window_, &owner_);
+  auto* list = new CListBoxXI(id, &window_);
   list->setGeometry(RectOf(g_controlRects[rectIndex]));
   ApplyControlColours(*list, ControlKind::kListBox);
   list->SetImageList(&images);

@@ -25,7 +25,6 @@
 
 #include "macros/macro_record.h"
 #include "ui/controls/list_box_xi.h"
-#include "ui/controls/program_messages.h"
 
 class QLineEdit;
 class QWidget;
@@ -53,8 +52,8 @@ class MacroPageControls : public QObject {
   Q_OBJECT
 
  public:
-  // window is the parent of the controls; owner receives the lists' committed edits.
-  MacroPageControls(QWidget& window, ProgramMessageTarget& owner, MacroPageHooks hooks = {});
+  // window is the parent of the controls.
+  explicit MacroPageControls(QWidget& window, MacroPageHooks hooks = {});
   ~MacroPageControls() override;
 
   // Icons of the three lists from skinsFolder / "icons" (icon_<resource>.png); missing files
@@ -107,7 +106,6 @@ class MacroPageControls : public QObject {
   void Repaint();
 
   QWidget& window_;
-  ProgramMessageTarget& owner_;
   MacroPageHooks hooks_;
   ListImageList macroImages_;
   ListImageList stepImages_;

@@ -24,7 +24,7 @@ enum class RepaintArea : uint8_t {
 
 struct Repaint {
   RepaintArea area = RepaintArea::kNone;
-  bool updateNow = false;  // paint at once (UpdateWindow) instead of at the next idle moment
+  bool updateNow = false;  // paint at once (repaint) instead of at the next idle one (update)
 
   bool operator==(const Repaint&) const = default;
 };
@@ -32,7 +32,7 @@ struct Repaint {
 enum class InputActionKind : uint8_t {
   kShowMessage,            // message: a message box
   kEndMacroListEdits,      // end the in-place edit of the macro page's three lists, if any
-  kClosePopupMenu,         // destroy the open pop-up list (g_pMenuDlg), if any
+  kClosePopupMenu,         // destroy the main window's open pop-up list, if any
   kDestroyMacroControls,   // the repeat-count edit and the three lists of the macro page
   kCreateMacroControls,    // create them, fill the macro list and, when g_macroListSel is a
                            // macro row, show the steps of g_curMacro

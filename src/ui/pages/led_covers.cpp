@@ -31,7 +31,7 @@ const std::array<std::vector<uint32_t>, 5> kCoversOfMode{{
 
 // The cover over a control, or the control itself when it is greyed on its own.
 uint32_t CoverOfControl(uint32_t element) {
-  if (element >= kLedFirstCycleColor && element < kLedFirstCycleColor + kUserColorCount) {
+  if (element >= kLedFirstCycleColour && element < kLedFirstCycleColour + kUserColourCount) {
     return kCycleCover;
   }
   if (element >= kLedFirstKeyReact && element < kLedFirstKeyReact + kMaxKeys) {

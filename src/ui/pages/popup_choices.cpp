@@ -78,8 +78,9 @@ PopupOutcome ReleaseInLedStepList(PopupKind kind, uint32_t row, const LedStepTar
                               kLedStepModeOfRow[row - 1])) {
       return PopupOutcome{.close = true};  // a step without a block of its own: nothing to set
     }
-    return PopupOutcome{
-        .close = true, .notice = PopupNotice::kLedStepMode, .value = static_cast<intptr_t>(row - 1)};
+    return PopupOutcome{.close = true,
+                        .notice = PopupNotice::kLedStepMode,
+                        .value = static_cast<intptr_t>(row - 1)};
   }
   if (kind == PopupKind::kLedStepColours) {
     if (row < 1 || row > std::size(kLedStepColourOfRow)) return {};

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "macros/macro_record.h"
 #include "settings/key_function.h"
 #include "ui/pages/popup_rows.h"
 
@@ -40,7 +41,9 @@ struct LedStepTarget {
 
 // The values the lighting-step lists store, by row (rows 4 and 5 of the mode list and 5..7
 // of the colour list lie outside their windows).
-inline constexpr uint8_t kLedStepModeOfRow[5] = {1, 2, 6, 6, 7};
+inline constexpr uint8_t kLedStepModeOfRow[5] = {kLightModeSingleBreath, kLightModeConstantly,
+                                                 kLightModeNeon, kLightModeNeon,
+                                                 kLightModeAmbilight};
 inline constexpr uint8_t kLedStepColourOfRow[7] = {1, 3, 5, 7, 5, 6, 7};
 // Lighting modes of the lighting-mode list's rows.
 inline constexpr uint8_t kLedModeOfRow[3] = {1, 3, 4};

@@ -139,7 +139,7 @@ std::vector<PopupRow> PopupRows(PopupKind kind) {
     case PopupKind::kLedStepColours: {
       std::vector<PopupRow> rows;
       for (int i = 0; i < kLedStepColourRows; ++i) {
-        rows.push_back(PopupRow{{}, g_ledUserColor[i].load()});
+        rows.push_back(PopupRow{{}, g_ledUserColour[i].load()});
       }
       return rows;
     }

@@ -83,7 +83,7 @@ uint32_t RowAt(const RowGeometry& geometry, int32_t x, int32_t y);
 // pixel line.
 struct PopupRow {
   std::u16string text;
-  std::optional<ColorRef> swatch;
+  std::optional<ColourRef> swatch;
 
   bool operator==(const PopupRow&) const = default;
 };

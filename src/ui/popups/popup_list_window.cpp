@@ -30,9 +30,9 @@ constexpr char kKeyListMaskName[] = "menu1_mask.jpg";
 
 const QImage& SkinImage(const char* name) { return PopupSkinImages().Image(g_skinsFolder / name); }
 
-QColor ColourOf(ColorRef ref) {
+QColor ColourOf(ColourRef ref) {
   constexpr int kByteBits = 8;
-  constexpr ColorRef kByte = 0xFF;
+  constexpr ColourRef kByte = 0xFF;
   return QColor(static_cast<int>(ref & kByte), static_cast<int>((ref >> kByteBits) & kByte),
                 static_cast<int>((ref >> (2 * kByteBits)) & kByte));
 }

@@ -22,7 +22,10 @@ std::chrono::milliseconds LedPreviewInterval(uint8_t cycleTime) {
   return std::chrono::milliseconds(kSlowestIntervalMs - kIntervalStepMs * speed);
 }
 
-LedPreviewThread::LedPreviewThread(Repaint repaint) : repaint_(std::move(repaint)) {}
+LedPreviewThread::LedPreviewThread(Repaint repaint, Interval interval)
+    : repaint_(std::move(repaint)), interval_(std::move(interval)) {
+  if (!interval_) interval_ = [] { return LedPreviewInterval(g_ledCycleTime.load()); };
+}
 
 LedPreviewThread::~LedPreviewThread() { Stop(); }
 
@@ -49,8 +52,7 @@ void LedPreviewThread::Run(std::stop_token stop) {
   while (!stop.stop_requested() && g_curPage.load() == kPageLighting) {
     repaint_();
     std::unique_lock lock(waitMutex);
-    wake.wait_for(lock, stop, LedPreviewInterval(g_ledCycleTime.load()),
-                  [] { return false; });
+    wake.wait_for(lock, stop, interval_(), [] { return false; });
   }
   g_ledPreviewRunning = 0;
 }

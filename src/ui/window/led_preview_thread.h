@@ -20,8 +20,11 @@ std::chrono::milliseconds LedPreviewInterval(uint8_t cycleTime);
 class LedPreviewThread {
  public:
   using Repaint = std::function<void()>;
+  // The wait before the next repaint, asked once per wait (from the thread).
+  using Interval = std::function<std::chrono::milliseconds()>;
 
-  explicit LedPreviewThread(Repaint repaint);
+  // interval: LedPreviewInterval of the lighting speed (g_ledCycleTime) unless given.
+  explicit LedPreviewThread(Repaint repaint, Interval interval = {});
   ~LedPreviewThread();  // stops and joins
   LedPreviewThread(const LedPreviewThread&) = delete;
   LedPreviewThread& operator=(const LedPreviewThread&) = delete;
@@ -37,6 +40,7 @@ class LedPreviewThread {
   void Run(std::stop_token stop);
 
   Repaint repaint_;
+  Interval interval_;
   std::jthread thread_;
 };
 

@@ -137,7 +137,7 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   // Pop-ups and page controls hosted by the window (may be set once, before start-up).
   void SetPageControls(std::unique_ptr<PageControls> controls);
 
-  // ---- The program's own messages from pop-ups, dialogs and lists (main_dialog_messages.cpp)
+  // ---- The program's own messages from pop-ups and dialogs (main_dialog_messages.cpp) ----
   void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t lParam) override;
   // The key list's keyboard-key row: runs the key-capture dialog for the selected mouse key.
   void OnOpenKeyCapture();
@@ -145,8 +145,6 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   void OnKeyCaptured();
   // The key-capture dialog's OK in step mode: the captured key goes into the selected step.
   void OnStepKeyCaptured();
-  // An in-place edit of one of the macro page's lists was committed.
-  void OnListEditCommitted(intptr_t row, intptr_t listBox);
   // A lighting step's mode or colour was picked: its parameter list is shown again.
   void OnLedParamChanged();
 
@@ -206,7 +204,7 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   // Busy cursor and no clicks or keys for the window while Apply runs.
   void SetBusy(bool busy);
 
-  // Language (language_switch.cpp).
+  // Language (main_dialog_language.cpp).
   void SwitchLanguage(bool toEnglish);
   void SetWindowTitleForLanguage();
 

@@ -170,7 +170,7 @@ void CQEL_GMouseDlg::FinishEnd() {
   emit finished();
 }
 
-// ---- Apply and power events ----------------------------------------------------------------------
+// ---- Apply and power events ---------------------------------------------------------------------
 
 void CQEL_GMouseDlg::OnPowerBroadcast() { RunApply(); }
 

@@ -7,12 +7,7 @@ namespace gm {
 
 void CQEL_GMouseDlg::OnStepKeyCaptured() {
   if (controls_) controls_->OnStepKeyCaptured();
-  g_capturedKeyCode = 0;
-  g_capturedKeyName.clear();
-}
-
-void CQEL_GMouseDlg::OnListEditCommitted(intptr_t row, intptr_t listBox) {
-  if (controls_) controls_->OnListEditCommitted(row, listBox);
+  ResetCapturedKey();
 }
 
 void CQEL_GMouseDlg::OnLedParamChanged() {

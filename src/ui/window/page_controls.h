@@ -25,10 +25,9 @@ class PageControls {
   // groups, names and current group's macros of the new language are loaded).
   virtual void RefillMacroPageAfterLanguageSwitch(bool toEnglish) = 0;
 
-  // The window's messages for the macro page's lists, passed on as they arrive: an in-place
-  // edit of a list was committed (row, the list box as sent), the key capture of a step
-  // ended with OK, a lighting step's mode or colour was picked. Nothing by default.
-  virtual void OnListEditCommitted(intptr_t /*row*/, intptr_t /*listBox*/) {}
+  // The window's messages for the macro page's lists, passed on as they arrive: the key
+  // capture of a step ended with OK, a lighting step's mode or colour was picked. Nothing by
+  // default.
   virtual void OnStepKeyCaptured() {}
   virtual void OnLedParamChanged() {}
 };

@@ -71,14 +71,12 @@ void WindowPageControls::CloseKeyPopupAfterChoice() { popups_.CloseKeyPopupAfter
 
 void WindowPageControls::CreateMacroPage(QWidget& window) {
   if (!macro_) {
-    auto* owner = dynamic_cast<ProgramMessageTarget*>(&window);
-    if (owner == nullptr) return;  // the lists report their edits to the main window only
     MacroPageHooks hooks;
     hooks.closePopup = [] { CloseMainWindowPopup(); };
     hooks.macroListSelection = [this] {
       if (onMacroListSelection) onMacroListSelection();
     };
-    macro_ = std::make_unique<MacroPageControls>(window, *owner, std::move(hooks));
+    macro_ = std::make_unique<MacroPageControls>(window, std::move(hooks));
     macro_->LoadImageLists(g_skinsFolder);
   }
   if (macro_->Exists()) return;
@@ -97,6 +95,12 @@ void WindowPageControls::ConnectListMenus() {
                    [this](QPoint pos) { OnStepListRightButton(pos); });
   QObject::connect(page->ParamList(), &CListBoxXI::rightButtonUp, page,
                    [this](QPoint pos) { OnParamListRightButton(pos); });
+  QObject::connect(page->MacroList(), &CListBoxXI::editCommitted, page,
+                   [this](int row) { OnListEditCommitted(EditedList::kMacroList, row); });
+  QObject::connect(page->StepList(), &CListBoxXI::editCommitted, page,
+                   [this](int row) { OnListEditCommitted(EditedList::kStepList, row); });
+  QObject::connect(page->ParamList(), &CListBoxXI::editCommitted, page,
+                   [this](int row) { OnListEditCommitted(EditedList::kParamList, row); });
 }
 
 void WindowPageControls::RefillMacroPageAfterLanguageSwitch(bool toEnglish) {

@@ -19,6 +19,7 @@
 #include <span>
 
 #include "editor/macro_command_outcome.h"
+#include "editor/macro_list_edit.h"
 #include "ui/dialogs/macro_group_file_dialog.h"
 #include "ui/window/context_menus.h"
 #include "ui/window/page_controls.h"
@@ -49,7 +50,6 @@ class WindowPageControls : public PageControls {
   void Run(const InputAction& action, QWidget& window) override;
   void CloseKeyPopupAfterChoice() override;
   void RefillMacroPageAfterLanguageSwitch(bool toEnglish) override;
-  void OnListEditCommitted(intptr_t row, intptr_t listBox) override;
   void OnStepKeyCaptured() override;
   void OnLedParamChanged() override;
 
@@ -74,7 +74,10 @@ class WindowPageControls : public PageControls {
 
  private:
   void CreateMacroPage(QWidget& window);
+  // The lists' right-button releases open their menus; their committed edits are stored.
   void ConnectListMenus();
+  // An in-place edit of row in list was committed (macro_list_edit.h stores it).
+  void OnListEditCommitted(EditedList list, int row);
   void OpenInsertMenu(const SkinRect& element);
   void SetPlayMode(uint8_t mode);
   // Shows the outcome's messages and carries out its list updates; editedRow is the macro

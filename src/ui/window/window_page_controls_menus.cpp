@@ -30,10 +30,6 @@ namespace gm {
 
 namespace {
 
-// Entry modes whose colour is defined per light: no colour list for them.
-constexpr uint16_t kLedModeNeon = 6;
-constexpr uint16_t kLedModeAmbilight = 7;
-
 // The row under pos (the list's viewport), or -1 when pos lies below the last row or
 // outside the list.
 int RowAt(const QListWidget& list, QPoint pos) {
@@ -150,8 +146,7 @@ void WindowPageControls::OnParamListRightButton(QPoint pos) {
   PopupKind kind{};
   if (place == kParamModeRow) {
     kind = PopupKind::kLedStepModes;
-  } else if (place == kParamColourRow && g_ledEntryMode != kLedModeNeon &&
-             g_ledEntryMode != kLedModeAmbilight) {
+  } else if (place == kParamColourRow && !LightModeDefinesColours(g_ledEntryMode)) {
     kind = PopupKind::kLedStepColours;
   } else {
     return;
@@ -205,7 +200,8 @@ void WindowPageControls::ModifyStep() {
     case StepModifyAction::kEditInPlace: steps->OnChar(kBeginEditChar); break;
     case StepModifyAction::kCaptureKey: {
       const int step = StepOfRow(row);
-      g_capturedKeyCode = step >= 0 && step < kMaxMacroSteps ? ReadEditorMacro(g_curMacro).code[step] : 0;
+      g_capturedKeyCode =
+          step >= 0 && step < kMaxMacroSteps ? ReadEditorMacro(g_curMacro).code[step] : 0;
       g_capturedKeyName = decision.keyName;
       if (auto* dialog = dynamic_cast<CQEL_GMouseDlg*>(window_)) dialog->OpenStepKeyCapture();
       break;
@@ -236,23 +232,17 @@ void WindowPageControls::ExportGroup(bool locked) {
 
 // ---- Edits and key capture ----------------------------------------------------------------------
 
-void WindowPageControls::OnListEditCommitted(intptr_t row, intptr_t listBox) {
+void WindowPageControls::OnListEditCommitted(EditedList list, int row) {
   if (!macro_ || !macro_->Exists()) return;
   CListBoxXI* macroList = macro_->MacroList();
   CListBoxXI* steps = macro_->StepList();
   CListBoxXI* params = macro_->ParamList();
-  const auto* edited = reinterpret_cast<const CListBoxXI*>(listBox);
+  const CListBoxXI* edited = list == EditedList::kMacroList  ? macroList
+                             : list == EditedList::kStepList ? steps
+                                                             : params;
   ListEditCommit commit;
-  if (edited == macroList) {
-    commit.list = EditedList::kMacroList;
-  } else if (edited == steps) {
-    commit.list = EditedList::kStepList;
-  } else if (edited == params) {
-    commit.list = EditedList::kParamList;
-  } else {
-    return;  // a list of a page shown before
-  }
-  commit.row = static_cast<int>(row);
+  commit.list = list;
+  commit.row = row;
   commit.text = edited->GetText(commit.row).toStdU16String();
   commit.stepListSelection = steps->GetCurSel();
   commit.paramListSelection = params->GetCurSel();

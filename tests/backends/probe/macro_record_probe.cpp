@@ -44,10 +44,7 @@ namespace {
 using gm::probe::ReportingCapture;
 using gm::probe::Say;
 
-class Window final : public QWidget, public gm::ProgramMessageTarget {
- public:
-  void OnProgramMessage(gm::ProgramMessage, intptr_t, intptr_t) override {}
-};
+class Window final : public QWidget {};
 
 void MakeGroup() {
   std::filesystem::create_directories(gm::g_macroDir);
@@ -89,7 +86,7 @@ int main(int argc, char** argv) {
   gm::g_controlRects[gm::kParamListRect] = {410, 40, 630, 160};
 
   Window window;
-  gm::MacroPageControls controls(window, window);
+  gm::MacroPageControls controls(window);
   controls.Create(true);
   controls.FillMacroList();
   controls.MacroList()->SetCurSel(1);

@@ -7,6 +7,8 @@
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/window_shape.h"
 #include "ui/window/context_menus.h"
+#include "ui/dialogs/dialog_get_key.h"
+#include "ui/dialogs/dialog_gun.h"
 
 namespace gm::test {
 
@@ -17,6 +19,8 @@ void ResetProcessState() {
   ResetLedModeNames();
   ResetWindowShape();
   ResetContextMenus();
+  ResetRecoilDialogGlobals();
+  ResetCapturedKey();
 }
 
 }  // namespace gm::test

@@ -41,18 +41,19 @@ ListImageList SolidIcons(int count, int size) {
   return images;
 }
 
-struct Message {
-  ProgramMessage message;
-  intptr_t wParam;
-  intptr_t lParam;
+// The list's committed edits, as the owner hears them.
+struct Commit {
+  const CListBoxXI* list;
+  int row;
 };
 
-class Owner : public QWidget, public ProgramMessageTarget {
+class Owner : public QWidget {
  public:
-  void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t lParam) override {
-    messages.push_back({message, wParam, lParam});
+  void Listen(CListBoxXI* list) {
+    QObject::connect(list, &CListBoxXI::editCommitted, this,
+                     [this, list](int row) { messages.push_back({list, row}); });
   }
-  std::vector<Message> messages;
+  std::vector<Commit> messages;
 };
 
 bool IsIconPixel(QRgb p) { return qRed(p) == kIconColour.red() && qGreen(p) == 0; }
@@ -189,6 +190,7 @@ class ListBoxXIEdit : public ::testing::Test {
     owner_ = std::make_unique<Owner>();
     owner_->resize(260, 200);
     list_ = new CListBoxXI(kMacroListId, owner_.get());
+    owner_->Listen(list_);
     list_->setGeometry(0, 0, 200, 120);
     other_ = new QWidget(owner_.get());
     other_->setGeometry(210, 0, 40, 40);
@@ -339,9 +341,8 @@ TEST_F(ListBoxXIEdit, EveryWayOfEndingCommitsTheTypedText) {
     FlushDeletes();
     EXPECT_FALSE(list_->IsEditing()) << c.what;
     ASSERT_EQ(owner_->messages.size(), 1u) << c.what;
-    EXPECT_EQ(owner_->messages[0].message, ProgramMessage::kListEditCommitted) << c.what;
-    EXPECT_EQ(owner_->messages[0].wParam, 1) << c.what;
-    EXPECT_EQ(owner_->messages[0].lParam, reinterpret_cast<intptr_t>(list_)) << c.what;
+    EXPECT_EQ(owner_->messages[0].row, 1) << c.what;
+    EXPECT_EQ(owner_->messages[0].list, list_) << c.what;
     // Same place, same icon, selected.
     EXPECT_EQ(list_->GetText(1), text) << c.what;
     EXPECT_EQ(list_->GetItemImage(1), 2) << c.what;

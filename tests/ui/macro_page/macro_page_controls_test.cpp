@@ -30,10 +30,7 @@ namespace fs = std::filesystem;
 const fs::path kAppDir = GMOUSE_APP_DIR;
 const fs::path kScreenshotDir = kAppDir.parent_path().parent_path() / "screenshots";
 
-class Window : public QWidget, public ProgramMessageTarget {
- public:
-  void OnProgramMessage(ProgramMessage, intptr_t, intptr_t) override {}
-};
+class Window : public QWidget {};
 
 void SetStep(MacroRecord& r, int step, uint8_t code, uint8_t action, uint16_t x, uint16_t y,
              uint16_t delay) {
@@ -56,7 +53,7 @@ class MacroPageControlsTest : public MacroFileTest {
     g_controlRects[kParamListRect] = {410, 40, 630, 160};
     window_ = std::make_unique<Window>();
     window_->resize(640, 270);
-    controls_ = std::make_unique<MacroPageControls>(*window_, *window_);
+    controls_ = std::make_unique<MacroPageControls>(*window_);
     controls_->LoadImageLists(kAppDir / "skins");
     controls_->Create(true);
   }

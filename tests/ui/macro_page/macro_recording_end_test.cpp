@@ -27,7 +27,7 @@ class MacroRecordingEndTest : public MainDialogTest,
 
 TEST_P(MacroRecordingEndTest, TheProgramsEndStoresTheKeysAndGivesTheKeyboardBack) {
   CQEL_GMouseDlg& dialog = StartDialog();
-  MacroPageControls controls(dialog, dialog);
+  MacroPageControls controls(dialog);
   controls.Create(true);
   controls.FillMacroList();
   int row = 0;

@@ -29,10 +29,7 @@ constexpr uint32_t kXKeyB = 56;
 constexpr int kRowA0 = 1;  // row 0 is group A
 constexpr int kRowA1 = 2;
 
-class Window : public QWidget, public ProgramMessageTarget {
- public:
-  void OnProgramMessage(ProgramMessage, intptr_t, intptr_t) override {}
-};
+class Window : public QWidget {};
 
 class MacroRecordingTest : public MacroFileTest {
  protected:
@@ -48,7 +45,7 @@ class MacroRecordingTest : public MacroFileTest {
     window_ = std::make_unique<Window>();
     MacroPageHooks hooks;
     hooks.endRecordingHook = [this] { recording_->OnMacroListSelection(); };
-    controls_ = std::make_unique<MacroPageControls>(*window_, *window_, hooks);
+    controls_ = std::make_unique<MacroPageControls>(*window_, hooks);
     controls_->Create(true);
     controls_->FillMacroList();
     recording_ = std::make_unique<MacroRecording>(*controls_, &capture_, [this] { return now_; });

@@ -54,7 +54,7 @@ SkinLayout TestLayout() {
   l.m_advRects[kAdvWithoutAction] = {600, 700, 50, 50};
   l.m_ledRects[kLedBrightnessBar] = {100, 200, 210, 20};
   l.m_ledRects[kLedSpeedBar] = {100, 240, 240, 20};
-  for (uint32_t i = kLedFirstCycleColor; i <= kLedUserColor; ++i)
+  for (uint32_t i = kLedFirstCycleColour; i <= kLedUserColour; ++i)
     l.m_ledRects[i] = {30 * int(i), 300, 25, 20};
   l.m_ledRects[kLedModeMenuButton] = {500, 150, 120, 30};
   l.m_ledRects[kLedSymmetry] = {100, 340, 25, 20};
@@ -286,13 +286,13 @@ TEST_F(PageInputTest, ReportRateButtonsSetRateAndCode) {
 TEST_F(PageInputTest, TheLastCycleColourCannotBeSwitchedOff) {
   OnPage(kPageLighting);
   g_ledType = kLedModeCycleBreath;
-  g_cycleColorEnable[2] = 1;
-  PressLed(kLedFirstCycleColor + 2);
-  EXPECT_EQ(g_cycleColorEnable[2], 1);
-  PressLed(kLedFirstCycleColor + 5);
-  PressLed(kLedFirstCycleColor + 2);
-  EXPECT_EQ(g_cycleColorEnable[2], 0);
-  EXPECT_EQ(g_cycleColorEnable[5], 1);
+  g_cycleColourEnable[2] = 1;
+  PressLed(kLedFirstCycleColour + 2);
+  EXPECT_EQ(g_cycleColourEnable[2], 1);
+  PressLed(kLedFirstCycleColour + 5);
+  PressLed(kLedFirstCycleColour + 2);
+  EXPECT_EQ(g_cycleColourEnable[2], 0);
+  EXPECT_EQ(g_cycleColourEnable[5], 1);
 }
 
 TEST_F(PageInputTest, GreyedLightingControlsTakeNoClick) {
@@ -312,17 +312,17 @@ TEST_F(PageInputTest, GreyedLightingControlsTakeNoClick) {
     ResetSettingsToStartValues();
     g_ledType = c.mode;
     g_ledBrightness = 3;
-    g_cycleColorEnable[0] = 1;
+    g_cycleColourEnable[0] = 1;
     PressLed(kLedSpeedBar, 239);
     PressLed(kLedBrightnessBar, 209);
     PressLed(kLedDirectionAll);
     PressLed(kLedFirstKeyReact + 1);
-    PressLed(kLedFirstCycleColor + 4);
+    PressLed(kLedFirstCycleColour + 4);
     EXPECT_EQ(g_ledCycleTime, c.speed ? 5 : 0) << int(c.mode);
     EXPECT_EQ(g_ledBrightness, c.brightness ? 0 : 3) << int(c.mode);
     EXPECT_EQ(g_ledDirection, c.direction3 ? 3 : 0) << int(c.mode);
     EXPECT_EQ(g_ledReactEnable[0][1], c.reaction ? 1 : 0) << int(c.mode);
-    EXPECT_EQ(g_cycleColorEnable[4], c.cycleColour ? 1 : 0) << int(c.mode);
+    EXPECT_EQ(g_cycleColourEnable[4], c.cycleColour ? 1 : 0) << int(c.mode);
   }
   PressLed(kLedFirstDirection + 2);
   EXPECT_EQ(g_ledDirection, 2);
@@ -331,9 +331,9 @@ TEST_F(PageInputTest, GreyedLightingControlsTakeNoClick) {
 TEST_F(PageInputTest, LightingSwitchesAndPerKeyReactions) {
   OnPage(kPageLighting);
   g_ledType = kLedModeKeyResponse;
-  g_ledUserColorEnable = 5;
-  PressLed(kLedUserColor);
-  EXPECT_EQ(g_ledUserColorEnable, 0);
+  g_ledUserColourEnable = 5;
+  PressLed(kLedUserColour);
+  EXPECT_EQ(g_ledUserColourEnable, 0);
   PressLed(kLedSymmetry);
   EXPECT_EQ(g_ledSymmetry, 1);
   g_curConfig = 2;

@@ -352,7 +352,7 @@ TEST_F(PagePainterTest, LightingStateElements) {
   layout_.m_ledRects[49] = {20, 40, 10, 10};  // direction 2
   layout_.m_ledRects[51] = {0, 60, 10, 10};
   layout_.m_ledRects[52] = {20, 60, 10, 10};
-  g_cycleColorEnable[3] = 1;
+  g_cycleColourEnable[3] = 1;
   g_ledDirection = 2;
   g_keyCount = 2;
   g_ledReactEnable[0][1] = 1;
@@ -366,7 +366,7 @@ TEST_F(PagePainterTest, LightingStateElements) {
   EXPECT_EQ(At(shown, 5, 65), kBlack);
   EXPECT_EQ(At(shown, 25, 65), kGreen);
 
-  g_ledUserColorEnable = 1;
+  g_ledUserColourEnable = 1;
   g_ledSymmetry = 1;
   shown = Paint(kPageLighting);
   EXPECT_EQ(At(shown, 105, 5), kGreen);

@@ -115,10 +115,10 @@ TEST_F(PopupChoices, EachListShowsItsRowsInTheInterfaceLanguage) {
   EXPECT_EQ(steps[0].text, u"Single Breath");
   EXPECT_EQ(steps[1].text, u"Constantly");
   EXPECT_EQ(steps[2].text, u"Neon");
-  g_ledUserColor[3] = 0x00123456;
+  g_ledUserColour[3] = 0x00123456;
   const auto colours = PopupRows(PopupKind::kLedStepColours);
   ASSERT_EQ(colours.size(), 4u);
-  EXPECT_EQ(colours[3].swatch, ColorRef{0x00123456});
+  EXPECT_EQ(colours[3].swatch, ColourRef{0x00123456});
   EXPECT_EQ(PopupRows(PopupKind::kRecoilMacros).size(), 4u);
 
   g_isEnglish = 0;

@@ -103,11 +103,14 @@ const std::vector<int> kLedClicked =
 const std::vector<int> kMacroClicked = {4, 5, 6, 7, 8, 13};
 // Elements that are only drawn: texts the program writes, marks, greyed groups.
 const std::vector<int> kAdvancedShown = Join({{2, 19, 32, 41}, Range(70, 75)});
-const std::vector<int> kLedShown = Join({Range(0, 6), {15, 38, 39}, Range(61, 69), Range(71, 75), {98}});
+const std::vector<int> kLedShown =
+    Join({Range(0, 6), {15, 38, 39}, Range(61, 69), Range(71, 75), {98}});
 const std::vector<int> kMacroShown = {14, 15, 16};
 
 QRect ToQRect(const SkinRect& r) { return QRect(r.x, r.y, r.width, r.height); }
-QRect ToQRect(const ControlRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect ToQRect(const ControlRect& r) {
+  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 // Overlap as the hit test sees it: left and top edges inside, right and bottom outside.
 bool Overlap(const QRect& a, const QRect& b) {
@@ -320,7 +323,8 @@ TEST_F(SkinDataTest, EveryElementWithARoleLiesInsideTheWindowWithASize) {
   check(PageId::kMacro, kMacroShown);
   // The key mark.
   const QImage mark = LoadImage("zhi_en.png");
-  EXPECT_TRUE(QRect(QPoint(0, 0), mask.size()).contains(QRect(QPoint(kKeyMarkX, kKeyMarkY), mark.size())));
+  EXPECT_TRUE(
+      QRect(QPoint(0, 0), mask.size()).contains(QRect(QPoint(kKeyMarkX, kKeyMarkY), mark.size())));
 }
 
 TEST_F(SkinDataTest, TheWindowMaskCutsTheCornersAndKeepsTheControlsInside) {
@@ -449,14 +453,16 @@ TEST_F(SkinDataTest, TheSliderKnobHidesTheFillBeyondItsHandle) {
     const int filled = (value + 1) * l.sliderStep;
     {
       QPainter painter(&composed);
-      painter.drawImage(slider.topLeft(), down, QRect(slider.left(), slider.top(), filled, slider.height()));
+      painter.drawImage(slider.topLeft(), down,
+                        QRect(slider.left(), slider.top(), filled, slider.height()));
       painter.drawImage(QPoint(slider.left() + filled - kKnobBack, slider.top() + kKnobDown), knob);
     }
     const QRect hidden(slider.left() + filled - kKnobBack + knob.width() / 2, slider.top(),
                        kKnobBack - knob.width() / 2, slider.height());
     EXPECT_LT(MeanDifference(composed, normal, hidden), kVisibleDifference / 2) << value;
     // And the fill itself is visible before the handle.
-    const QRect shown(slider.left(), slider.top(), std::max(filled - kKnobBack, 1), slider.height());
+    const QRect shown(slider.left(), slider.top(), std::max(filled - kKnobBack, 1),
+                      slider.height());
     if (value > 0) {
       EXPECT_GT(MeanDifference(composed, normal, shown), kVisibleDifference / 2) << value;
     }
@@ -566,7 +572,8 @@ TEST_F(SkinDataTest, EveryKeyFunctionNameShowsWholeOnEveryKeyButton) {
       EXPECT_LE(static_cast<int>(name.size()), kWholeCaptionLength) << code;
       const int width = metrics.horizontalAdvance(QString::fromStdU16String(name));
       for (int key = 0; key < kKeyCount; ++key) {
-        const QRect r = ToQRect(l->layout.m_mainRects[static_cast<std::size_t>(kFirstKeyButton + key)]);
+        const QRect r =
+            ToQRect(l->layout.m_mainRects[static_cast<std::size_t>(kFirstKeyButton + key)]);
         // Centred, then moved right: the name must still end inside the button.
         EXPECT_LE((r.width() - width) / 2 + kKeyTextShift + width, r.width()) << code;
       }

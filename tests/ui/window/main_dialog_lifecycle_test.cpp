@@ -109,7 +109,7 @@ TEST_F(MainDialogTest, AltF4HidesAndEscapeOrEnterDoNothing) {
   EXPECT_EQ(mouse_.LeavingNoticeCount(), 0);
 }
 
-// ---- Language switch ------------------------------------------------------------------------------
+// ---- Language switch ----------------------------------------------------------------------------
 
 TEST_F(MainDialogTest, SwitchingLanguageReloadsTitleCaptionsMenusAndNames) {
   WriteIni(u"PRODUCTNAME", u"PRODUCTNAME_CN", u"鼠标九");

@@ -21,8 +21,9 @@ namespace gm::test {
 namespace {
 
 int CountOf(const std::vector<UserMessage>& messages, const std::u16string& english) {
-  return static_cast<int>(std::count_if(messages.begin(), messages.end(),
-                                        [&](const UserMessage& m) { return m.english == english; }));
+  return static_cast<int>(
+      std::count_if(messages.begin(), messages.end(),
+                    [&](const UserMessage& m) { return m.english == english; }));
 }
 
 TEST_F(MainDialogTest, StartUpLoadsEverythingAndOpensTheMouse) {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <future>
 #include <thread>
 
 #include "settings/config_settings.h"
@@ -16,6 +17,8 @@
 #include "ui/pages/ui_state.h"
 #include "ui/qt_app_for_tests.h"
 #include "ui/window/context_menus.h"
+#include "ui/dialogs/dialog_get_key.h"
+#include "ui/dialogs/dialog_gun.h"
 #include "ui/window/led_preview_thread.h"
 #include "ui/window/message_forwarder.h"
 #include "ui/window/qt_message_sink.h"
@@ -116,7 +119,20 @@ TEST(ContextMenusTest, TheTrayMenuOfEachLanguageShowsAndExits) {
   EXPECT_EQ(TrayCommandOf(kCmdDeleteStep), TrayCommand::kNone);
 }
 
-// ---- Lighting page repaint thread ------------------------------------------------------------------
+// ---- Process reset ------------------------------------------------------------------------------
+
+// What a test left in the dialogs' globals reaches no later test.
+TEST(ProcessResetTest, TheCapturedKeyAndTheRecoilIndexStartOver) {
+  g_capturedKeyCode = 0x1E;
+  g_capturedKeyName = u"1";
+  g_curGun = 3;
+  ResetProcessState();
+  EXPECT_EQ(g_capturedKeyCode, 0);
+  EXPECT_TRUE(g_capturedKeyName.empty());
+  EXPECT_EQ(g_curGun, 0);
+}
+
+// ---- Lighting page repaint thread ---------------------------------------------------------------
 
 TEST(LedPreviewThreadTest, TheWaitFollowsTheSpeedAndIsBounded) {
   EXPECT_EQ(LedPreviewInterval(0).count(), 1200);
@@ -148,16 +164,27 @@ TEST(LedPreviewThreadTest, RepaintsWhileTheLightingPageShowsAndEndsAfterIt) {
   ResetProcessState();
 }
 
+// Stop wakes the thread from a wait far longer than the test waits for Stop to return, and no
+// repaint follows the stop.
 TEST(LedPreviewThreadTest, StopEndsTheWaitAtOnce) {
+  EnsureQtApplication();
   ResetProcessState();
-  g_ledCycleTime = 0;  // 1200 ms waits
   g_curPage = kPageLighting;
-  LedPreviewThread preview([] {});
+  constexpr std::chrono::milliseconds kLongWait(12 * kWaitMs);
+  std::atomic<int> repaints{0};
+  std::atomic<int> waits{0};
+  const auto longWait = [&] {
+    ++waits;
+    return kLongWait;
+  };
+  LedPreviewThread preview([&] { ++repaints; }, longWait);
   preview.Start();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  const auto before = std::chrono::steady_clock::now();
-  preview.Stop();
-  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return waits.load() == 1; }, kWaitMs));
+  auto stopped = std::async(std::launch::async, [&] { preview.Stop(); });
+  EXPECT_EQ(stopped.wait_for(std::chrono::milliseconds(kWaitMs)), std::future_status::ready);
+  stopped.wait();
+  EXPECT_EQ(repaints.load(), 1);
+  EXPECT_EQ(waits.load(), 1);
   EXPECT_EQ(g_ledPreviewRunning.load(), 0);
   ResetProcessState();
 }
