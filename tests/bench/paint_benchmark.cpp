@@ -109,11 +109,8 @@ double MedianMs(int runs, F&& work) {
   return Median(std::move(times));
 }
 
-// Stands for the main window: the owner of the key list and the receiver of its messages.
-class OwnerWindow : public QWidget, public gm::ProgramMessageTarget {
- public:
-  void OnProgramMessage(gm::ProgramMessage, intptr_t, intptr_t) override {}
-};
+// Stands for the main window: the owner of the key list.
+class OwnerWindow : public QWidget {};
 
 void WaitUntil(const std::function<bool()>& done) {
   while (!done()) QApplication::processEvents(QEventLoop::AllEvents);

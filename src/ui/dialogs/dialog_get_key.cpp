@@ -22,12 +22,10 @@ void ResetCapturedKey() {
   g_capturedKeyName.clear();
 }
 
-CDialogGetKey::CDialogGetKey(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture,
-                             ProgramMessageTarget& owner)
+CDialogGetKey::CDialogGetKey(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       mode_(mode),
       capture_(capture),
-      owner_(owner),
       pictures_(DialogPicturesOf("keyset")),
       hover_(kNoElement) {
   setMouseTracking(true);
@@ -130,9 +128,7 @@ void CDialogGetKey::mousePressEvent(QMouseEvent* event) {
   if (hover_ == kKeysetOk) {
     // The keyboard is given back before the owner acts on the result.
     StopCapture();
-    SendProgramMessage(owner_, mode_ == KeyCaptureMode::kKeyAssignment
-                                   ? ProgramMessage::kButtonKeyCaptured
-                                   : ProgramMessage::kStepKeyCaptured);
+    emit keyCaptured(mode_);
     accept();
   } else if (hover_ == kKeysetClose) {
     reject();
@@ -144,9 +140,10 @@ void CDialogGetKey::mouseReleaseEvent(QMouseEvent* /*event*/) {
 }
 
 bool RunKeyCaptureDialog(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture,
-                         ProgramMessageTarget& owner) {
+                         const std::function<void(KeyCaptureMode)>& onCaptured) {
   // Parented to the opener's window: it is destroyed with it, whatever ends the run.
-  QPointer<CDialogGetKey> dialog = new CDialogGetKey(parent, mode, capture, owner);
+  QPointer<CDialogGetKey> dialog = new CDialogGetKey(parent, mode, capture);
+  if (onCaptured) QObject::connect(dialog, &CDialogGetKey::keyCaptured, dialog, onCaptured);
   bool ok = false;
   CentreOverMainWindow(*dialog);
   if (dialog->OnInitDialog()) ok = dialog->exec() == QDialog::Accepted;

@@ -5,10 +5,10 @@
 // it receives while it has the focus. Esc and Enter are captured like any other key and never
 // close it; no key reaches the dialog's own handling.
 //
-// Two modes: a macro step (OK sends kStepKeyCaptured to the owner) and a key assignment (OK
-// sends kButtonKeyCaptured). The result is in g_capturedKeyCode and g_capturedKeyName, which
-// the opener presets. The capture runs from the dialog's start until it ends, whichever way
-// it ends: OK, close, the program's exit, or its destruction.
+// Two modes: a macro step and a key assignment; OK emits keyCaptured with the mode. The result
+// is in g_capturedKeyCode and g_capturedKeyName, which the opener presets. The capture runs
+// from the dialog's start until it ends, whichever way it ends: OK, close, the program's exit,
+// or its destruction.
 //
 // User-interface thread only.
 
@@ -16,10 +16,10 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/keyboard_capture.h"
-#include "ui/controls/program_messages.h"
 #include "ui/dialogs/skin_dialog_paint.h"
 #include "ui/skin/skin_dialog_layout.h"
 #include "ui/skin/skin_images.h"
@@ -43,10 +43,9 @@ class CDialogGetKey : public QDialog {
   Q_OBJECT
 
  public:
-  // capture may be null (keys are then taken while the dialog has the focus); it and owner
-  // must outlive the dialog.
-  CDialogGetKey(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture,
-                ProgramMessageTarget& owner);
+  // capture may be null (keys are then taken while the dialog has the focus); it must outlive
+  // the dialog.
+  CDialogGetKey(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture);
   ~CDialogGetKey() override;
 
   // Reads the layout and the shape and starts the capture. False when the layout file is
@@ -67,6 +66,11 @@ class CDialogGetKey : public QDialog {
 
   void done(int result) override;
 
+ signals:
+  // OK: the captured key is in g_capturedKeyCode / g_capturedKeyName, the keyboard is given
+  // back already, and the dialog ends when the receivers have returned.
+  void keyCaptured(gm::KeyCaptureMode mode);
+
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -79,7 +83,6 @@ class CDialogGetKey : public QDialog {
 
   KeyCaptureMode mode_;
   KeyboardCapture* capture_;
-  ProgramMessageTarget& owner_;
   KeysetLayout layout_;
   DialogPictures pictures_;
   SkinImages images_;
@@ -91,9 +94,10 @@ class CDialogGetKey : public QDialog {
   bool captureDelivers_ = false;  // the capture runs and hands over the keys
 };
 
-// Runs the dialog modally over parent. True when it ended with OK (its message was sent);
-// false when closed, ended from outside, or when its layout file is missing.
+// Runs the dialog modally over parent, with onCaptured connected to its keyCaptured. True when
+// it ended with OK (onCaptured has run); false when closed, ended from outside, or when its
+// layout file is missing.
 bool RunKeyCaptureDialog(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture,
-                         ProgramMessageTarget& owner);
+                         const std::function<void(KeyCaptureMode)>& onCaptured);
 
 }  // namespace gm

@@ -14,6 +14,7 @@
 #include "ui/pages/page_painter.h"
 #include "ui/pages/popup_rows.h"
 #include "ui/pages/ui_state.h"
+#include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/popups/window_placement.h"
 
@@ -40,10 +41,7 @@ const QString kSingleRepeat = QStringLiteral("1");
 
 RecoilListOpener& RecoilListOpenerHook() {
   // The skinned recoil list, kept in its own slot beside the main window's list.
-  static RecoilListOpener opener = [](QWidget* dialog, ProgramMessageTarget& target,
-                                      QPoint screenTopLeft) {
-    OpenRecoilMenu(*dialog, target, screenTopLeft, g_curGun);
-  };
+  static RecoilListOpener opener = SkinnedRecoilListOpener();
   return opener;
 }
 
@@ -124,10 +122,6 @@ bool CDialogGun::StoreEdits(int n) {
   return false;
 }
 
-void CDialogGun::OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t /*lParam*/) {
-  if (message == ProgramMessage::kGunSelected) OnGunSelected(wParam);
-}
-
 int CDialogGun::OnGunSelected(intptr_t previous) {
   update();
   if (previous < 0 || previous >= RecoilMacroCount()) {
@@ -179,7 +173,7 @@ void CDialogGun::mousePressEvent(QMouseEvent* event) {
       if (openRecoilList) {
         g_menuKind = static_cast<int>(PopupKind::kRecoilMacros);
         const SkinRect& name = layout_.rects[kGunNameField];
-        openRecoilList(this, *this, mapToGlobal(QPoint(name.x, name.y + name.height)));
+        openRecoilList(*this, mapToGlobal(QPoint(name.x, name.y + name.height)));
       }
       break;
     case kGunHoldModeButton:
@@ -246,6 +240,14 @@ void CDialogGun::CheckPictureShown(bool pictureFound) {
 // ---- Opening ------------------------------------------------------------------------------------
 
 void SetRecoilListOpener(RecoilListOpener opener) { RecoilListOpenerHook() = std::move(opener); }
+
+RecoilListOpener SkinnedRecoilListOpener() {
+  return [](CDialogGun& dialog, QPoint screenTopLeft) {
+    CMenuDlg* list = OpenRecoilMenu(dialog, screenTopLeft, g_curGun);
+    QObject::connect(list, &CMenuDlg::gunSelected, &dialog,
+                     [&dialog](int previous) { dialog.OnGunSelected(previous); });
+  };
+}
 
 bool OpenRecoilDialog(QWidget& window) {
   // Parented to the opener's window: it is destroyed with it, whatever ends the run.

@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/controls/program_messages.h"
 #include "ui/dialogs/skin_dialog_paint.h"
 #include "ui/skin/skin_dialog_layout.h"
 #include "ui/skin/skin_images.h"
@@ -28,7 +27,7 @@ class QLineEdit;
 namespace gm {
 
 // Index of the recoil macro the dialog shows; 0 when it opens. The recoil list sets it to the
-// picked index before it sends kGunSelected.
+// picked index before it signals the pick.
 extern int16_t g_curGun;
 // g_curGun back to its value at start-up.
 void ResetRecoilDialogGlobals();
@@ -48,13 +47,14 @@ inline constexpr uint32_t kGunHoldModeButton = 9;
 // Characters each edit takes (digits only), by kGun...Edit.
 inline constexpr std::array<int, kGunEditCount> kGunEditMaxChars{2, 3, 4};
 
-// Opens the recoil list as a child window of dialog with its top-left corner at the screen
-// point; the list sets g_curGun and sends kGunSelected (wParam: the index shown before) to
-// target when a weapon is picked.
-using RecoilListOpener =
-    std::function<void(QWidget* dialog, ProgramMessageTarget& target, QPoint screenTopLeft)>;
+class CDialogGun;
 
-class CDialogGun : public QDialog, public ProgramMessageTarget {
+// Opens the recoil list as a child window of dialog with its top-left corner at the screen
+// point; when a weapon is picked the list sets g_curGun and calls dialog.OnGunSelected with
+// the index shown before.
+using RecoilListOpener = std::function<void(CDialogGun& dialog, QPoint screenTopLeft)>;
+
+class CDialogGun : public QDialog {
   Q_OBJECT
 
  public:
@@ -67,7 +67,6 @@ class CDialogGun : public QDialog, public ProgramMessageTarget {
   // file is missing (reported by the reader): the dialog must not run then.
   bool OnInitDialog();
 
-  void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t lParam) override;
   // A weapon was picked in the list: the numbers shown are saved into the macro shown before
   // (previous), then g_curGun's are shown. -1 (with a message, nothing saved) when previous is
   // not a recoil macro of the file.
@@ -110,6 +109,8 @@ class CDialogGun : public QDialog, public ProgramMessageTarget {
 
 // The recoil list's opener for every recoil dialog (the skinned recoil list unless replaced).
 void SetRecoilListOpener(RecoilListOpener opener);
+// The skinned recoil list (popup_menus.h), its pick connected to the dialog's OnGunSelected.
+RecoilListOpener SkinnedRecoilListOpener();
 
 // The macro page's recoil button: runs the recoil dialog modally over window. True when it
 // ended with Save.

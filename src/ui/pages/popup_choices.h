@@ -14,13 +14,13 @@
 
 namespace gm {
 
-// The message a list sends its owner.
+// What a list tells its owner.
 enum class PopupNotice : uint8_t {
   kNone,
-  kOpenKeyCapture,  // posted to the main window: run the key-capture dialog
-  kLedStepMode,     // sent to the main window: value = the picked row - 1
-  kLedStepColour,   // sent to the main window: value = the colour stored
-  kGunSelected,     // sent to the recoil dialog: value = the recoil macro shown before
+  kOpenKeyCapture,  // to the main window, after the list's handler: run the key-capture dialog
+  kLedStepMode,     // to the main window: value = the picked row - 1
+  kLedStepColour,   // to the main window: value = the colour stored
+  kGunSelected,     // to the recoil dialog: value = the recoil macro shown before
 };
 
 struct PopupOutcome {

@@ -13,11 +13,10 @@ constexpr QSize kFamilyListWindow{300, 400};
 
 }  // namespace
 
-CMenuDlg::CMenuDlg(PopupKind kind, QWidget& opener, ProgramMessageTarget& target)
+CMenuDlg::CMenuDlg(PopupKind kind, QWidget& opener)
     : PopupListWindow(opener, PopupImagesOf(kind), /*heldImage=*/true),
       kind_(kind),
-      owner_(&opener),
-      target_(&target) {
+      owner_(&opener) {
   setWindowTitle(QStringLiteral("MainMenuDlg"));
   const QSize mask = PopupMaskSize(PopupImagesOf(kind).mask);
   SetRows(PopupGeometry(kind, mask.width(), mask.height(),
@@ -69,17 +68,15 @@ void CMenuDlg::Carry(const PopupOutcome& outcome) {
   switch (outcome.notice) {
     case PopupNotice::kNone: break;
     case PopupNotice::kOpenKeyCapture:
-      if (owner_) PostProgramMessage(owner_, *target_, ProgramMessage::kOpenKeyCapture);
+      if (owner_) emit keyCaptureRequested();
       break;
     case PopupNotice::kLedStepMode:
-      SendProgramMessage(*target_, ProgramMessage::kLedStepMode, outcome.value);
+      emit ledStepModePicked(static_cast<int>(outcome.value));
       break;
     case PopupNotice::kLedStepColour:
-      SendProgramMessage(*target_, ProgramMessage::kLedStepColour, outcome.value);
+      emit ledStepColourPicked(static_cast<int>(outcome.value));
       break;
-    case PopupNotice::kGunSelected:
-      SendProgramMessage(*target_, ProgramMessage::kGunSelected, outcome.value);
-      break;
+    case PopupNotice::kGunSelected: emit gunSelected(static_cast<int>(outcome.value)); break;
   }
   if (outcome.repaintOwner && owner_) owner_->update();
   if (outcome.close || outcome.closeAllLevels) CloseList();

@@ -1,9 +1,8 @@
 #pragma once
 // CMenuDlg: the skinned pop-up list of one kind (PopupKind): the key functions of a key
 // button, the lighting mode, a lighting step's mode or colour, the recoil macros. A release
-// on a row stores the choice (popup_choices.h) and tells the list's owner through the
-// program's messages: the key list posts kOpenKeyCapture, the lighting-step lists send
-// kLedStepMode / kLedStepColour, the recoil list sends kGunSelected.
+// on a row stores the choice (popup_choices.h) and tells the list's owner through the list's
+// signals, which whoever opens the list connects.
 //
 // While a family row (7..13) of the key list is hovered, its second-level list (CSubMenuDlg)
 // stands beside it; hovering another row replaces or closes it.
@@ -14,7 +13,6 @@
 
 #include <cstdint>
 
-#include "ui/controls/program_messages.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/popups/popup_list_window.h"
 
@@ -27,8 +25,8 @@ class CMenuDlg : public PopupListWindow {
 
  public:
   // opener: the window the list stands over and whose child it is (the main window, or the
-  // recoil dialog for the recoil list); target receives the list's messages.
-  CMenuDlg(PopupKind kind, QWidget& opener, ProgramMessageTarget& target);
+  // recoil dialog for the recoil list).
+  CMenuDlg(PopupKind kind, QWidget& opener);
   ~CMenuDlg() override;
 
   PopupKind Kind() const { return kind_; }
@@ -43,6 +41,18 @@ class CMenuDlg : public PopupListWindow {
   // The open second-level list, or null.
   CSubMenuDlg* SubMenu() const;
 
+ signals:
+  // Each is emitted after the choice is stored and before the list closes.
+  // The key list's keyboard-key row: the owner runs the key-capture dialog. Connect it queued,
+  // so that the dialog runs after the list's handler has returned.
+  void keyCaptureRequested();
+  // A lighting step's mode list stored a mode: row, the picked row - 1.
+  void ledStepModePicked(int row);
+  // A lighting step's colour list stored colour.
+  void ledStepColourPicked(int colour);
+  // The recoil list set the dialog's shown macro to the pick; previous: the one shown before.
+  void gunSelected(int previous);
+
  protected:
   std::vector<PopupRow> CurrentRows() const override;
   void HoverChanged() override;
@@ -54,7 +64,6 @@ class CMenuDlg : public PopupListWindow {
 
   PopupKind kind_;
   QPointer<QWidget> owner_;
-  ProgramMessageTarget* target_;
   LedStepTarget ledStep_{};
   int16_t* curGun_ = nullptr;
   QPointer<CSubMenuDlg> subMenu_;

@@ -42,11 +42,11 @@ WindowPoint OriginOf(const QWidget& window) {
 }
 
 // A new list of the main window, replacing the open one.
-CMenuDlg* NewMainWindowList(PopupKind kind, QWidget& mainWindow, ProgramMessageTarget& target) {
+CMenuDlg* NewMainWindowList(PopupKind kind, QWidget& mainWindow) {
   CloseMainWindowPopup();
   g_menuKind = static_cast<int>(kind);
   g_popupOpened = 1;
-  auto* list = new CMenuDlg(kind, mainWindow, target);
+  auto* list = new CMenuDlg(kind, mainWindow);
   MainSlot() = list;
   return list;
 }
@@ -57,36 +57,34 @@ CMenuDlg* MainWindowPopup() { return Live(MainSlot()); }
 
 void CloseMainWindowPopup() { CloseSlot(MainSlot()); }
 
-CMenuDlg* OpenKeyMenu(QWidget& mainWindow, ProgramMessageTarget& target, const SkinRect& button) {
-  CMenuDlg* list = NewMainWindowList(PopupKind::kKeyFunctions, mainWindow, target);
+CMenuDlg* OpenKeyMenu(QWidget& mainWindow, const SkinRect& button) {
+  CMenuDlg* list = NewMainWindowList(PopupKind::kKeyFunctions, mainWindow);
   const MenuPlacement at =
       PlaceKeyMenu(button, OriginOf(mainWindow), list->GetMenuHeight(), ScreenBottom(mainWindow));
   list->ShowAt(QPoint(at.x, at.y), QSize(at.width, at.height));
   return list;
 }
 
-CMenuDlg* OpenLedModeMenu(QWidget& mainWindow, ProgramMessageTarget& target,
-                          const SkinRect& button) {
-  CMenuDlg* list = NewMainWindowList(PopupKind::kLedModes, mainWindow, target);
+CMenuDlg* OpenLedModeMenu(QWidget& mainWindow, const SkinRect& button) {
+  CMenuDlg* list = NewMainWindowList(PopupKind::kLedModes, mainWindow);
   const MenuPlacement at = PlaceLedModeMenu(button, OriginOf(mainWindow));
   list->ShowAt(QPoint(at.x, at.y), QSize(at.width, at.height));
   return list;
 }
 
 CMenuDlg* OpenLedStepMenu(PopupKind kind, const LedStepTarget& step, QWidget& mainWindow,
-                          ProgramMessageTarget& target, QPoint screenTopLeft) {
+                          QPoint screenTopLeft) {
   if (kind != PopupKind::kLedStepModes && kind != PopupKind::kLedStepColours) return nullptr;
-  CMenuDlg* list = NewMainWindowList(kind, mainWindow, target);
+  CMenuDlg* list = NewMainWindowList(kind, mainWindow);
   list->SetLedStepTarget(step);
   list->ShowAt(screenTopLeft, QSize(list->Rows().width, kStepListWindowHeight));
   return list;
 }
 
-CMenuDlg* OpenRecoilMenu(QWidget& parentDialog, ProgramMessageTarget& target,
-                         QPoint screenTopLeft, int16_t& curGun) {
+CMenuDlg* OpenRecoilMenu(QWidget& parentDialog, QPoint screenTopLeft, int16_t& curGun) {
   CloseRecoilMenu();
   g_menuKind = static_cast<int>(PopupKind::kRecoilMacros);
-  auto* list = new CMenuDlg(PopupKind::kRecoilMacros, parentDialog, target);
+  auto* list = new CMenuDlg(PopupKind::kRecoilMacros, parentDialog);
   list->SetRecoilSelection(curGun);
   RecoilSlot() = list;
   list->ShowAt(screenTopLeft, QSize(kRecoilListWindowWidth, kRecoilListWindowHeight));

@@ -10,7 +10,6 @@
 
 #include <cstdint>
 
-#include "ui/controls/program_messages.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/skin/skin_rect.h"
 
@@ -25,6 +24,8 @@ inline constexpr int kStepListWindowHeight = 360;
 inline constexpr int kRecoilListWindowWidth = 160;
 inline constexpr int kRecoilListWindowHeight = 360;
 
+// The lists are returned for their opener to connect their signals (CMenuDlg).
+
 // The main window's open list, or null.
 CMenuDlg* MainWindowPopup();
 // Closes the main window's list with its second-level list and chooser.
@@ -32,22 +33,20 @@ void CloseMainWindowPopup();
 
 // The key-function list of key button `button` (window coordinates of mainWindow), for key
 // g_selKey: below the button, or above it when it would pass the bottom of the screen.
-CMenuDlg* OpenKeyMenu(QWidget& mainWindow, ProgramMessageTarget& target, const SkinRect& button);
+CMenuDlg* OpenKeyMenu(QWidget& mainWindow, const SkinRect& button);
 // The lighting-mode list below the lighting page's mode button.
-CMenuDlg* OpenLedModeMenu(QWidget& mainWindow, ProgramMessageTarget& target,
-                          const SkinRect& button);
+CMenuDlg* OpenLedModeMenu(QWidget& mainWindow, const SkinRect& button);
 // The mode (kLedStepModes) or colour (kLedStepColours) list of a macro's lighting step, with
-// its top left corner at screenTopLeft; the pick goes into step's block and is sent to target
-// as kLedStepMode / kLedStepColour. Null for another kind.
+// its top left corner at screenTopLeft; the pick goes into step's block and is signalled
+// (ledStepModePicked / ledStepColourPicked). Null for another kind.
 CMenuDlg* OpenLedStepMenu(PopupKind kind, const LedStepTarget& step, QWidget& mainWindow,
-                          ProgramMessageTarget& target, QPoint screenTopLeft);
+                          QPoint screenTopLeft);
 
 // The recoil dialog's list of recoil macros at screenTopLeft (just below its name field), a
-// child of parentDialog. A pick of another macro sets curGun (the dialog's g_curGun) and sends
-// kGunSelected to target with the index shown before; a pick of the shown one just closes.
+// child of parentDialog. A pick of another macro sets curGun (the dialog's g_curGun) and
+// signals gunSelected with the index shown before; a pick of the shown one just closes.
 // An open recoil list is closed first.
-CMenuDlg* OpenRecoilMenu(QWidget& parentDialog, ProgramMessageTarget& target,
-                         QPoint screenTopLeft, int16_t& curGun);
+CMenuDlg* OpenRecoilMenu(QWidget& parentDialog, QPoint screenTopLeft, int16_t& curGun);
 CMenuDlg* RecoilPopup();
 void CloseRecoilMenu();
 

@@ -35,7 +35,6 @@
 #include "device/system_mouse_settings.h"
 #include "platform/keyboard_capture.h"
 #include "platform/message_sink.h"
-#include "ui/controls/program_messages.h"
 #include "ui/pages/input_result.h"
 #include "ui/skin/skin_images.h"
 #include "ui/skin/skin_layout.h"
@@ -81,7 +80,7 @@ struct MainDialogServices {
 // The commands of the window's system menu (Alt+Space) and of the window manager's close.
 enum class SysCommand { kAbout, kMinimise, kRestore, kClose };
 
-class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
+class CQEL_GMouseDlg : public QWidget {
   Q_OBJECT
 
  public:
@@ -137,8 +136,7 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
   // Pop-ups and page controls hosted by the window (may be set once, before start-up).
   void SetPageControls(std::unique_ptr<PageControls> controls);
 
-  // ---- The program's own messages from pop-ups and dialogs (main_dialog_messages.cpp) ----
-  void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t lParam) override;
+  // ---- What the pop-up lists and the key-capture dialog signal (connected by their opener) --
   // The key list's keyboard-key row: runs the key-capture dialog for the selected mouse key.
   void OnOpenKeyCapture();
   // The key-capture dialog's OK in key mode: the selected mouse key becomes that keyboard key.
@@ -150,8 +148,8 @@ class CQEL_GMouseDlg : public QWidget, public ProgramMessageTarget {
 
   // ---- Key capture (main_dialog_key_capture.cpp) -------------------------------------------
   // The macro page's step menu "Modify": runs the key-capture dialog in step mode over the
-  // window, the caller having preset g_capturedKeyCode and g_capturedKeyName; its OK sends
-  // kStepKeyCaptured to the window (OnStepKeyCaptured). True when it ended with OK.
+  // window, the caller having preset g_capturedKeyCode and g_capturedKeyName; its OK runs
+  // OnStepKeyCaptured. True when it ended with OK.
   bool OpenStepKeyCapture();
   // The desktop's keyboard capture (macro recording uses it too); may be null.
   KeyboardCapture* KeyboardCaptureBackend() const { return services_.keyboardCapture; }

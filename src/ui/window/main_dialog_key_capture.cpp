@@ -40,7 +40,8 @@ void CQEL_GMouseDlg::OnOpenKeyCapture() {
   g_capturedKeyCode = g_keyParam[config][key].load();
   g_capturedKeyName = KeyNameOfUsage(g_capturedKeyCode);
   QPointer<CQEL_GMouseDlg> alive(this);
-  RunKeyCaptureDialog(this, KeyCaptureMode::kKeyAssignment, services_.keyboardCapture, *this);
+  RunKeyCaptureDialog(this, KeyCaptureMode::kKeyAssignment, services_.keyboardCapture,
+                      [this](KeyCaptureMode) { OnKeyCaptured(); });
   if (alive && !ending_) update();
 }
 
@@ -55,7 +56,8 @@ void CQEL_GMouseDlg::OnKeyCaptured() {
 
 bool CQEL_GMouseDlg::OpenStepKeyCapture() {
   if (ending_) return false;
-  return RunKeyCaptureDialog(this, KeyCaptureMode::kMacroStep, services_.keyboardCapture, *this);
+  return RunKeyCaptureDialog(this, KeyCaptureMode::kMacroStep, services_.keyboardCapture,
+                             [this](KeyCaptureMode) { OnStepKeyCaptured(); });
 }
 
 }  // namespace gm

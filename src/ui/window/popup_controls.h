@@ -12,8 +12,8 @@ namespace gm {
 
 class PopupControls : public PageControls {
  public:
-  // window must also be the ProgramMessageTarget the lists report to (the main window); a
-  // window that is none opens no list.
+  // The key list's request for the key-capture dialog goes to window when it is the main
+  // window (CQEL_GMouseDlg).
   void Run(const InputAction& action, QWidget& window) override;
   void CloseKeyPopupAfterChoice() override;
   void RefillMacroPageAfterLanguageSwitch(bool toEnglish) override;

@@ -12,7 +12,6 @@
 #include "platform/message_sink.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
-#include "ui/controls/program_messages.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/page_input.h"
 #include "ui/pages/ui_state.h"

@@ -22,6 +22,7 @@
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/pages/ui_state.h"
+#include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/window/main_dialog.h"
 #include "ui/window/window_page_controls.h"
@@ -151,12 +152,15 @@ void WindowPageControls::OnParamListRightButton(QPoint pos) {
   } else {
     return;
   }
-  auto* target = dynamic_cast<ProgramMessageTarget*>(window_);
-  if (target == nullptr) return;
+  auto* main = qobject_cast<CQEL_GMouseDlg*>(window_);
+  if (main == nullptr) return;
   const QPoint screen = params->viewport()->mapToGlobal(pos);
   const QPoint listLeft = params->mapToGlobal(QPoint(0, 0));
-  OpenLedStepMenu(kind, LedStepTarget{g_curMacro, g_selLedBlock}, *window_, *target,
-                  QPoint(listLeft.x(), screen.y()));
+  CMenuDlg* list = OpenLedStepMenu(kind, LedStepTarget{g_curMacro, g_selLedBlock}, *main,
+                                   QPoint(listLeft.x(), screen.y()));
+  QObject::connect(list, &CMenuDlg::ledStepModePicked, main, &CQEL_GMouseDlg::OnLedParamChanged);
+  QObject::connect(list, &CMenuDlg::ledStepColourPicked, main,
+                   &CQEL_GMouseDlg::OnLedParamChanged);
 }
 
 // ---- Commands -----------------------------------------------------------------------------------

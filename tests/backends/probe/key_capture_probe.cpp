@@ -27,11 +27,6 @@ namespace {
 using gm::probe::ReportingCapture;
 using gm::probe::Say;
 
-class NoTarget final : public gm::ProgramMessageTarget {
- public:
-  void OnProgramMessage(gm::ProgramMessage, intptr_t, intptr_t) override {}
-};
-
 void ClickElement(QWidget* dialog, uint32_t element) {
   auto* keyDialog = qobject_cast<gm::CDialogGetKey*>(dialog);
   if (keyDialog == nullptr) return;
@@ -55,7 +50,6 @@ int main(int argc, char** argv) {
 
   gm::X11KeyboardCapture x11;
   ReportingCapture capture(x11);
-  NoTarget target;
 
   QSocketNotifier input(0, QSocketNotifier::Read);
   QObject::connect(&input, &QSocketNotifier::activated, [&] {
@@ -73,7 +67,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     gm::g_capturedKeyCode = 0;
     const bool ok = gm::RunKeyCaptureDialog(nullptr, gm::KeyCaptureMode::kKeyAssignment,
-                                            &capture, target);
+                                            &capture, {});
     Say(std::string("result ") + (ok ? "ok " : "closed ") +
         std::to_string(gm::g_capturedKeyCode));
     QApplication::quit();

@@ -10,6 +10,11 @@
 #include "ui/dialogs/dialog_get_key.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/modal_dialog_support.h"
+#include "ui/pages/page_elements.h"
+#include "ui/pages/popup_rows.h"
+#include "ui/popups/menu_dlg.h"
+#include "ui/popups/popup_menus.h"
+#include "ui/widget_input.h"
 
 namespace gm::test {
 namespace {
@@ -33,7 +38,8 @@ class KeyCaptureDialogTest : public MainDialogTest {
   void OpenFromKeyList(CQEL_GMouseDlg& dialog) {
     g_selKey = 20 + kSelectedKey;
     if (g_keyParam[0][kSelectedKey] == 0) g_keyParam[0][kSelectedKey] = kUsageA;
-    PostProgramMessage(&dialog, dialog, ProgramMessage::kOpenKeyCapture);
+    QMetaObject::invokeMethod(
+        &dialog, [&dialog] { dialog.OnOpenKeyCapture(); }, Qt::QueuedConnection);
   }
   // The test's steps for the next capture dialog that runs.
   void Drive(std::function<void(CDialogGetKey&)> steps) {
@@ -83,6 +89,29 @@ TEST_F(KeyCaptureDialogTest, TypedKeysShowTheirNamesAndEscAndEnterDoNotClose) {
   EXPECT_FALSE(keyboard_.Running());
 }
 
+// The key list's keyboard-key row asks the window for the dialog, which runs only once the
+// list's release has been handled and the list is closed.
+TEST_F(KeyCaptureDialogTest, TheKeyListsKeyboardRowRunsItAfterTheListHasClosed) {
+  CQEL_GMouseDlg& dialog = StartDialog();
+  g_curConfig = 0;
+  ClickMain(dialog, kMainFirstKeyButton + kSelectedKey);
+  CMenuDlg* list = MainWindowPopup();
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+  bool listOpenDuringCapture = true;
+  Drive([&](CDialogGetKey& capture) {
+    listOpenDuringCapture = MainWindowPopup() != nullptr;
+    ClickElement(capture, CentreOf(capture.Layout().rects[kKeysetOk]));
+  });
+  const RowGeometry& rows = list->Rows();
+  Press(*list, QPoint(rows.width / 2, static_cast<int>(kKeyboardKeyRow - 1) * rows.rowHeight +
+                                          rows.rowHeight / 2));
+  EXPECT_FALSE(driven_) << "run from the event loop, not from the list's release";
+  RunUntilClosed();
+  EXPECT_FALSE(listOpenDuringCapture);
+  EXPECT_EQ(g_keyFunction[0][kSelectedKey], kKeyboardKey);
+}
+
 TEST_F(KeyCaptureDialogTest, OkWithoutAKeyAssignsTheKeyboardKeyA) {
   CQEL_GMouseDlg& dialog = StartDialog();
   g_curConfig = 2;
@@ -94,7 +123,8 @@ TEST_F(KeyCaptureDialogTest, OkWithoutAKeyAssignsTheKeyboardKeyA) {
     EXPECT_EQ(ShownName(), u"A");
     ClickElement(capture, CentreOf(capture.Layout().rects[kKeysetOk]));
   });
-  PostProgramMessage(&dialog, dialog, ProgramMessage::kOpenKeyCapture);
+  QMetaObject::invokeMethod(
+      &dialog, [&dialog] { dialog.OnOpenKeyCapture(); }, Qt::QueuedConnection);
   RunUntilClosed();
   EXPECT_EQ(g_keyFunction[2][kSelectedKey], kKeyboardKey);
   EXPECT_EQ(g_keyParam[2][kSelectedKey], kUsageA);
@@ -165,13 +195,12 @@ TEST_F(KeyCaptureDialogTest, AMissingLayoutFileOpensNothingAndChangesNothing) {
   EXPECT_FALSE(messages_.messages().empty());
 }
 
-// Step mode reports to its owner with the step message.
-class RecordingTarget final : public ProgramMessageTarget {
- public:
-  void OnProgramMessage(ProgramMessage message, intptr_t, intptr_t) override {
-    received.push_back(message);
+// Step mode reports its mode to the one who runs it.
+struct RecordingTarget {
+  std::function<void(KeyCaptureMode)> Receiver() {
+    return [this](KeyCaptureMode mode) { received.push_back(mode); };
   }
-  std::vector<ProgramMessage> received;
+  std::vector<KeyCaptureMode> received;
 };
 
 TEST_F(KeyCaptureDialogTest, StepModeSendsTheStepMessageOnOkOnly) {
@@ -182,14 +211,16 @@ TEST_F(KeyCaptureDialogTest, StepModeSendsTheStepMessageOnOkOnly) {
     keyboard_.Tap(kXA);
     ClickElement(capture, CentreOf(capture.Layout().rects[kKeysetOk]));
   });
-  EXPECT_TRUE(RunKeyCaptureDialog(nullptr, KeyCaptureMode::kMacroStep, &keyboard_, owner));
-  EXPECT_EQ(owner.received, std::vector<ProgramMessage>{ProgramMessage::kStepKeyCaptured});
+  EXPECT_TRUE(
+      RunKeyCaptureDialog(nullptr, KeyCaptureMode::kMacroStep, &keyboard_, owner.Receiver()));
+  EXPECT_EQ(owner.received, std::vector<KeyCaptureMode>{KeyCaptureMode::kMacroStep});
   EXPECT_EQ(g_capturedKeyCode, kUsageA);
 
   Drive([&](CDialogGetKey& capture) {
     ClickElement(capture, CentreOf(capture.Layout().rects[kKeysetClose]));
   });
-  EXPECT_FALSE(RunKeyCaptureDialog(nullptr, KeyCaptureMode::kMacroStep, &keyboard_, owner));
+  EXPECT_FALSE(
+      RunKeyCaptureDialog(nullptr, KeyCaptureMode::kMacroStep, &keyboard_, owner.Receiver()));
   EXPECT_EQ(owner.received.size(), 1U);
 }
 

@@ -31,15 +31,12 @@ QString ShotPath(const std::string& name) {
 TEST_F(MainDialogTest, BothPopupDialogsInBothLanguagesAreSavedAsScreenshots) {
   std::filesystem::create_directories(ScreenshotDir());
   CQEL_GMouseDlg& window = StartDialog();
-  class NoTarget final : public ProgramMessageTarget {
-    void OnProgramMessage(ProgramMessage, intptr_t, intptr_t) override {}
-  } target;
   for (const bool english : {true, false}) {
     english ? window.SwitchToEnglish() : window.SwitchToChinese();
     const std::string suffix = english ? "_en.png" : "_cn.png";
     {
       g_capturedKeyName = u"RETURN";
-      CDialogGetKey capture(&window, KeyCaptureMode::kKeyAssignment, &keyboard_, target);
+      CDialogGetKey capture(&window, KeyCaptureMode::kKeyAssignment, &keyboard_);
       ASSERT_TRUE(capture.OnInitDialog());
       capture.show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));

@@ -1,5 +1,5 @@
 // The recoil dialog against the generated recoil file: the numbers it stores, the weapon
-// switch through the recoil list's message, the mode buttons and the picture message.
+// switch through the recoil list's pick, the mode buttons and the picture message.
 
 #include <QLineEdit>
 
@@ -12,7 +12,9 @@
 #include "ui/dialogs/dialog_gun.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/modal_dialog_support.h"
+#include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
+#include "ui/widget_input.h"
 
 namespace gm::test {
 namespace {
@@ -98,7 +100,7 @@ TEST_F(RecoilDialogTest, PickingAnotherWeaponSavesTheOneShownBeforeAndShowsTheNe
     Type(gun, kGunDelayEdit, "44");
     // What the recoil list does on a pick of row 2.
     g_curGun = 1;
-    SendProgramMessage(gun, ProgramMessage::kGunSelected, 0);
+    gun.OnGunSelected(0);
     EXPECT_EQ(Shown(gun, kGunStrengthEdit), QString::number(*secondBefore.strength));
     EXPECT_EQ(Shown(gun, kGunDelayEdit), QString::number(secondBefore.firstDelay));
     Type(gun, kGunStrengthEdit, "77");
@@ -108,6 +110,24 @@ TEST_F(RecoilDialogTest, PickingAnotherWeaponSavesTheOneShownBeforeAndShowsTheNe
   EXPECT_EQ(FromDisk(0).strength, 33);
   EXPECT_EQ(FromDisk(0).firstDelay, 44);
   EXPECT_EQ(FromDisk(1).strength, secondBefore.strength);
+}
+
+TEST_F(RecoilDialogTest, APickInTheSkinnedListReachesTheDialog) {
+  StartDialog();
+  SetRecoilListOpener(SkinnedRecoilListOpener());
+  const RecoilMacroView secondBefore = *RecoilMacroViewOf(1);
+  Run([&](CDialogGun& gun) {
+    Type(gun, kGunStrengthEdit, "33");
+    Click(gun, kGunListButton);
+    CMenuDlg* list = RecoilPopup();
+    ASSERT_NE(list, nullptr);
+    const RowGeometry& rows = list->Rows();
+    Press(*list, QPoint(rows.width / 2, rows.rowHeight + rows.rowHeight / 2));  // row 2
+    EXPECT_EQ(g_curGun, 1);
+    EXPECT_EQ(Shown(gun, kGunStrengthEdit), QString::number(*secondBefore.strength));
+    Click(gun, kGunCancelButton);
+  });
+  EXPECT_EQ(FromDisk(0).strength, 33);
 }
 
 TEST_F(RecoilDialogTest, APreviousIndexOutsideTheFileIsReportedAndNothingSaved) {
@@ -197,10 +217,10 @@ TEST_F(RecoilDialogTest, AMissingPictureIsReportedOncePerShownWeapon) {
     }
     EXPECT_EQ(messages_.messages().size(), 1U);
     g_curGun = 1;
-    SendProgramMessage(gun, ProgramMessage::kGunSelected, 0);
+    gun.OnGunSelected(0);
     gun.repaint();
     g_curGun = 0;
-    SendProgramMessage(gun, ProgramMessage::kGunSelected, 1);
+    gun.OnGunSelected(1);
     gun.repaint();
     gun.repaint();
     QApplication::processEvents();
@@ -213,9 +233,9 @@ TEST_F(RecoilDialogTest, TheListOpensBelowTheNameFieldAndCloseAtTheNextClick) {
   StartDialog();
   QPoint openedAt;
   QPointer<QWidget> list;
-  SetRecoilListOpener([&](QWidget* gun, ProgramMessageTarget&, QPoint topLeft) {
+  SetRecoilListOpener([&](CDialogGun& gun, QPoint topLeft) {
     openedAt = topLeft;
-    list = new QWidget(gun, Qt::Tool | Qt::FramelessWindowHint);
+    list = new QWidget(&gun, Qt::Tool | Qt::FramelessWindowHint);
     list->show();
   });
   Run([&](CDialogGun& gun) {
@@ -232,9 +252,8 @@ TEST_F(RecoilDialogTest, TheListOpensBelowTheNameFieldAndCloseAtTheNextClick) {
 
 TEST_F(RecoilDialogTest, EscClosesTheOpenRecoilListBeforeTheDialog) {
   StartDialog();
-  SetRecoilListOpener([](QWidget* gun, ProgramMessageTarget& target, QPoint topLeft) {
-    OpenRecoilMenu(*gun, target, topLeft, g_curGun);
-  });
+  SetRecoilListOpener(
+      [](CDialogGun& gun, QPoint topLeft) { OpenRecoilMenu(gun, topLeft, g_curGun); });
   const bool saved = Run([&](CDialogGun& gun) {
     Click(gun, kGunListButton);
     ASSERT_NE(RecoilPopup(), nullptr);

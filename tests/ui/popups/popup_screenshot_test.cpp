@@ -127,7 +127,7 @@ TEST_F(PopupScreenshots, EveryListOverTheWindowInBothLanguages) {
     ClickMain(dialog, kMainTabMacro);
     const QPoint stepListAt = dialog.mapToGlobal(QPoint(g_skinWidth / 2, g_skinHeight / 3));
     for (const PopupKind kind : {PopupKind::kLedStepModes, PopupKind::kLedStepColours}) {
-      CMenuDlg* step = OpenLedStepMenu(kind, {0, 0}, dialog, dialog, stepListAt);
+      CMenuDlg* step = OpenLedStepMenu(kind, {0, 0}, dialog, stepListAt);
       ASSERT_NE(step, nullptr);
       MoveOver(*step, RowCentre(*step, 1));
       if (kind == PopupKind::kLedStepModes) {
@@ -139,7 +139,7 @@ TEST_F(PopupScreenshots, EveryListOverTheWindowInBothLanguages) {
     }
 
     int16_t curGun = 0;
-    CMenuDlg* recoil = OpenRecoilMenu(dialog, dialog, dialog.mapToGlobal(QPoint(60, 80)), curGun);
+    CMenuDlg* recoil = OpenRecoilMenu(dialog, dialog.mapToGlobal(QPoint(60, 80)), curGun);
     ASSERT_NE(recoil, nullptr);
     EXPECT_EQ(recoil->Rows().rows, std::min<int>(g_gunMacroCount, kMacrosPerGroup));
     MoveOver(*recoil, RowCentre(*recoil, 3));

@@ -43,16 +43,32 @@ namespace fs = std::filesystem;
 const fs::path kBuiltSkins = fs::path(GMOUSE_APP_DIR) / "skins";
 
 struct Received {
-  ProgramMessage message;
-  intptr_t wParam;
+  PopupNotice notice;
+  int value;
 };
 
-class RecordingTarget : public ProgramMessageTarget {
+// What the lists signal, in order; the key list's request connected queued, as the main
+// window connects it.
+class RecordingTarget {
  public:
-  void OnProgramMessage(ProgramMessage message, intptr_t wParam, intptr_t) override {
-    received.push_back({message, wParam});
+  CMenuDlg* Listen(CMenuDlg* list) {
+    QObject::connect(
+        list, &CMenuDlg::keyCaptureRequested, &context_,
+        [this] { received.push_back({PopupNotice::kOpenKeyCapture, 0}); }, Qt::QueuedConnection);
+    QObject::connect(list, &CMenuDlg::ledStepModePicked, &context_,
+                     [this](int row) { received.push_back({PopupNotice::kLedStepMode, row}); });
+    QObject::connect(list, &CMenuDlg::ledStepColourPicked, &context_, [this](int colour) {
+      received.push_back({PopupNotice::kLedStepColour, colour});
+    });
+    QObject::connect(list, &CMenuDlg::gunSelected, &context_, [this](int previous) {
+      received.push_back({PopupNotice::kGunSelected, previous});
+    });
+    return list;
   }
   std::vector<Received> received;
+
+ private:
+  QObject context_;
 };
 
 // A list that was closed: destroyed already, or about to be.
@@ -127,7 +143,7 @@ class PopupWindows : public ::testing::Test {
   // The key list rereads the group files as it opens; there are none here, so the groups are
   // set again afterwards.
   CMenuDlg& OpenKeyList(SkinRect button = {20, 40, 210, 30}) {
-    CMenuDlg* list = OpenKeyMenu(owner_(), target_, button);
+    CMenuDlg* list = target_.Listen(OpenKeyMenu(owner_(), button));
     EXPECT_NE(list, nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(list));
     SetGroups();
@@ -247,36 +263,37 @@ TEST_F(PopupWindows, KeyboardKeyRowPostsKeyCaptureToTheOwner) {
   EXPECT_TRUE(target_.received.empty()) << "posted, not sent";
   QCoreApplication::processEvents();
   ASSERT_EQ(target_.received.size(), 1u);
-  EXPECT_EQ(target_.received[0].message, ProgramMessage::kOpenKeyCapture);
+  EXPECT_EQ(target_.received[0].notice, PopupNotice::kOpenKeyCapture);
   EXPECT_EQ(g_keyParam[1][2].load(), kDefaultKeyboardUsage);
 }
 
 TEST_F(PopupWindows, LightingStepAndRecoilListsSendTheirPickToTheirOwner) {
   g_curMacro = 3;
-  CMenuDlg* modes = OpenLedStepMenu(PopupKind::kLedStepModes, {3, 1}, owner_(), target_,
-                                    ScreenTopLeft(owner_()) + QPoint(10, 10));
+  CMenuDlg* modes = target_.Listen(OpenLedStepMenu(PopupKind::kLedStepModes, {3, 1}, owner_(),
+                                                   ScreenTopLeft(owner_()) + QPoint(10, 10)));
   ASSERT_NE(modes, nullptr);
   EXPECT_EQ(modes->height(), 3 * 18);
   Pick(*modes, 3);
   EXPECT_EQ(g_macros[3].ledBlocks[1].entries[0][0], 6);
   ASSERT_EQ(target_.received.size(), 1u);
-  EXPECT_EQ(target_.received[0].message, ProgramMessage::kLedStepMode);
-  EXPECT_EQ(target_.received[0].wParam, 2);
+  EXPECT_EQ(target_.received[0].notice, PopupNotice::kLedStepMode);
+  EXPECT_EQ(target_.received[0].value, 2);
   EXPECT_EQ(MainWindowPopup(), nullptr);
 
   QWidget dialog;
   dialog.setGeometry(150, 80, 300, 200);
   dialog.show();
   int16_t curGun = 0;
-  CMenuDlg* recoil = OpenRecoilMenu(dialog, target_, ScreenTopLeft(dialog) + QPoint(5, 40), curGun);
+  CMenuDlg* recoil =
+      target_.Listen(OpenRecoilMenu(dialog, ScreenTopLeft(dialog) + QPoint(5, 40), curGun));
   ASSERT_NE(recoil, nullptr);
   EXPECT_EQ(recoil->parentWidget(), &dialog);
   EXPECT_EQ(recoil->size(), QSize(160, 5 * 18));
   Pick(*recoil, 4);
   EXPECT_EQ(curGun, 3);
   ASSERT_EQ(target_.received.size(), 2u);
-  EXPECT_EQ(target_.received[1].message, ProgramMessage::kGunSelected);
-  EXPECT_EQ(target_.received[1].wParam, 0);
+  EXPECT_EQ(target_.received[1].notice, PopupNotice::kGunSelected);
+  EXPECT_EQ(target_.received[1].value, 0);
   EXPECT_EQ(RecoilPopup(), nullptr);
 }
 
@@ -293,7 +310,7 @@ TEST_F(PopupWindows, AListNeverOutlivesTheWindowThatOpenedIt) {
   auto dialog = std::make_unique<QWidget>();
   dialog->show();
   int16_t curGun = 0;
-  QPointer<CMenuDlg> recoil = OpenRecoilMenu(*dialog, target_, QPoint(0, 0), curGun);
+  QPointer<CMenuDlg> recoil = OpenRecoilMenu(*dialog, QPoint(0, 0), curGun);
   dialog.reset();
   EXPECT_TRUE(recoil.isNull());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
