@@ -2,7 +2,7 @@
 // The shape of a menu table that CQelMenu draws: a tree of items in which a command item
 // carries its command id and an item that opens a submenu carries kSubmenuItemId and its
 // children. Item texts keep their trailing blanks: the menu painter measures them as
-// characters. The tables themselves are constant data of the window (context_menus.h).
+// characters. The tables themselves are constant data (context_menus.h).
 
 #include <span>
 #include <string_view>

@@ -10,11 +10,11 @@
 #include "settings/config_store.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
-#include "ui/window/context_menus.h"
+#include "ui/controls/context_menus.h"
 #include "ui/pages/led_mode_names.h"
+#include "ui/pages/ui_state.h"
 #include "ui/window/main_dialog.h"
 #include "ui/window/tray_icon.h"
-#include "ui/pages/ui_state.h"
 
 namespace gm {
 

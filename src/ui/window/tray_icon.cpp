@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include "ui/window/context_menus.h"
+#include "ui/controls/context_menus.h"
 
 namespace gm {
 

@@ -20,8 +20,8 @@
 
 #include "editor/macro_command_outcome.h"
 #include "editor/macro_list_edit.h"
+#include "ui/controls/context_menus.h"
 #include "ui/dialogs/macro_group_file_dialog.h"
-#include "ui/window/context_menus.h"
 #include "ui/window/page_controls.h"
 #include "ui/window/popup_controls.h"
 

@@ -2,13 +2,13 @@
 // window's.
 
 #include "support/process_state.h"
+#include "ui/controls/context_menus.h"
+#include "ui/dialogs/dialog_get_key.h"
+#include "ui/dialogs/dialog_gun.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/ui_state.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/window_shape.h"
-#include "ui/window/context_menus.h"
-#include "ui/dialogs/dialog_get_key.h"
-#include "ui/dialogs/dialog_gun.h"
 
 namespace gm::test {
 

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "ui/controls/context_menus.h"
 #include "ui/controls/qel_menu.h"
 #include "ui/qt_app_for_tests.h"
-#include "ui/window/context_menus.h"
 
 namespace gm::test {
 namespace {

@@ -9,9 +9,9 @@
 #include "macros/macro_file.h"
 #include "macros/macro_group_names.h"
 #include "settings/paths.h"
+#include "ui/controls/context_menus.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/main_dialog_fixture.h"
-#include "ui/window/context_menus.h"
 #include "ui/window/macro_recording.h"
 #include "ui/window/tray_icon.h"
 

@@ -7,10 +7,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "ui/controls/context_menus.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/page_elements.h"
-#include "ui/window/context_menus.h"
 #include "ui/window/tray_icon.h"
 
 namespace gm::test {

@@ -10,10 +10,10 @@
 #include "device/apply_tables.h"
 #include "macros/macro_group_names.h"
 #include "settings/key_map.h"
+#include "ui/controls/context_menus.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/skin/window_shape.h"
-#include "ui/window/context_menus.h"
 #include "ui/window/start_hidden.h"
 #include "ui/window/tray_icon.h"
 

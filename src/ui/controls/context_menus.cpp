@@ -1,4 +1,4 @@
-#include "ui/window/context_menus.h"
+#include "ui/controls/context_menus.h"
 
 #include <array>
 
