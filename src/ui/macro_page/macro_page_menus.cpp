@@ -1,13 +1,11 @@
-// The macro page's context menus: which menu a right click opens, the commands of the menus,
-// and what the window does with their outcomes.
+#include "ui/macro_page/macro_page_menus.h"
+
 #include <QListWidget>
-#include <QMenu>
-#include <QPointer>
-#include <QWidget>
 
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "editor/macro_editor_state.h"
 #include "editor/macro_group_commands.h"
@@ -18,14 +16,9 @@
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
 #include "settings/config_settings.h"
-#include "ui/dialogs/dialog_get_key.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/popup_choices.h"
 #include "ui/pages/ui_state.h"
-#include "ui/popups/menu_dlg.h"
-#include "ui/popups/popup_menus.h"
-#include "ui/window/main_dialog.h"
-#include "ui/window/window_page_controls.h"
 
 namespace gm {
 
@@ -74,28 +67,36 @@ std::optional<StepInsertCommand> InsertCommandOf(int id) {
 
 }  // namespace
 
-int RunContextMenu(std::span<const MenuItemSpec> items, QWidget& window, QPoint screenPos) {
-  QPointer<QMenu> menu = BuildQMenu(items, &window);
-  // The click that closes the menu elsewhere is not passed on to the window: it would open
-  // the macro-edit menu again from its element.
-  menu->setAttribute(Qt::WA_NoMouseReplay);
-  const QAction* chosen = menu->exec(screenPos);
-  const int command = chosen != nullptr ? chosen->data().toInt() : 0;
-  delete menu.data();
-  return command;
+MacroPageMenus::MacroPageMenus(MacroPageShell shell) : shell_(std::move(shell)) {}
+
+bool MacroPageMenus::PageShown() const { return page_ != nullptr && page_->Exists(); }
+
+void MacroPageMenus::ConnectLists() {
+  // The connections go with the lists: Destroy disconnects each list from the page's object.
+  QObject::connect(page_->MacroList(), &CListBoxXI::rightButtonUp, page_,
+                   [this](QPoint pos) { OnMacroListRightButton(pos); });
+  QObject::connect(page_->StepList(), &CListBoxXI::rightButtonUp, page_,
+                   [this](QPoint pos) { OnStepListRightButton(pos); });
+  QObject::connect(page_->ParamList(), &CListBoxXI::rightButtonUp, page_,
+                   [this](QPoint pos) { OnParamListRightButton(pos); });
+  QObject::connect(page_->MacroList(), &CListBoxXI::editCommitted, page_,
+                   [this](int row) { OnListEditCommitted(EditedList::kMacroList, row); });
+  QObject::connect(page_->StepList(), &CListBoxXI::editCommitted, page_,
+                   [this](int row) { OnListEditCommitted(EditedList::kStepList, row); });
+  QObject::connect(page_->ParamList(), &CListBoxXI::editCommitted, page_,
+                   [this](int row) { OnListEditCommitted(EditedList::kParamList, row); });
 }
 
-int WindowPageControls::ShowMenu(ContextMenuKind kind, QPoint screenPos) {
-  if (window_ == nullptr) return 0;
+int MacroPageMenus::ShowMenu(ContextMenuKind kind, QPoint screenPos) {
   const ContextMenu& menu = ContextMenuOf(kind, g_isEnglish != 0);
-  return runMenu_ ? runMenu_(menu.items, *window_, screenPos) : 0;
+  return shell_.runMenu ? shell_.runMenu(menu.items, screenPos) : 0;
 }
 
 // ---- Right clicks -------------------------------------------------------------------------------
 
-void WindowPageControls::OnStepListRightButton(QPoint pos) {
-  if (!macro_ || !macro_->Exists() || g_isRecording != 0) return;
-  CListBoxXI* steps = macro_->StepList();
+void MacroPageMenus::OnStepListRightButton(QPoint pos) {
+  if (!PageShown() || g_isRecording != 0) return;
+  CListBoxXI* steps = page_->StepList();
   const int row = RowAt(*steps, pos);
   if (row < 0) return;
   steps->SetCurSel(row);
@@ -104,9 +105,9 @@ void WindowPageControls::OnStepListRightButton(QPoint pos) {
   if (command != 0) RunMenuCommand(command);
 }
 
-void WindowPageControls::OnMacroListRightButton(QPoint pos) {
-  if (!macro_ || !macro_->Exists() || g_isRecording != 0) return;
-  CListBoxXI* list = macro_->MacroList();
+void MacroPageMenus::OnMacroListRightButton(QPoint pos) {
+  if (!PageShown() || g_isRecording != 0) return;
+  CListBoxXI* list = page_->MacroList();
   const bool empty = list->count() == 0;
   const int row = RowAt(*list, pos);
   if (!empty && row < 0) return;
@@ -118,13 +119,13 @@ void WindowPageControls::OnMacroListRightButton(QPoint pos) {
   if (entry != nullptr) {
     const MacroListEntry current = *entry;
     if (current.group != g_curMacroGroup) SelectEditorGroup(current.group, true);
-    macro_->ParamList()->ResetContent();
+    page_->ParamList()->ResetContent();
     if (macroRow) {
       g_curMacro = current.macro;
-      macro_->RefreshStepList(g_curMacro);
+      page_->RefreshStepList(g_curMacro);
     } else {
       g_curMacro = 0;
-      macro_->StepList()->ResetContent();
+      page_->StepList()->ResetContent();
     }
   }
   const ContextMenuKind kind = macroRow ? ContextMenuKind::kMacroItem : ContextMenuKind::kMacroList;
@@ -132,10 +133,10 @@ void WindowPageControls::OnMacroListRightButton(QPoint pos) {
   if (command != 0) RunMenuCommand(command);
 }
 
-void WindowPageControls::OnParamListRightButton(QPoint pos) {
-  if (!macro_ || !macro_->Exists() || g_isRecording != 0 || window_ == nullptr) return;
-  CListBoxXI* params = macro_->ParamList();
-  const int stepRow = macro_->StepList()->GetCurSel();
+void MacroPageMenus::OnParamListRightButton(QPoint pos) {
+  if (!PageShown() || g_isRecording != 0) return;
+  CListBoxXI* params = page_->ParamList();
+  const int stepRow = page_->StepList()->GetCurSel();
   if (stepRow < 0 || params->count() == 0) return;
   const int step = StepOfRow(stepRow) & 0xFF;
   if (step >= kMaxMacroSteps || ReadEditorMacro(g_curMacro).code[step] != kStepLighting) return;
@@ -152,31 +153,27 @@ void WindowPageControls::OnParamListRightButton(QPoint pos) {
   } else {
     return;
   }
-  auto* main = qobject_cast<CQEL_GMouseDlg*>(window_);
-  if (main == nullptr) return;
+  if (!shell_.openLedStepList) return;
   const QPoint screen = params->viewport()->mapToGlobal(pos);
   const QPoint listLeft = params->mapToGlobal(QPoint(0, 0));
-  CMenuDlg* list = OpenLedStepMenu(kind, LedStepTarget{g_curMacro, g_selLedBlock}, *main,
-                                   QPoint(listLeft.x(), screen.y()));
-  QObject::connect(list, &CMenuDlg::ledStepModePicked, main, &CQEL_GMouseDlg::OnLedParamChanged);
-  QObject::connect(list, &CMenuDlg::ledStepColourPicked, main,
-                   &CQEL_GMouseDlg::OnLedParamChanged);
+  shell_.openLedStepList(kind, LedStepTarget{g_curMacro, g_selLedBlock},
+                         QPoint(listLeft.x(), screen.y()));
 }
 
 // ---- Commands -----------------------------------------------------------------------------------
 
-void WindowPageControls::RunMenuCommand(int id) {
-  if (!macro_ || !macro_->Exists()) return;
+void MacroPageMenus::RunMenuCommand(int id) {
+  if (!PageShown()) return;
   const bool recording = g_isRecording != 0;
   if (const auto insert = InsertCommandOf(id)) {
     CarryOut(InsertStepCommand(*insert, g_stepMenuRow, recording));
     return;
   }
-  CListBoxXI* macroList = macro_->MacroList();
+  CListBoxXI* macroList = page_->MacroList();
   switch (id) {
     case kCmdDeleteStep: CarryOut(DeleteStepCommand(g_stepMenuRow, recording)); break;
     case kCmdDeleteStepValue:
-      CarryOut(DeleteStepValueCommand(macro_->StepList()->GetCurSel(), g_stepMenuRow, recording));
+      CarryOut(DeleteStepValueCommand(page_->StepList()->GetCurSel(), g_stepMenuRow, recording));
       break;
     case kCmdModifyStep: ModifyStep(); break;
     case kCmdNewMacroGroup: CarryOut(NewMacroGroup(g_groupExpanded)); break;
@@ -195,8 +192,8 @@ void WindowPageControls::RunMenuCommand(int id) {
   }
 }
 
-void WindowPageControls::ModifyStep() {
-  CListBoxXI* steps = macro_->StepList();
+void MacroPageMenus::ModifyStep() {
+  CListBoxXI* steps = page_->StepList();
   const int row = steps->GetCurSel();
   const StepModifyDecision decision = DecideStepModify(row, steps->count(), g_isRecording != 0);
   switch (decision.action) {
@@ -204,43 +201,42 @@ void WindowPageControls::ModifyStep() {
     case StepModifyAction::kEditInPlace: steps->OnChar(kBeginEditChar); break;
     case StepModifyAction::kCaptureKey: {
       const int step = StepOfRow(row);
-      g_capturedKeyCode =
+      const uint8_t keyCode =
           step >= 0 && step < kMaxMacroSteps ? ReadEditorMacro(g_curMacro).code[step] : 0;
-      g_capturedKeyName = decision.keyName;
-      if (auto* dialog = dynamic_cast<CQEL_GMouseDlg*>(window_)) dialog->OpenStepKeyCapture();
+      if (shell_.captureStepKey) shell_.captureStepKey(keyCode, decision.keyName);
       break;
     }
   }
 }
 
-void WindowPageControls::ImportGroup() {
+void MacroPageMenus::ImportGroup() {
   if (g_macroGroupCount >= kMaxMacroGroups) {
     // Refused before the file dialog, as the command itself refuses it.
     CarryOut(ImportMacroGroup({}, g_groupExpanded));
     return;
   }
-  const auto chosen = chooseGroupFile_ ? chooseGroupFile_(MacroGroupFileChoice::kImport, window_)
-                                       : std::nullopt;
+  const auto chosen = shell_.chooseGroupFile ? shell_.chooseGroupFile(/*import=*/true)
+                                             : std::nullopt;
   if (chosen) CarryOut(ImportMacroGroup(*chosen, g_groupExpanded));
 }
 
-void WindowPageControls::ExportGroup(bool locked) {
+void MacroPageMenus::ExportGroup(bool locked) {
   if (g_macroGroupCount <= 0) {
     CarryOut(ExportMacroGroup({}, locked));  // "Error!" without groups
     return;
   }
-  const auto chosen = chooseGroupFile_ ? chooseGroupFile_(MacroGroupFileChoice::kExport, window_)
-                                       : std::nullopt;
+  const auto chosen = shell_.chooseGroupFile ? shell_.chooseGroupFile(/*import=*/false)
+                                             : std::nullopt;
   if (chosen) CarryOut(ExportMacroGroup(*chosen, locked));
 }
 
 // ---- Edits and key capture ----------------------------------------------------------------------
 
-void WindowPageControls::OnListEditCommitted(EditedList list, int row) {
-  if (!macro_ || !macro_->Exists()) return;
-  CListBoxXI* macroList = macro_->MacroList();
-  CListBoxXI* steps = macro_->StepList();
-  CListBoxXI* params = macro_->ParamList();
+void MacroPageMenus::OnListEditCommitted(EditedList list, int row) {
+  if (!PageShown()) return;
+  CListBoxXI* macroList = page_->MacroList();
+  CListBoxXI* steps = page_->StepList();
+  CListBoxXI* params = page_->ParamList();
   const CListBoxXI* edited = list == EditedList::kMacroList  ? macroList
                              : list == EditedList::kStepList ? steps
                                                              : params;
@@ -259,18 +255,17 @@ void WindowPageControls::OnListEditCommitted(EditedList list, int row) {
   }
 }
 
-void WindowPageControls::OnStepKeyCaptured() {
-  if (!macro_ || !macro_->Exists()) return;
-  CarryOut(StoreCapturedStepKey(g_stepListSel, EditMacroOf(*macro_->MacroList()),
-                                g_capturedKeyCode));
+void MacroPageMenus::OnStepKeyCaptured(uint8_t keyCode) {
+  if (!PageShown()) return;
+  CarryOut(StoreCapturedStepKey(g_stepListSel, EditMacroOf(*page_->MacroList()), keyCode));
 }
 
 // ---- Outcomes -----------------------------------------------------------------------------------
 
-void WindowPageControls::CarryOut(const MacroCommandOutcome& outcome, int editedRow) {
+void MacroPageMenus::CarryOut(const MacroCommandOutcome& outcome, int editedRow) {
   ShowOutcomeMessages(outcome);
-  if (!macro_ || !macro_->Exists()) return;  // a message box may outlast the page
-  CListBoxXI* macroList = macro_->MacroList();
+  if (!PageShown()) return;  // a message box may outlast the page
+  CListBoxXI* macroList = page_->MacroList();
   if (outcome.restoreMacroListRowText && editedRow >= 0 && editedRow < macroList->count()) {
     const int image = macroList->GetItemImage(editedRow);
     macroList->DeleteString(editedRow);
@@ -278,17 +273,17 @@ void WindowPageControls::CarryOut(const MacroCommandOutcome& outcome, int edited
                           image);
     macroList->SetCurSel(editedRow);
   }
-  if (outcome.clearStepList) macro_->StepList()->ResetContent();
-  if (outcome.clearParamList) macro_->ParamList()->ResetContent();
+  if (outcome.clearStepList) page_->StepList()->ResetContent();
+  if (outcome.clearParamList) page_->ParamList()->ResetContent();
   if (outcome.disableRepeatEdit) {
-    macro_->EnableRepeatEdit(false);
-    macro_->SetRepeatEditText(QStringLiteral("1"));
+    page_->EnableRepeatEdit(false);
+    page_->SetRepeatEditText(QStringLiteral("1"));
   }
-  if (outcome.fillMacroList) macro_->FillMacroList();
-  if (outcome.refreshStepListOf) macro_->RefreshStepList(*outcome.refreshStepListOf);
+  if (outcome.fillMacroList) page_->FillMacroList();
+  if (outcome.refreshStepListOf) page_->RefreshStepList(*outcome.refreshStepListOf);
   if (outcome.refreshParamListOf) {
-    macro_->AddLedStepLines(*outcome.refreshParamListOf);
-    macro_->ParamList()->SetCurSel(outcome.paramListRow);
+    page_->AddLedStepLines(*outcome.refreshParamListOf);
+    page_->ParamList()->SetCurSel(outcome.paramListRow);
   }
 }
 

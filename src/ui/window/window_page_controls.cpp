@@ -1,5 +1,7 @@
 #include "ui/window/window_page_controls.h"
 
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 
 #include <cstddef>
@@ -12,10 +14,13 @@
 #include "platform/message_sink.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "ui/dialogs/dialog_get_key.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/page_input.h"
 #include "ui/pages/ui_state.h"
+#include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
+#include "ui/window/main_dialog.h"
 
 namespace gm {
 
@@ -28,11 +33,54 @@ const UserMessage& SelectMacroMessage() {
 
 }  // namespace
 
+int RunContextMenu(std::span<const MenuItemSpec> items, QWidget& window, QPoint screenPos) {
+  QPointer<QMenu> menu = BuildQMenu(items, &window);
+  // The click that closes the menu elsewhere is not passed on to the window: it would open
+  // the macro-edit menu again from its element.
+  menu->setAttribute(Qt::WA_NoMouseReplay);
+  const QAction* chosen = menu->exec(screenPos);
+  const int command = chosen != nullptr ? chosen->data().toInt() : 0;
+  delete menu.data();
+  return command;
+}
+
 WindowPageControls::WindowPageControls(MacroGroupFileChooser chooseGroupFile,
                                        ContextMenuRunner runMenu)
-    : chooseGroupFile_(std::move(chooseGroupFile)), runMenu_(std::move(runMenu)) {}
+    : chooseGroupFile_(std::move(chooseGroupFile)), runMenu_(std::move(runMenu)),
+      menus_(Shell()) {}
 
-WindowPageControls::~WindowPageControls() { macro_.reset(); }
+WindowPageControls::~WindowPageControls() {
+  // Whatever the going controls still signal finds no page.
+  menus_.Attach(nullptr);
+  macro_.reset();
+}
+
+MacroPageShell WindowPageControls::Shell() {
+  MacroPageShell shell;
+  shell.runMenu = [this](std::span<const MenuItemSpec> items, QPoint screenPos) {
+    return window_ != nullptr && runMenu_ ? runMenu_(items, *window_, screenPos) : 0;
+  };
+  shell.chooseGroupFile = [this](bool import) -> std::optional<std::filesystem::path> {
+    if (!chooseGroupFile_) return std::nullopt;
+    return chooseGroupFile_(import ? MacroGroupFileChoice::kImport : MacroGroupFileChoice::kExport,
+                            window_);
+  };
+  shell.captureStepKey = [this](uint8_t keyCode, const std::u16string& keyName) {
+    g_capturedKeyCode = keyCode;
+    g_capturedKeyName = keyName;
+    if (auto* dialog = dynamic_cast<CQEL_GMouseDlg*>(window_)) dialog->OpenStepKeyCapture();
+  };
+  shell.openLedStepList = [this](PopupKind kind, const LedStepTarget& step, QPoint topLeft) {
+    auto* main = qobject_cast<CQEL_GMouseDlg*>(window_);
+    if (main == nullptr) return;
+    CMenuDlg* list = OpenLedStepMenu(kind, step, *main, topLeft);
+    QObject::connect(list, &CMenuDlg::ledStepModePicked, main,
+                     &CQEL_GMouseDlg::OnLedParamChanged);
+    QObject::connect(list, &CMenuDlg::ledStepColourPicked, main,
+                     &CQEL_GMouseDlg::OnLedParamChanged);
+  };
+  return shell;
+}
 
 void WindowPageControls::Run(const InputAction& action, QWidget& window) {
   window_ = &window;
@@ -76,30 +124,14 @@ void WindowPageControls::CreateMacroPage(QWidget& window) {
       if (onMacroListSelection) onMacroListSelection();
     };
     macro_ = std::make_unique<MacroPageControls>(window, std::move(hooks));
+    menus_.Attach(macro_.get());
     macro_->LoadImageLists(g_skinsFolder);
   }
   if (macro_->Exists()) return;
   macro_->Create(g_isEnglish != 0);
-  ConnectListMenus();
+  menus_.ConnectLists();
   macro_->FillMacroList();
   if (IsMacroListMacroRow(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
-}
-
-void WindowPageControls::ConnectListMenus() {
-  // The connections go with the lists: Destroy disconnects each list from the page's object.
-  MacroPageControls* page = macro_.get();
-  QObject::connect(page->MacroList(), &CListBoxXI::rightButtonUp, page,
-                   [this](QPoint pos) { OnMacroListRightButton(pos); });
-  QObject::connect(page->StepList(), &CListBoxXI::rightButtonUp, page,
-                   [this](QPoint pos) { OnStepListRightButton(pos); });
-  QObject::connect(page->ParamList(), &CListBoxXI::rightButtonUp, page,
-                   [this](QPoint pos) { OnParamListRightButton(pos); });
-  QObject::connect(page->MacroList(), &CListBoxXI::editCommitted, page,
-                   [this](int row) { OnListEditCommitted(EditedList::kMacroList, row); });
-  QObject::connect(page->StepList(), &CListBoxXI::editCommitted, page,
-                   [this](int row) { OnListEditCommitted(EditedList::kStepList, row); });
-  QObject::connect(page->ParamList(), &CListBoxXI::editCommitted, page,
-                   [this](int row) { OnListEditCommitted(EditedList::kParamList, row); });
 }
 
 void WindowPageControls::RefillMacroPageAfterLanguageSwitch(bool toEnglish) {
@@ -138,10 +170,10 @@ void WindowPageControls::OpenInsertMenu(const SkinRect& element) {
   const QPoint at = window_->mapToGlobal(QPoint(element.x + element.width, element.y));
   g_macroEditMenuOpen = 1;
   steps->SetCurSel(g_stepMenuRow);
-  const int command = ShowMenu(ContextMenuKind::kMacroEdit, at);
+  const int command = menus_.ShowMenu(ContextMenuKind::kMacroEdit, at);
   // The menu is closed again (the command, if any, clears the mark too).
   g_macroEditMenuOpen = 0;
-  if (command != 0) RunMenuCommand(command);
+  if (command != 0) menus_.RunMenuCommand(command);
 }
 
 void WindowPageControls::SetPlayMode(uint8_t mode) {
@@ -161,6 +193,8 @@ void WindowPageControls::SetPlayMode(uint8_t mode) {
 }
 
 // ---- Messages of the lists ----------------------------------------------------------------------
+
+void WindowPageControls::OnStepKeyCaptured() { menus_.OnStepKeyCaptured(g_capturedKeyCode); }
 
 void WindowPageControls::OnLedParamChanged() {
   if (macro_ && macro_->Exists()) macro_->OnLedParamChanged();

@@ -1,10 +1,7 @@
 #pragma once
 // The main window's page controls: the skinned pop-up lists (PopupControls) and the macro
-// page with its repeat-count edit, its three lists, their context menus and the commands of
-// those menus. Every command changes the macro tables and files through the macro editor's
-// commands (editor/macro_*_commands.h, editor/macro_list_edit.h) and then carries out what
-// they return: their messages go to the message sink, the lists are rebuilt, so that after a
-// command the lists, the tables and the files agree.
+// page with its repeat-count edit, its three lists and their menus (MacroPageMenus, given
+// the window's menu runner, file dialogs, key-capture dialog and skinned lists).
 //
 // Recording is not done here: kMacroRecord goes to onRecord, onMacroListSelection hears
 // every user selection in the macro list (a selection ends a recording) and
@@ -18,10 +15,9 @@
 #include <memory>
 #include <span>
 
-#include "editor/macro_command_outcome.h"
-#include "editor/macro_list_edit.h"
 #include "ui/controls/context_menus.h"
 #include "ui/dialogs/macro_group_file_dialog.h"
+#include "ui/macro_page/macro_page_menus.h"
 #include "ui/window/page_controls.h"
 #include "ui/window/popup_controls.h"
 
@@ -29,7 +25,6 @@ class QWidget;
 
 namespace gm {
 
-class CListBoxXI;
 class MacroPageControls;
 
 // Shows a context menu's items at a screen point and waits for the user: the chosen command
@@ -63,36 +58,20 @@ class WindowPageControls : public PageControls {
 
   // The macro page's controls; null before the page was first shown.
   MacroPageControls* MacroPage() const { return macro_.get(); }
-
-  // ---- Context menus (window_page_controls_menus.cpp) ------------------------------------------
-  // A right-button release at pos (in the list's viewport) over one of the three lists.
-  void OnMacroListRightButton(QPoint pos);
-  void OnStepListRightButton(QPoint pos);
-  void OnParamListRightButton(QPoint pos);
-  // Runs a command of the macro page's menus.
-  void RunMenuCommand(int commandId);
+  MacroPageMenus& Menus() { return menus_; }
 
  private:
   void CreateMacroPage(QWidget& window);
-  // The lists' right-button releases open their menus; their committed edits are stored.
-  void ConnectListMenus();
-  // An in-place edit of row in list was committed (macro_list_edit.h stores it).
-  void OnListEditCommitted(EditedList list, int row);
   void OpenInsertMenu(const SkinRect& element);
   void SetPlayMode(uint8_t mode);
-  // Shows the outcome's messages and carries out its list updates; editedRow is the macro
-  // list's row whose text a refused rename puts back.
-  void CarryOut(const MacroCommandOutcome& outcome, int editedRow = -1);
-  int ShowMenu(ContextMenuKind kind, QPoint screenPos);
-  void ModifyStep();
-  void ImportGroup();
-  void ExportGroup(bool locked);
+  MacroPageShell Shell();
 
   PopupControls popups_;
   MacroGroupFileChooser chooseGroupFile_;
   ContextMenuRunner runMenu_;
   QWidget* window_ = nullptr;
   std::unique_ptr<MacroPageControls> macro_;
+  MacroPageMenus menus_;
 };
 
 }  // namespace gm
