@@ -1,5 +1,6 @@
 #pragma once
-// ui/macro_page: the macro page's widgets: the repeat edit and its three lists.
+// ui/macro_page: the macro page's widgets and menus: the repeat edit, its three lists and their
+// context menus (macro_page_menus.h).
 //
 // The real controls of the macro page: the repeat-count edit and three CListBoxXI lists (the
 // tree of groups and macros, the steps of the selected macro with the delays between them, the
