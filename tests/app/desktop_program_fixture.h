@@ -175,10 +175,12 @@ class DesktopProgramTest : public ::testing::Test {
   }
 
   // Element `element` of the English main page's layout file, in window coordinates.
-  Geometry MainElement(int element) {
+  Geometry MainElement(int element) { return LayoutElement("skin_main_en.ini", element); }
+
+  // Element `element` of an English layout file, in its window's coordinates.
+  Geometry LayoutElement(const char* file, int element) {
     const std::u16string line = GetPrivateProfileStringW(
-        u"BUTTONPOS", DecimalText(element), u"", 260,
-        temp_ / "skins" / "INI_EN" / "skin_main_en.ini");
+        u"BUTTONPOS", DecimalText(element), u"", 260, temp_ / "skins" / "INI_EN" / file);
     // "name,x,y,w,h,caption,"
     std::vector<int> fields{0};
     std::stringstream values(ToUtf8(line));

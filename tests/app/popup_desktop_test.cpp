@@ -1,12 +1,17 @@
 // The key list on a real X desktop (Xvfb with openbox), driven with xdotool as a user drives
 // it: a press on key 0's button dragged onto a row and released there picks the row (read
 // back from the settings file after Apply); Esc closes the list; the recoil list of a key list
-// at the top of the screen lies on the screen. Where ImageMagick's import is installed, the
-// drag pick and the moved recoil list are saved to <build>/screenshots for a person to see.
+// at the top of the screen lies on the screen; the recoil dialog's weapon list, opened as soon
+// as the dialog shows, lies under the weapon's name box. Where ImageMagick's import is
+// installed, the drag pick, the moved recoil list and the weapon list are saved to
+// <build>/screenshots for a person to see.
 
 #include <QImage>
 
 #include "desktop_program_fixture.h"
+#include "ui/dialogs/dialog_gun.h"
+#include "ui/pages/page_elements.h"
+#include "ui/popups/popup_menus.h"
 
 namespace gm::test {
 namespace {
@@ -18,6 +23,7 @@ constexpr int kPickedRow = 5;     // function 5
 constexpr int kRecoilRow = 12;    // "PUBG": the second-level list of the recoil macros
 constexpr int kListWaitMs = 5000;
 constexpr int kClickTries = 3;
+constexpr int kDesktopHeight = 1024;
 
 class PopupDesktopTest : public DesktopProgramTest {
  protected:
@@ -134,6 +140,53 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
   EXPECT_EQ(recoil->y, 0) << "moved down just onto the screen";
   EXPECT_EQ(recoil->x, keyList->x + keyList->width);
   Screenshot("popup_recoil_list_on_screen.png");
+}
+
+TEST_F(PopupDesktopTest, TheWeaponListOpensUnderTheNameBoxAsSoonAsTheDialogShows) {
+  const auto place = GeometryOf(window_);
+  ASSERT_TRUE(place);
+  const Geometry tab = MainElement(static_cast<int>(kMainTabMacro));
+  const Geometry recoil = LayoutElement("skin_mac_en.ini", static_cast<int>(kMacRecoilEditor));
+  const Geometry name = LayoutElement("skin_gun_en.ini", static_cast<int>(kGunNameField));
+  const QSize dialogSize =
+      QImage(QString::fromStdString((temp_ / "skins" / "gun_mask.jpg").string())).size();
+  ASSERT_FALSE(dialogSize.isEmpty());
+  // The dialog shows centred over the main window.
+  const int nameX = place->x + (place->width - dialogSize.width()) / 2 + name.CentreX();
+  const int nameY = place->y + (place->height - dialogSize.height()) / 2 + name.CentreY();
+
+  std::optional<Geometry> dialog, list;
+  for (int attempt = 0; attempt < kClickTries && !list; ++attempt) {
+    Click(place->x + tab.CentreX(), place->y + tab.CentreY(), "1");
+    QTest::qWait(300);
+    // The press on the name box follows the dialog's opening at once, while the window
+    // manager may still be placing the dialog.
+    Xdotool({"mousemove", std::to_string(place->x + recoil.CentreX()),
+             std::to_string(place->y + recoil.CentreY()), "click", "1", "sleep", "0.05",
+             "mousemove", std::to_string(nameX), std::to_string(nameY), "click", "1"});
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+          dialog.reset();
+          list.reset();
+          for (const std::string& w : VisibleProgramWindows()) {
+            const auto g = GeometryOf(w);
+            if (!g || w == window_) continue;
+            if (g->width == dialogSize.width()) dialog = g;
+            if (g->width == kRecoilListWindowWidth) list = g;
+          }
+          return dialog && list;
+        },
+        kListWaitMs));
+    if (!list) Xdotool({"key", "Escape", "sleep", "0.2", "key", "Escape"});
+  }
+  ASSERT_TRUE(dialog && list) << "no weapon list beside the recoil dialog";
+  Screenshot("recoil_weapon_list.png");
+  EXPECT_EQ(list->x, dialog->x + name.x);
+  EXPECT_EQ(list->y, dialog->y + name.y + name.height) << "just under the name box";
+  EXPECT_GE(list->x, dialog->x);
+  EXPECT_LE(list->x + list->width, dialog->x + dialog->width) << "inside the dialog's width";
+  EXPECT_GE(list->y, 0);
+  EXPECT_LE(list->y + list->height, kDesktopHeight) << "on the screen";
 }
 
 }  // namespace

@@ -281,9 +281,10 @@ TEST_P(X11RecordingWindowGoneTest, TheWindowLeavingTheScreenStoresTheKeysAndEnds
 INSTANTIATE_TEST_SUITE_P(MinimiseAndHide, X11RecordingWindowGoneTest,
                          ::testing::Values("minimise", "hide"));
 
-class X11RecordingLimitTest : public X11RecordingTest {};
+// A box shown while the recording holds the keyboard, closed with the key of the parameter.
+class X11RecordingBoxTest : public X11RecordingTest {};
 
-TEST_P(X11RecordingLimitTest, TheLimitMessageClosesFromTheKeyboardAndOpensOnce) {
+TEST_P(X11RecordingBoxTest, TheLimitMessageClosesFromTheKeyboardAndOpensOnce) {
   ASSERT_NO_FATAL_FAILURE(StartRecording(/*showWindow=*/false));
   const QStringList taps(kMaxRecordedSteps / 2, QStringLiteral("a"));
   ASSERT_TRUE(Type(taps));
@@ -299,8 +300,24 @@ TEST_P(X11RecordingLimitTest, TheLimitMessageClosesFromTheKeyboardAndOpensOnce) 
   EXPECT_EQ(other_->TakeKeyPresses(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(EnterAndEsc, X11RecordingLimitTest,
-                         ::testing::Values("Return", "Escape"));
+TEST_P(X11RecordingBoxTest, TheRecordingBoxClosesFromTheKeyboardAndItsKeyIsNotRecorded) {
+  ASSERT_NO_FATAL_FAILURE(StartRecording(/*showWindow=*/true));
+  other_->Focus();
+  ASSERT_TRUE(Type({QStringLiteral("a")}));
+  ASSERT_FALSE(WaitForLine("key release 38").empty()) << seen_;
+  Command("refuse");
+  ASSERT_EQ(WaitForLine("box shown"), "box shown") << seen_;
+
+  ASSERT_TRUE(Type({QString::fromLatin1(GetParam())}));
+  EXPECT_EQ(WaitForLine("box closed"), "box closed") << seen_;
+  ASSERT_TRUE(Type({QStringLiteral("b")}));
+  ASSERT_FALSE(WaitForLine("key release 56").empty()) << seen_;
+  Command("record");
+  EXPECT_EQ(WaitForLine("stored"), "stored 4 4:1 4:2 5:1 5:2") << seen_;
+  EXPECT_EQ(other_->TakeKeyPresses(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EnterAndEsc, X11RecordingBoxTest, ::testing::Values("Return", "Escape"));
 
 TEST_F(X11KeyboardCaptureTest, TheSameKeyGivesTheSameCodeUnderUsAndGermanLayouts) {
   // The key at the US Y's place (X key code 29) types y with the US layout and z with the

@@ -172,8 +172,12 @@ void CDialogGun::mousePressEvent(QMouseEvent* event) {
     case kGunListButton:
       if (openRecoilList) {
         g_menuKind = static_cast<int>(PopupKind::kRecoilMacros);
+        // The dialog's place on the screen as the press tells it: just after the dialog
+        // shows, the window manager may still be placing it, and Qt's own record of its
+        // place (mapToGlobal) is then the screen's corner.
+        const QPoint origin = event->globalPosition().toPoint() - event->position().toPoint();
         const SkinRect& name = layout_.rects[kGunNameField];
-        openRecoilList(*this, mapToGlobal(QPoint(name.x, name.y + name.height)));
+        openRecoilList(*this, origin + QPoint(name.x, name.y + name.height));
       }
       break;
     case kGunHoldModeButton:

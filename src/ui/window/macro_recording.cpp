@@ -175,11 +175,17 @@ void MacroRecording::OnKeyForMessage(const KeyEvent& event) {
   QCoreApplication::sendEvent(box, &key);
 }
 
+bool MacroRecording::BoxShowing() const {
+  // The main window is never modal: a modal window is a box shown over it.
+  return showingMessage_ || QApplication::activeModalWidget() != nullptr;
+}
+
 void MacroRecording::OnKey(const KeyEvent& event) {
   if (!active_) return;
-  // Keys that come while the limit message is up are the box's: one box at a time however
-  // many keys follow, and the release of a key that closed it opens no new one.
-  if (showingMessage_) {
+  // Keys that come while a box is up (the limit message, "Recording", any other message) are
+  // the box's: one limit box at a time however many keys follow, and the release of a key
+  // that closed a box is not recorded either.
+  if (BoxShowing()) {
     OnKeyForMessage(event);
     return;
   }
@@ -211,7 +217,7 @@ bool MacroRecording::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
   }
   if (!filtering_) return QObject::eventFilter(watched, event);
-  if (showingMessage_) {
+  if (BoxShowing()) {
     // The box takes the key; the recording only notes it.
     if (IsKeyEvent(*event)) OnKey(KeyEventOfQt(*event));
     return QObject::eventFilter(watched, event);

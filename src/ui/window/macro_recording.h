@@ -17,8 +17,9 @@
 // controls (Abandon, through AttachMacroRecording) and the destruction of this object. Every
 // way out gives the keyboard back.
 //
-// While the "More than limit!" box is open the keys are the box's: Enter and Esc reach it
-// through the capture, and no key pressed while it is open is recorded, its release included.
+// While a box is open over the program (the "More than limit!" box, the "Recording" box of a
+// refused click, any other message) the keys are the box's: Enter and Esc reach it through
+// the capture, and no key pressed while it is open is recorded, its release included.
 //
 // User-interface thread only.
 
@@ -85,7 +86,9 @@ class MacroRecording : public QObject {
   void Start(QWidget& window, MacroPageControls& page);
   void Stop();
   void ReleaseKeyboard();
-  // A keystroke that comes while the limit message is open.
+  // True while a box is open: the limit message or any modal window over the program.
+  bool BoxShowing() const;
+  // A keystroke that comes while a box is open.
   void OnKeyForMessage(const KeyEvent& event);
 
   MacroPageLookup page_;
@@ -95,7 +98,7 @@ class MacroRecording : public QObject {
   bool captureDelivers_ = false;
   bool filtering_ = false;       // the application's key events come to eventFilter
   bool showingMessage_ = false;  // the limit message is on screen
-  std::bitset<256> messageKeys_;  // by virtual key: pressed while the limit message was open
+  std::bitset<256> messageKeys_;  // by virtual key: pressed while a box was open
   QPointer<QWidget> window_;      // watched for leaving the screen while recording
   int group_ = 0;
   int macro_ = 0;

@@ -61,6 +61,9 @@ using SettingsFileChooser =
 std::optional<std::filesystem::path> ChooseSettingsFile(SettingsFileChoice choice,
                                                         QWidget* owner);
 
+// The no-mouse message of start-up, with the product name of each language.
+UserMessage NoMouseMessage();
+
 // What the window works with besides the process-wide state.
 struct MainDialogServices {
   HidTransport* transport = nullptr;        // the mouse's HID transport; outlives the window

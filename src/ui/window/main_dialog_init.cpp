@@ -35,13 +35,12 @@ namespace {
 constexpr char kMaskPicture[] = "main_mask.jpg";
 constexpr char kConstMacroFile[] = "constMacro.dat";
 
-// The no-mouse message, with the product name of the interface language.
+}  // namespace
+
 UserMessage NoMouseMessage() {
   return UserMessage{u"请插入【" + g_productNameCn + u"】USB键盘",
                      u"Please plug-in【" + g_productNameEn + u"】USB KeyBoard"};
 }
-
-}  // namespace
 
 bool CQEL_GMouseDlg::OnInitDialog() {
   workers_->Start();

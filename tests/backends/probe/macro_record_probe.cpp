@@ -13,7 +13,8 @@
 //   shown                           after "show"
 //   box shown / box closed          around each message box
 // Reads commands from standard input: "record" presses the Record element; "show",
-// "minimise" and "hide" show, minimise and hide the window.
+// "minimise" and "hide" show, minimise and hide the window; "refuse" shows the "Recording"
+// box of a click the window refuses while recording.
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -35,6 +36,7 @@
 #include "settings/paths.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/input_result.h"
+#include "ui/pages/page_input.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/window/macro_recording.h"
 #include "ui/window/qt_message_sink.h"
@@ -123,6 +125,11 @@ int main(int argc, char** argv) {
         window.hide();
       }
       SayStored();
+      return;
+    }
+    if (command.rfind("refuse", 0) == 0) {
+      // Shown from the event loop, as the window shows it from a click.
+      QTimer::singleShot(0, [] { gm::ShowUserMessage(gm::RecordingRefusedMessage()); });
       return;
     }
     if (command.rfind("record", 0) != 0) return;

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 
 #include <memory>
 
@@ -26,6 +27,7 @@ namespace {
 
 constexpr uint32_t kXKeyA = 38;
 constexpr uint32_t kXKeyB = 56;
+constexpr uint32_t kXKeyReturn = 36;
 constexpr int kRowA0 = 1;  // row 0 is group A
 constexpr int kRowA1 = 2;
 
@@ -229,6 +231,28 @@ TEST_F(MacroRecordingTest, WithoutACaptureTheFocusedWindowsKeysAreRecordedAndGoN
   QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, kXKeyA, 'a', 0, QStringLiteral("a"));
   QCoreApplication::sendEvent(&other, &key);
   EXPECT_EQ(other.text(), QStringLiteral("a"));
+}
+
+TEST_F(MacroRecordingTest, WithoutACaptureABoxShownWhileRecordingTakesEnterAndNothingOfIt) {
+  capture_.RefuseStarts(SameInBothLanguages(u"held elsewhere"));
+  Record();
+  QLineEdit other;  // any control of the program
+  const auto send = [](QWidget& to, QEvent::Type type, int key, uint32_t xKeyCode) {
+    QKeyEvent event(type, key, Qt::NoModifier, xKeyCode, 0, 0);
+    QCoreApplication::sendEvent(&to, &event);
+  };
+  send(other, QEvent::KeyPress, Qt::Key_A, kXKeyA);
+  send(other, QEvent::KeyRelease, Qt::Key_A, kXKeyA);
+
+  QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Recording"), QMessageBox::Ok);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.show();
+  send(box, QEvent::KeyPress, Qt::Key_Return, kXKeyReturn);
+  EXPECT_FALSE(box.isVisible()) << "Enter reaches the box";
+  // The release comes once the box has gone.
+  send(other, QEvent::KeyRelease, Qt::Key_Return, kXKeyReturn);
+  Record();
+  EXPECT_EQ(FromFile(0).stepCount, 2) << "a down and up; nothing of Enter";
 }
 
 }  // namespace

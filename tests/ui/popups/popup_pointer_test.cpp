@@ -1,23 +1,35 @@
 // The pop-up lists of the main window as desktop lists behave: press, drag and release picks
-// through every level, Esc closing the innermost list; message boxes wide enough for their
-// title and centred over the main window.
+// through every level, Esc closing the innermost list; message boxes showing every line of
+// their text whole, wide enough for their title and centred over the main window.
 
 #include <QApplication>
-#include <QFontDatabase>
-#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
+#include <QTextLayout>
 
+#include <cmath>
+#include <system_error>
+
+#include "device/apply_settings.h"
+#include "device/device_open_message.h"
+#include "editor/macro_command_outcome.h"
+#include "macros/macro_recorder.h"
+#include "platform/save_failure.h"
 #include "ui/dialogs/message_box_fit.h"
 #include "ui/main_dialog_fixture.h"
+#include "ui/modal_dialog_support.h"
 #include "ui/pages/page_elements.h"
 #include "ui/popups/mac_sel_menu_dlg.h"
 #include "ui/popups/menu_dlg.h"
 #include "ui/popups/popup_menus.h"
 #include "ui/popups/sub_menu_dlg.h"
 #include "ui/widget_input.h"
+#include "ui/window/macro_recording.h"
+#include "ui/window/qt_message_sink.h"
 
 namespace gm::test {
 namespace {
@@ -139,21 +151,70 @@ TEST_F(PopupPointerTest, EscClosesTheInnermostListFirst) {
   EXPECT_EQ(Function(), before);
 }
 
-TEST_F(PopupPointerTest, AMessageBoxShowsItsWholeTitleCentredOverTheMainWindow) {
+// The widths of the lines of a shown label's text as the label lays it out.
+std::vector<int> LineWidths(const QLabel& label) {
+  std::vector<int> widths;
+  for (const QString& paragraph : label.text().split(QLatin1Char('\n'))) {
+    QTextLayout layout(paragraph, label.font());
+    QTextOption option;
+    option.setWrapMode(label.wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(label.contentsRect().width());
+      widths.push_back(static_cast<int>(std::ceil(line.naturalTextWidth())));
+    }
+    layout.endLayout();
+  }
+  return widths;
+}
+
+TEST_F(PopupPointerTest, EveryMessageShowsItsWholeTextAndTitleCentredOverTheMainWindow) {
   CQEL_GMouseDlg& dialog = StartDialog();
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("A title longer than its text"),
-                  QStringLiteral("More than limit!"), QMessageBox::Ok);
-  FitMessageBox(box);
-  box.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-  QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-  titleFont.setBold(true);
-  EXPECT_GE(box.width(),
-            QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtonsRoom);
-  const QPoint mainCentre = dialog.mapToGlobal(dialog.rect().center());
-  const QPoint boxCentre = box.mapToGlobal(box.rect().center());
-  EXPECT_LE((boxCentre - mainCentre).manhattanLength(), 2)
-      << "box centred at " << boxCentre.x() << "," << boxCentre.y();
+  const std::filesystem::path deepFile =
+      g_exeFolder / "a folder with a rather long name" / "skins" / "INI_CN" / "macro" /
+      "宏组名称比较长的一个宏组.dat";
+  const QString programTitle = QCoreApplication::applicationName();
+  struct Case { const char* kind; UserMessage message; QString title; };
+  // The longest message of each kind.
+  const std::vector<Case> cases = {
+      {"a title longer than its text", RecordingLimitMessage(),
+       QStringLiteral("A title much longer than its text")},
+      {"one short line", LockedMacroRecordMessage(), programTitle},
+      {"the product name", NoMouseMessage(), programTitle},
+      {"a long sentence", kMousePermissionMessage, programTitle},
+      {"one long word", MacroMessageText({MacroMessageId::kCpiValues, {}, {}}), programTitle},
+      {"a file and the reason",
+       SaveFailedMessage(deepFile, std::make_error_code(std::errc::permission_denied)),
+       programTitle},
+  };
+  for (const bool english : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.kind) + (english ? ", English" : ", Chinese"));
+      const QString text = QString::fromStdU16String(c.message.Text(english));
+      QCoreApplication::setApplicationName(c.title);
+      bool seen = false;
+      WhenModal<QMessageBox>([&](QMessageBox& box) {
+        seen = true;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), text);
+        for (const int width : LineWidths(*label)) {
+          EXPECT_LE(width, label->contentsRect().width()) << text.toStdString();
+        }
+        EXPECT_GE(box.width(), MessageBoxTitleWidth(c.title));
+        EXPECT_TRUE(box.screen()->geometry().contains(box.frameGeometry()));
+        const QPoint mainCentre = dialog.mapToGlobal(dialog.rect().center());
+        const QPoint boxCentre = box.mapToGlobal(box.rect().center());
+        EXPECT_LE((boxCentre - mainCentre).manhattanLength(), 2)
+            << "box centred at " << boxCentre.x() << "," << boxCentre.y();
+      });
+      ShowMessageBox(text);
+      EXPECT_TRUE(seen);
+    }
+  }
+  QCoreApplication::setApplicationName(programTitle);
 }
 
 }  // namespace
