@@ -543,6 +543,27 @@ TEST_F(PageInputTest, AButtonActsOnlyOnAClickThatBeganOnIt) {
   EXPECT_TRUE(Click(Inside(layout_.m_mainRects[kMainReset])).Has(K::kResetSettings));
 }
 
+// The last move can be long past when a click comes: a dialog, list or message box closed
+// under a pointer that has not moved since. The press and the release act on what lies under
+// them, not on what was hovered last.
+TEST_F(PageInputTest, APressWithoutAMoveActsOnWhatLiesUnderIt) {
+  OnPage(kPageMacro);
+  OnMouseMove(layout_, Inside(layout_.m_macRects[kMacRecoilEditor]));  // then the editor ran
+  const WindowPoint advancedTab = Inside(layout_.m_mainRects[kMainTabAdvanced]);
+  InputResult r = OnLButtonDown(layout_, advancedTab);
+  EXPECT_FALSE(r.Has(K::kMacroRecoilEditor));
+  EXPECT_EQ(g_curPage, kPageAdvanced);
+  EXPECT_EQ(g_hoverMacro, kNoElement);
+  OnLButtonUp(layout_, advancedTab);
+
+  OnMouseMove(layout_, Inside(layout_.m_mainRects[kMainApply]));
+  const WindowPoint reset = Inside(layout_.m_mainRects[kMainReset]);
+  OnLButtonDown(layout_, reset);
+  r = OnLButtonUp(layout_, reset);
+  EXPECT_TRUE(r.Has(K::kResetSettings));
+  EXPECT_FALSE(r.Has(K::kApply));
+}
+
 // ---- Macro page --------------------------------------------------------------------------
 
 TEST_F(PageInputTest, MacroElementsTakeTheListSelectionFirst) {
