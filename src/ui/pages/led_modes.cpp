@@ -25,18 +25,22 @@ constexpr uint32_t kEmptiedMode3[] = {15, 30, 31, 32, 33, 34, 38, 39};
 constexpr uint32_t kEmptiedMode4[] = {15, 30, 31, 32, 33, 34, 38, 39, 98};
 constexpr uint32_t kEmptiedOtherModes[] = {98};
 
-// Columns: name (English, Chinese); in the list; brightness, speed and inward take clicks;
-// reaction names; greyed elements; emptied texts.
+// Modes 0..5; every mode above 5 has kOtherModes. A flag not named is false.
 constexpr std::array<LedModeRules, 6> kModes{{
-    {u"DPI breath", u"DPI色呼吸", false, false, true, false, false, kGreyedMode0, kEmptiedMode0},
-    {u"Cycle breath", u"循环呼吸", true, false, true, false, false, kGreyedMode1, kEmptiedMode1},
-    {u"Constantly", u"常亮", false, true, false, false, false, kGreyedMode2, kEmptiedMode2},
-    {u"Button response", u"按键响应", true, true, true, true, true, kGreyedMode3, kEmptiedMode3},
-    {u"Mute", u"静音", true, true, false, false, false, kGreyedMode4, kEmptiedMode4},
-    {u"", u"", false, true, true, false, false, {}, kEmptiedOtherModes},
+    {.nameEnglish = u"DPI breath", .nameChinese = u"DPI色呼吸", .speedActs = true,
+     .greyed = kGreyedMode0, .emptiedTexts = kEmptiedMode0},
+    {.nameEnglish = u"Cycle breath", .nameChinese = u"循环呼吸", .inModeList = true,
+     .speedActs = true, .greyed = kGreyedMode1, .emptiedTexts = kEmptiedMode1},
+    {.nameEnglish = u"Constantly", .nameChinese = u"常亮", .brightnessActs = true,
+     .greyed = kGreyedMode2, .emptiedTexts = kEmptiedMode2},
+    {.nameEnglish = u"Button response", .nameChinese = u"按键响应", .inModeList = true,
+     .brightnessActs = true, .speedActs = true, .inwardActs = true, .reactionNames = true,
+     .greyed = kGreyedMode3, .emptiedTexts = kEmptiedMode3},
+    {.nameEnglish = u"Mute", .nameChinese = u"静音", .inModeList = true, .brightnessActs = true,
+     .greyed = kGreyedMode4, .emptiedTexts = kEmptiedMode4},
+    {.brightnessActs = true, .speedActs = true, .emptiedTexts = kEmptiedOtherModes},
 }};
-constexpr LedModeRules kOtherModes{u"",    u"",   false, false, true,
-                                   false,  false, {},    kEmptiedOtherModes};
+constexpr LedModeRules kOtherModes{.speedActs = true, .emptiedTexts = kEmptiedOtherModes};
 
 bool Contains(std::span<const uint32_t> elements, uint32_t element) {
   return std::find(elements.begin(), elements.end(), element) != elements.end();

@@ -18,15 +18,15 @@
 namespace gm {
 
 struct LedModeRules {
-  std::u16string_view nameEnglish;  // empty: a mode without a name
-  std::u16string_view nameChinese;
+  std::u16string_view nameEnglish = {};  // empty: a mode without a name
+  std::u16string_view nameChinese = {};
   bool inModeList = false;      // a row of the lighting-mode list (rows in mode order)
   bool brightnessActs = false;  // the brightness bar (40) takes clicks
   bool speedActs = false;       // the speed bar (41) takes clicks
   bool inwardActs = false;      // the inward direction (50, direction 3) takes clicks
   bool reactionNames = false;   // the key labels (61..) show their keys' reaction effects
-  std::span<const uint32_t> greyed;        // lighting elements drawn from led_null.jpg, in order
-  std::span<const uint32_t> emptiedTexts;  // lighting elements whose text stays empty
+  std::span<const uint32_t> greyed = {};        // drawn from led_null.jpg, in this order
+  std::span<const uint32_t> emptiedTexts = {};  // lighting elements whose text stays empty
 };
 
 // The rules of lighting mode `mode`. Modes 0..5 have rows of their own; every mode above 5
