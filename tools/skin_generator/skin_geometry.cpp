@@ -166,7 +166,11 @@ constexpr std::array kMacroElements{
 // ---- Lighting page ---------------------------------------------------------------------------
 // Left column: mode, cycle colours, brightness and speed, direction. Right column: the
 // per-key response switches. Covers 71..75 are only drawn (greyed) from led_null.jpg, which
-// also greys the inward direction button (element 50, offered only by the key-response mode).
+// also greys the inward direction button (element 50, which acts only in the key-response
+// mode). Every control but the inward direction acts in some mode that draws each cover, and
+// the program leaves texts 15, 30..34, 38, 39 and 98 empty in some modes: so the covers lie on
+// bare strips of the panels (71 on the inward direction, drawn only where it does not act),
+// and the captions live on elements no mode empties.
 constexpr std::array kLightingElements{
     Element{0, u"Colour1", L::kColourSwatch, kNo, {44, 260, 40, 40}, u"", u"", 0},
     Element{1, u"Colour2", L::kColourSwatch, kNo, {98, 260, 40, 40}, u"", u"", 1},
@@ -184,16 +188,12 @@ constexpr std::array kLightingElements{
     Element{13, u"ColourOn7", L::kCheckBox, kYes, {377, 308, 22, 22}, u"", u""},
     Element{14, u"UserColour", L::kToggleButton, kYes, {228, 156, 192, 34}, u"Custom colours",
             u"自定义颜色"},
-    Element{15, u"CycleTitle", L::kHeading, kNo, {36, 228, 384, 24}, u"Cycle colours",
-            u"循环颜色"},
     Element{35, u"Mode", L::kDropButton, kYes, {36, 156, 180, 34}, u"Cycle breath", u"循环呼吸",
             0, kLedModeTexts},
     Element{36, u"ModeTitle", L::kHeading, kNo, {36, 120, 384, 24}, u"Lighting mode",
             u"灯光模式"},
     Element{37, u"EffectTitle", L::kHeading, kNo, {36, 364, 384, 24}, u"Brightness and speed",
             u"亮度与速度"},
-    Element{38, u"BrightnessTitle", L::kText, kNo, {36, 394, 100, 24}, u"Brightness", u"亮度"},
-    Element{39, u"SpeedTitle", L::kText, kNo, {36, 432, 100, 24}, u"Speed", u"速度"},
     Element{40, u"BrightnessBar", L::kBar, kYes, {144, 396, 276, 20}, u"", u""},
     Element{41, u"SpeedBar", L::kBar, kYes, {144, 434, 276, 20}, u"", u""},
     Element{44, u"DirectionTitle", L::kHeading, kNo, {36, 488, 384, 24}, u"Direction",
@@ -232,14 +232,16 @@ constexpr std::array kLightingElements{
             7, kReactionTexts},
     Element{69, u"ReactName9", L::kText, kNo, {548, 540, 170, 36}, u"Profile button",
             u"配置键", 8, kReactionTexts},
-    Element{71, u"ReactCover", L::kCover, kNo, {444, 112, 412, 484}, u"", u""},
-    Element{72, u"BrightnessCover", L::kCover, kNo, {24, 390, 408, 34}, u"", u""},
-    Element{73, u"SpeedCover", L::kCover, kNo, {24, 428, 408, 34}, u"", u""},
-    // No lighting mode has a use for element 74: it greys a bare strip under the mode
-    // buttons, away from every control and caption, so it never hides anything that works.
-    Element{74, u"SpareCover", L::kCover, kNo, {36, 196, 384, 6}, u"", u""},
-    Element{75, u"CycleCover", L::kCover, kNo, {24, 220, 408, 124}, u"", u""},
-    Element{98, u"ReactTitle", L::kHeading, kNo, {456, 120, 388, 24}, u"Key response",
+    Element{71, u"InwardCover", L::kCover, kNo, {324, 518, 90, 32}, u"", u""},
+    Element{72, u"EffectFootCover", L::kCover, kNo, {36, 458, 384, 6}, u"", u""},
+    Element{73, u"ReactFootCover", L::kCover, kNo, {456, 584, 388, 6}, u"", u""},
+    Element{74, u"ModeFootCover", L::kCover, kNo, {36, 196, 384, 6}, u"", u""},
+    Element{75, u"CycleFootCover", L::kCover, kNo, {36, 334, 384, 6}, u"", u""},
+    Element{76, u"CycleTitle", L::kHeading, kNo, {36, 228, 384, 24}, u"Cycle colours",
+            u"循环颜色"},
+    Element{77, u"BrightnessTitle", L::kText, kNo, {36, 394, 100, 24}, u"Brightness", u"亮度"},
+    Element{78, u"SpeedTitle", L::kText, kNo, {36, 432, 100, 24}, u"Speed", u"速度"},
+    Element{79, u"ReactTitle", L::kHeading, kNo, {456, 120, 388, 24}, u"Key response",
             u"按键响应"},
 };
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/pages/led_modes.h"
+
 namespace gm {
 
 std::array<std::u16string, kLedModeNameCount> g_ledModeNames;
@@ -14,14 +16,6 @@ struct NamePair {
   std::u16string_view english;
   std::u16string_view chinese;
 };
-
-constexpr std::array<NamePair, kLedModeNameCount> kModeNames{{
-    {u"DPI breath", u"DPI色呼吸"},
-    {u"Cycle breath", u"循环呼吸"},
-    {u"Constantly", u"常亮"},
-    {u"Button response", u"按键响应"},
-    {u"Mute", u"静音"},
-}};
 
 constexpr std::array<NamePair, kLedStepModeNameCount> kStepModeNames{{
     {u"Single Breath", u"单色呼吸"},
@@ -41,7 +35,8 @@ std::u16string TextOf(const NamePair& pair, bool isEnglish) {
 
 void LoadLedModeNames(bool isEnglish) {
   for (std::size_t i = 0; i < kLedModeNameCount; ++i) {
-    g_ledModeNames[i] = TextOf(kModeNames[i], isEnglish);
+    const LedModeRules& mode = LedModeRulesOf(static_cast<uint8_t>(i));
+    g_ledModeNames[i] = TextOf(NamePair{mode.nameEnglish, mode.nameChinese}, isEnglish);
   }
   for (std::size_t i = 0; i < kLedStepModeNameCount; ++i) {
     g_ledStepModeNames[i] = TextOf(kStepModeNames[i], isEnglish);

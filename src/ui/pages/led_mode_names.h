@@ -14,7 +14,7 @@ inline constexpr std::size_t kLedStepModeNameCount = 5;
 inline constexpr std::size_t kLedOptionNameCount = 4;  // only entry 0 has a text
 
 // Lighting modes by g_ledType: "DPI breath", "Cycle breath", "Constantly", "Button response",
-// "Mute" (or their Chinese texts).
+// "Mute" (or their Chinese texts), as the lighting-mode table (led_modes.h) names them.
 extern std::array<std::u16string, kLedModeNameCount> g_ledModeNames;
 // Modes of a lighting step: "Single Breath", "Constantly", "Comet tail", "Neon", "Ambilight".
 extern std::array<std::u16string, kLedStepModeNameCount> g_ledStepModeNames;

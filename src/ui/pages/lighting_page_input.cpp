@@ -1,30 +1,20 @@
 // Lighting page: cycle colours, user colour, mode list, speed and brightness, symmetry,
-// direction and the per-key reactions. Controls that do not apply to the current lighting mode
-// (greyed out by the painter, led_covers.h) do nothing.
+// direction and the per-key reactions. The brightness and speed bars and the inward direction
+// act only in the lighting modes that use them (led_modes.h); what is drawn greyed plays no
+// part.
 
 #include <algorithm>
 
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "ui/pages/bar_click.h"
-#include "ui/pages/led_covers.h"
+#include "ui/pages/led_modes.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_input_pages.h"
 #include "ui/pages/ui_state.h"
 
 namespace gm {
 namespace {
-
-inline constexpr int32_t kLedDirectionAllValue = 3;
-
-bool LedSpeedApplies(uint8_t mode) { return mode != kLedModeSteady && mode != kLedModeOff; }
-
-bool LedBrightnessApplies(uint8_t mode) {
-  return mode >= kLedModeSteady && mode <= kLedModeLastWithBrightness;
-}
-
-// The inward direction belongs to the key-response mode alone.
-bool LedDirectionAllApplies(uint8_t mode) { return mode == kLedModeKeyResponse; }
 
 int32_t Toggled(int32_t value) { return value == 0 ? 1 : 0; }
 
@@ -51,8 +41,7 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
   const uint32_t h = g_hoverLed;
   if (h >= layout.m_ledRects.size()) return;
   const SkinRect& element = layout.m_ledRects[h];
-  const uint8_t mode = g_ledType.load();
-  if (IsLedControlGreyed(mode, h)) return;  // drawn greyed: changes nothing
+  if (!LedControlActs(g_ledType.load(), h)) return;  // a control the mode has no use for
   const auto keyCount = static_cast<uint32_t>(UsableKeyCount());
 
   if (h >= kLedFirstCycleColour && h < kLedFirstCycleColour + kUserColourCount) {
@@ -62,19 +51,15 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
     g_menuKind = kPopupKindLedModes;
     result.Add(InputAction{.kind = InputActionKind::kOpenLedModeMenu, .element = element});
   } else if (h == kLedSpeedBar) {
-    if (!LedSpeedApplies(mode)) return;
     if (const auto v = LedSpeedOfClick(element, point.x)) g_ledCycleTime = *v;
   } else if (h == kLedBrightnessBar) {
-    if (!LedBrightnessApplies(mode)) return;
     if (const auto v = LedBrightnessOfClick(element, point.x)) g_ledBrightness = *v;
   } else if (h == kLedUserColour) {
     g_ledUserColourEnable = Toggled(g_ledUserColourEnable.load());
   } else if (h == kLedSymmetry) {
     g_ledSymmetry = Toggled(g_ledSymmetry.load());
-  } else if (h >= kLedFirstDirection && h < kLedDirectionAll) {
+  } else if (h >= kLedFirstDirection && h <= kLedDirectionAll) {
     g_ledDirection = static_cast<int32_t>(h - kLedFirstDirection);
-  } else if (h == kLedDirectionAll) {
-    if (LedDirectionAllApplies(mode)) g_ledDirection = kLedDirectionAllValue;
   } else if (h >= kLedFirstKeyReact && h < kLedFirstKeyReact + keyCount) {
     ToggleKeyReaction(static_cast<int>(h - kLedFirstKeyReact));
   }

@@ -52,7 +52,7 @@ inline constexpr uint32_t kLedBrightnessBar = 40;
 inline constexpr uint32_t kLedSpeedBar = 41;
 inline constexpr uint32_t kLedSymmetry = 45;
 inline constexpr uint32_t kLedFirstDirection = 47;  // 47..49 directions 0..2
-inline constexpr uint32_t kLedDirectionAll = 50;    // direction 3 (key-response mode only)
+inline constexpr uint32_t kLedDirectionAll = 50;    // direction 3, inward
 inline constexpr uint32_t kLedFirstKeyReact = 51;   // key k's reaction switch on element 51 + k
 
 // ---- Macro table -------------------------------------------------------------------------
@@ -70,13 +70,12 @@ inline constexpr int kLedHitCount = 70;
 inline constexpr int kAdvHitCount = 138;
 inline constexpr int kMacHitCount = 20;
 
-// ---- Lighting modes (g_ledType) ----------------------------------------------------------
+// ---- Lighting modes (g_ledType); what each allows: led_modes.h ---------------------------
 inline constexpr uint8_t kLedModeDpiBreath = 0;
 inline constexpr uint8_t kLedModeCycleBreath = 1;
 inline constexpr uint8_t kLedModeSteady = 2;
 inline constexpr uint8_t kLedModeKeyResponse = 3;
 inline constexpr uint8_t kLedModeOff = 4;
-inline constexpr uint8_t kLedModeLastWithBrightness = 5;  // modes 2..5 have a brightness
 
 // ---- Kinds of the skinned pop-up list opened from the main window (g_menuKind) -----------
 inline constexpr int kPopupKindKeyFunctions = 1;

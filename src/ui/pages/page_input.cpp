@@ -72,22 +72,10 @@ uint32_t OwnTableHover(uint8_t page) {
   }
 }
 
-void AddRefusedMessage(InputResult& result) {
-  result.Add(InputAction{.kind = InputActionKind::kShowMessage,
-                         .message = RecordingRefusedMessage()});
-}
-
-}  // namespace
-
-UserMessage RecordingRefusedMessage() { return UserMessage{u"录制中", u"Recording"}; }
-
-InputResult OnMouseMove(const SkinLayout& layout, WindowPoint point) {
-  InputResult result;
-  if (g_sliderDragging != 0) {
-    SetDpiSliderFromPoint(point.x);
-    result.RepaintAlso(RepaintArea::kWholeWindow, false);
-  }
-
+// Stores the elements under `point` as the hovered ones, hit-testing all four tables whatever
+// the page (the main table with 45 elements on the keys page and 20 elsewhere), and asks for
+// the page's repaint when one changed (at once unless only the macro table's did).
+void HoverAt(const SkinLayout& layout, WindowPoint point, InputResult& result) {
   const uint8_t page = g_curPage.load();
   const int mainCount = page == kPageKeys ? kMainHitCountKeysPage : kMainHitCountOtherPages;
   struct TableHover {
@@ -111,12 +99,34 @@ InputResult OnMouseMove(const SkinLayout& layout, WindowPoint point) {
       t.previous = t.hit;
     }
   }
+}
+
+void AddRefusedMessage(InputResult& result) {
+  result.Add(InputAction{.kind = InputActionKind::kShowMessage,
+                         .message = RecordingRefusedMessage()});
+}
+
+}  // namespace
+
+UserMessage RecordingRefusedMessage() { return UserMessage{u"录制中", u"Recording"}; }
+
+InputResult OnMouseMove(const SkinLayout& layout, WindowPoint point) {
+  InputResult result;
+  if (g_sliderDragging != 0) {
+    SetDpiSliderFromPoint(point.x);
+    result.RepaintAlso(RepaintArea::kWholeWindow, false);
+  }
+
+  HoverAt(layout, point, result);
   return result;
 }
 
 InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point) {
   const uint8_t startPage = g_curPage.load();
   InputResult result;
+  // The press acts on what lies under it now: the last move may be long past (a dialog, list
+  // or message box closed under a pointer that has not moved since).
+  HoverAt(layout, point, result);
   if (startPage == kPageMacro) result.Add(InputActionKind::kEndMacroListEdits);
   if (RefusedWhileRecording()) {
     AddRefusedMessage(result);  // a refused press changes nothing else
@@ -152,8 +162,9 @@ InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point) {
   return result;
 }
 
-InputResult OnLButtonUp(const SkinLayout& /*layout*/, WindowPoint /*point*/) {
+InputResult OnLButtonUp(const SkinLayout& layout, WindowPoint point) {
   InputResult result;
+  HoverAt(layout, point, result);
   if (RefusedWhileRecording()) {
     AddRefusedMessage(result);  // a refused release changes nothing else
     return result;

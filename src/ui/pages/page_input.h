@@ -22,12 +22,14 @@ namespace gm {
 // changed).
 InputResult OnMouseMove(const SkinLayout& layout, WindowPoint point);
 
-// Left button down: the recording guard, the pressed state, the tabs, the element of the
-// current page, and the window drag from any spot that is no control.
+// Left button down: first the elements under the press become the hovered ones, as a move
+// there would make them (the last move may be stale: a dialog, list or message box closed
+// under a resting pointer); then the recording guard, the pressed state, the tabs, the element
+// of the current page, and the window drag from any spot that is no control.
 InputResult OnLButtonDown(const SkinLayout& layout, WindowPoint point);
 
-// Left button up: the recording guard, then the header buttons (every page); ends a slider
-// drag.
+// Left button up: hit-tests its own position as a press does, then the recording guard, then
+// the header buttons (every page); ends a slider drag.
 InputResult OnLButtonUp(const SkinLayout& layout, WindowPoint point);
 
 // Right button up: over the window's title area (the strip above the tabs, off the controls)

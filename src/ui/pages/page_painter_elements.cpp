@@ -11,7 +11,7 @@
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "settings/paths.h"
-#include "ui/pages/led_covers.h"
+#include "ui/pages/led_modes.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/page_state.h"
@@ -189,10 +189,10 @@ void DrawLightingPage(QImage& dest, const QImage& down, std::span<const SkinRect
       }
     }
   }
-  const std::span<const uint32_t> covers = LedCoverElementsOfMode(g_ledType.load());
-  if (!covers.empty()) {
-    const QImage& greyed = images.Image(g_skinsFolder / kLedNullPicture);
-    for (const uint32_t element : covers) BlitSkinRect(dest, greyed, table, element);
+  const std::span<const uint32_t> greyed = LedModeRulesOf(g_ledType.load()).greyed;
+  if (!greyed.empty()) {
+    const QImage& nullPicture = images.Image(g_skinsFolder / kLedNullPicture);
+    for (const uint32_t element : greyed) BlitSkinRect(dest, nullPicture, table, element);
   }
 }
 

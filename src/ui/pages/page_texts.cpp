@@ -18,6 +18,7 @@
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
 #include "ui/pages/led_mode_names.h"
+#include "ui/pages/led_modes.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_state.h"
 #include "ui/skin/ui_fonts.h"
@@ -52,11 +53,9 @@ constexpr int32_t kLeftAlignedIndent = 2;
 // ---- Lighting page (lighting-table indices).
 constexpr int kModeNameText = 35;
 constexpr int kFirstReactionText = 61;
-constexpr uint8_t kButtonResponseMode = 3;
 constexpr int kBrightnessBarText = 40;
 constexpr int kSpeedBarText = 41;
 constexpr int32_t kBarTextMargin = 30;
-constexpr int kButtonResponseOnlyText = 98;
 
 struct LanguagePair {
   std::u16string_view english;
@@ -72,25 +71,6 @@ constexpr std::array<LanguagePair, 4> kReactionNames{{
     {u"Flow water", u"行云流水"},
     {u"Comet tail", u"彗星拖尾"},
     {u"Single water", u"单灯流水"},
-}};
-
-// Lighting-page texts left empty in each lighting mode 0..4 (other modes empty none).
-constexpr int kModeTextsFirst = 30;  // 30..34 are empty in every mode
-constexpr int kModeTextsLast = 34;
-constexpr int kColourText = 15;
-constexpr int kSpeedText = 38;
-constexpr int kDirectionText = 39;
-struct EmptiedTexts {
-  bool colour;     // 15
-  bool speed;      // 38
-  bool direction;  // 39
-};
-constexpr std::array<EmptiedTexts, 5> kEmptiedTextsOfMode{{
-    {true, true, false},
-    {false, true, false},
-    {true, false, true},
-    {true, true, true},
-    {true, true, true},
 }};
 
 // Device DPI codes 1..20 and the DPI they show; code 11 is not in use.
@@ -157,15 +137,6 @@ PageText MacroPageText(const SkinLayout& layout, int j) {
   return text;
 }
 
-bool IsEmptiedLightingText(int j, uint8_t mode) {
-  if (j == kButtonResponseOnlyText) return mode != kButtonResponseMode;
-  if (mode >= kEmptiedTextsOfMode.size()) return false;
-  const EmptiedTexts& emptied = kEmptiedTextsOfMode[mode];
-  if (j >= kModeTextsFirst && j <= kModeTextsLast) return true;
-  return (j == kColourText && emptied.colour) || (j == kSpeedText && emptied.speed) ||
-         (j == kDirectionText && emptied.direction);
-}
-
 // The reaction effect's name of a key in the button-response mode, or nothing (the caption
 // stays) for an effect without a name.
 std::optional<std::u16string> ReactionNameOfKey(int key) {
@@ -184,14 +155,14 @@ PageText LightingPageText(const SkinLayout& layout, int j) {
     // which is another mode's.
     text.text = mode < g_ledModeNames.size() ? g_ledModeNames[mode] : std::u16string();
   }
-  if (mode == kButtonResponseMode && j >= kFirstReactionText &&
+  if (LedModeRulesOf(mode).reactionNames && j >= kFirstReactionText &&
       j < kFirstReactionText + UsableKeyCount()) {
     if (auto name = ReactionNameOfKey(j - kFirstReactionText)) text.text = std::move(*name);
   }
   if (j == kBrightnessBarText || j == kSpeedBarText) {
     text.box.width = ClampToInt32(int64_t{text.box.width} - kBarTextMargin);
   }
-  if (IsEmptiedLightingText(j, mode)) text.text.clear();
+  if (LedTextEmptied(mode, static_cast<uint32_t>(j))) text.text.clear();
   return text;
 }
 

@@ -1,11 +1,13 @@
 #include "ui/pages/popup_choices.h"
 
 #include <cstddef>
+#include <span>
 
 #include "macros/led_step_entry.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_tables.h"
 #include "macros/recoil_macro_names.h"
+#include "ui/pages/led_modes.h"
 #include "ui/pages/page_elements.h"
 #include "ui/pages/page_state.h"
 #include "ui/pages/ui_state.h"
@@ -67,7 +69,8 @@ PopupOutcome ReleaseInKeyList(uint32_t row) {
 }
 
 PopupOutcome ReleaseInLedModeList(uint32_t row) {
-  if (row >= 1 && row <= std::size(kLedModeOfRow)) g_ledType = kLedModeOfRow[row - 1];
+  const std::span<const uint8_t> modes = LedModesInList();
+  if (row >= 1 && row <= modes.size()) g_ledType = modes[row - 1];
   return PopupOutcome{.close = true, .repaintOwner = true};
 }
 

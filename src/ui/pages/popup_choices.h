@@ -45,15 +45,14 @@ inline constexpr uint8_t kLedStepModeOfRow[5] = {kLightModeSingleBreath, kLightM
                                                  kLightModeNeon, kLightModeNeon,
                                                  kLightModeAmbilight};
 inline constexpr uint8_t kLedStepColourOfRow[7] = {1, 3, 5, 7, 5, 6, 7};
-// Lighting modes of the lighting-mode list's rows.
-inline constexpr uint8_t kLedModeOfRow[3] = {1, 3, 4};
 // The usage the keyboard-key row gives a key that has none yet (the A key).
 inline constexpr uint8_t kDefaultKeyboardUsage = 4;
 
 // Key list (kind 1): rows 1..6 assign functions 1..6 (plain), row 14 opens key capture; rows
 // 7..13 and releases outside every row do nothing and the list stays open.
 PopupOutcome ReleaseInKeyList(uint32_t row);
-// Lighting-mode list (kind 4): rows 1..3 set g_ledType; it always closes.
+// Lighting-mode list (kind 4): a row sets g_ledType to its mode (LedModesInList); it always
+// closes.
 PopupOutcome ReleaseInLedModeList(uint32_t row);
 // Lighting-step mode (kind 6) and colour (kind 7) lists. A step whose block lies outside the
 // record's five (a lighting step inserted at the limit has none) closes the list unchanged.

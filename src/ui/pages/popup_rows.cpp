@@ -8,6 +8,7 @@
 #include "macros/macro_tables.h"
 #include "macros/recoil_macro_names.h"
 #include "ui/pages/led_mode_names.h"
+#include "ui/pages/led_modes.h"
 #include "ui/skin/skin_layout.h"
 
 namespace gm {
@@ -20,9 +21,8 @@ constexpr char16_t kMacroKeyRowEn[] = u"Convert K1 to a macro";
 constexpr char16_t kMacroKeyRowCn[] = u"按键 1 指派为宏";
 constexpr char16_t kKeyboardKeyRowText[] = u"按键组";  // both languages
 
-// The lighting-mode list offers modes 1, 3, 4; the lighting-step mode list the step modes
-// 0, 1, 3 (the names tables keep their own order).
-constexpr std::array<std::size_t, kLedModeRows> kLedModeNameOfRow{1, 3, 4};
+// The lighting-step mode list offers the step modes 0, 1, 3 (the names table keeps its own
+// order).
 constexpr std::array<std::size_t, kLedStepModeRows> kStepModeNameOfRow{0, 1, 3};
 
 // Second-level families: the first function caption shown and the number of rows.
@@ -96,7 +96,7 @@ RowGeometry PopupGeometry(PopupKind kind, int32_t maskWidth, int32_t maskHeight,
   g.rowHeight = std::max(maskHeight, 0) / divisor;
   switch (kind) {
     case PopupKind::kKeyFunctions: g.rows = kKeyListRows; break;
-    case PopupKind::kLedModes: g.rows = kLedModeRows; break;
+    case PopupKind::kLedModes: g.rows = static_cast<int32_t>(LedModesInList().size()); break;
     case PopupKind::kLedStepModes: g.rows = kLedStepModeRows; break;
     case PopupKind::kLedStepColours: g.rows = kLedStepColourRows; break;
     case PopupKind::kRecoilMacros: g.rows = std::clamp(recoilCount, 0, kMacrosPerGroup); break;
@@ -128,7 +128,9 @@ std::vector<PopupRow> PopupRows(PopupKind kind) {
     }
     case PopupKind::kLedModes: {
       std::vector<std::u16string> texts;
-      for (const std::size_t name : kLedModeNameOfRow) texts.push_back(g_ledModeNames[name]);
+      for (const uint8_t mode : LedModesInList()) {
+        texts.push_back(mode < g_ledModeNames.size() ? g_ledModeNames[mode] : std::u16string());
+      }
       return TextRows(texts);
     }
     case PopupKind::kLedStepModes: {

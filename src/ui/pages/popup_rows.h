@@ -53,7 +53,6 @@ inline constexpr PopupImageNames kChooserImages{"menu_mask.jpg", "menu_normal.jp
 inline constexpr int32_t kMaskRowDivisor = 15;
 inline constexpr int32_t kLedModeRowDivisor = 10;
 inline constexpr int kKeyListRows = 14;
-inline constexpr int kLedModeRows = 3;
 inline constexpr int kLedStepModeRows = 3;
 inline constexpr int kLedStepColourRows = 4;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -295,37 +296,50 @@ TEST_F(PageInputTest, TheLastCycleColourCannotBeSwitchedOff) {
   EXPECT_EQ(g_cycleColourEnable[5], 1);
 }
 
-TEST_F(PageInputTest, GreyedLightingControlsTakeNoClick) {
+// Mode by control: a click changes its setting exactly where the lighting modes use it. The
+// brightness bar acts in modes 2..5, the speed bar unless the mode is 2 or 4, the inward
+// direction only in mode 3; the colours, the user colour, symmetry, the other directions and
+// the key reactions in every mode. Whatever is drawn greyed plays no part.
+TEST_F(PageInputTest, EachLightingControlActsExactlyInTheModesThatUseIt) {
   OnPage(kPageLighting);
-  g_curConfig = 0;
-  // What each mode leaves working; everything else is drawn greyed (led_null.jpg).
-  struct Case {
-    uint8_t mode;
-    bool speed, brightness, direction3, reaction, cycleColour;
+  struct Control {
+    const char* name;
+    uint32_t element;
+    int dx;
+    std::function<bool()> changed;  // from the start values set below
   };
-  for (const Case c : {Case{0, true, false, false, false, false},
-                       Case{1, true, false, false, false, true},
-                       Case{2, false, true, false, false, false},
-                       Case{3, false, false, true, true, false},
-                       Case{4, false, false, false, false, false},
-                       Case{5, true, true, false, true, true}}) {
-    ResetSettingsToStartValues();
-    g_ledType = c.mode;
-    g_ledBrightness = 3;
-    g_cycleColourEnable[0] = 1;
-    PressLed(kLedSpeedBar, 239);
-    PressLed(kLedBrightnessBar, 209);
-    PressLed(kLedDirectionAll);
-    PressLed(kLedFirstKeyReact + 1);
-    PressLed(kLedFirstCycleColour + 4);
-    EXPECT_EQ(g_ledCycleTime, c.speed ? 5 : 0) << int(c.mode);
-    EXPECT_EQ(g_ledBrightness, c.brightness ? 0 : 3) << int(c.mode);
-    EXPECT_EQ(g_ledDirection, c.direction3 ? 3 : 0) << int(c.mode);
-    EXPECT_EQ(g_ledReactEnable[0][1], c.reaction ? 1 : 0) << int(c.mode);
-    EXPECT_EQ(g_cycleColourEnable[4], c.cycleColour ? 1 : 0) << int(c.mode);
+  const std::vector<Control> controls{
+      {"brightness", kLedBrightnessBar, 209, [] { return g_ledBrightness != 3; }},
+      {"speed", kLedSpeedBar, 239, [] { return g_ledCycleTime != 0; }},
+      {"inward", kLedDirectionAll, 1, [] { return g_ledDirection == 3; }},
+      {"colour", kLedFirstCycleColour + 4, 1, [] { return g_cycleColourEnable[4] == 1; }},
+      {"user colour", kLedUserColour, 1, [] { return g_ledUserColourEnable == 1; }},
+      {"symmetry", kLedSymmetry, 1, [] { return g_ledSymmetry == 1; }},
+      {"backward", kLedFirstDirection + 1, 1, [] { return g_ledDirection == 1; }},
+      {"reaction", kLedFirstKeyReact + 1, 1, [] { return g_ledReactEnable[0][1] == 1; }},
+  };
+  struct Mode {
+    uint8_t mode;
+    bool brightness, speed, inward;  // every other control acts in every mode
+  };
+  for (const Mode m : {Mode{0, false, true, false}, Mode{1, false, true, false},
+                       Mode{2, true, false, false}, Mode{3, true, true, true},
+                       Mode{4, true, false, false}, Mode{5, true, true, false},
+                       Mode{9, false, true, false}}) {
+    for (const Control& c : controls) {
+      ResetSettingsToStartValues();
+      g_curConfig = 0;
+      g_ledType = m.mode;
+      g_ledBrightness = 3;
+      g_cycleColourEnable[0] = 1;
+      PressLed(c.element, c.dx);
+      const bool expected = c.element == kLedBrightnessBar ? m.brightness
+                            : c.element == kLedSpeedBar    ? m.speed
+                            : c.element == kLedDirectionAll ? m.inward
+                                                            : true;
+      EXPECT_EQ(c.changed(), expected) << "mode " << int(m.mode) << ", " << c.name;
+    }
   }
-  PressLed(kLedFirstDirection + 2);
-  EXPECT_EQ(g_ledDirection, 2);
 }
 
 TEST_F(PageInputTest, LightingSwitchesAndPerKeyReactions) {
@@ -527,6 +541,27 @@ TEST_F(PageInputTest, AButtonActsOnlyOnAClickThatBeganOnIt) {
   }
   // The next click on the same button acts again.
   EXPECT_TRUE(Click(Inside(layout_.m_mainRects[kMainReset])).Has(K::kResetSettings));
+}
+
+// The last move can be long past when a click comes: a dialog, list or message box closed
+// under a pointer that has not moved since. The press and the release act on what lies under
+// them, not on what was hovered last.
+TEST_F(PageInputTest, APressWithoutAMoveActsOnWhatLiesUnderIt) {
+  OnPage(kPageMacro);
+  OnMouseMove(layout_, Inside(layout_.m_macRects[kMacRecoilEditor]));  // then the editor ran
+  const WindowPoint advancedTab = Inside(layout_.m_mainRects[kMainTabAdvanced]);
+  InputResult r = OnLButtonDown(layout_, advancedTab);
+  EXPECT_FALSE(r.Has(K::kMacroRecoilEditor));
+  EXPECT_EQ(g_curPage, kPageAdvanced);
+  EXPECT_EQ(g_hoverMacro, kNoElement);
+  OnLButtonUp(layout_, advancedTab);
+
+  OnMouseMove(layout_, Inside(layout_.m_mainRects[kMainApply]));
+  const WindowPoint reset = Inside(layout_.m_mainRects[kMainReset]);
+  OnLButtonDown(layout_, reset);
+  r = OnLButtonUp(layout_, reset);
+  EXPECT_TRUE(r.Has(K::kResetSettings));
+  EXPECT_FALSE(r.Has(K::kApply));
 }
 
 // ---- Macro page --------------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -30,6 +31,7 @@
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "support/message_recorder.h"
+#include "ui/pages/led_modes.h"
 #include "ui/qt_app_for_tests.h"
 #include "ui/skin/dpi_slider_element.h"
 #include "ui/skin/skin_layout.h"
@@ -103,8 +105,7 @@ const std::vector<int> kLedClicked =
 const std::vector<int> kMacroClicked = {4, 5, 6, 7, 8, 13};
 // Elements that are only drawn: texts the program writes, marks, greyed groups.
 const std::vector<int> kAdvancedShown = Join({{2, 19, 32, 41}, Range(70, 75)});
-const std::vector<int> kLedShown =
-    Join({Range(0, 6), {15, 38, 39}, Range(61, 69), Range(71, 75), {98}});
+const std::vector<int> kLedShown = Join({Range(0, 6), Range(61, 69), Range(71, 79)});
 const std::vector<int> kMacroShown = {14, 15, 16};
 
 QRect ToQRect(const SkinRect& r) { return QRect(r.x, r.y, r.width, r.height); }
@@ -482,34 +483,56 @@ TEST_F(SkinDataTest, TheGreyedLightingImageGreysEveryCoveredGroup) {
   }
 }
 
-// Element 74 is greyed in every lighting mode, so it may only cover what no mode uses: no
-// control a click reaches and no caption. The direction buttons that every mode offers stay
-// as they are in led_null.jpg; only the inward button (50) is greyed.
-TEST_F(SkinDataTest, TheGroupGreyedInEveryLightingModeHidesNoControlOrCaption) {
-  constexpr int kGreyedInEveryMode = 74;
-  constexpr int kInward = 50;
-  const QRect always =
-      ToQRect(English().layout.m_ledRects[static_cast<std::size_t>(kGreyedInEveryMode)]);
-  ASSERT_FALSE(always.isEmpty());
+// What a lighting mode draws greyed lies over nothing that works or reads in that mode: no
+// control that takes a click in it, no text it shows and no header button. Only a control the
+// mode has no use for (the inward direction) may lie under a greyed element.
+TEST_F(SkinDataTest, NothingGreyedInALightingModeMeetsAControlOrTextOfThatMode) {
+  const auto isClicked = [](std::size_t n) {
+    return std::ranges::find(kLedClicked, static_cast<int>(n)) != kLedClicked.end();
+  };
   for (const LoadedLanguage* l : {&English(), &Chinese()}) {
-    for (std::size_t n = 0; n < kLedElementCount; ++n) {
-      const int number = static_cast<int>(n);
-      if (number == kGreyedInEveryMode || number == kInward) continue;
-      const bool clicked = std::ranges::find(kLedClicked, number) != kLedClicked.end();
-      if (!clicked && l->layout.m_ledCaptions[n].empty()) continue;
-      EXPECT_FALSE(Overlap(always, ToQRect(l->layout.m_ledRects[n]))) << n;
+    for (int value = 0; value <= UINT8_MAX; ++value) {
+      const auto mode = static_cast<uint8_t>(value);
+      for (const uint32_t greyed : LedModeRulesOf(mode).greyed) {
+        const QRect veil = ToQRect(l->layout.m_ledRects[greyed]);
+        ASSERT_FALSE(veil.isEmpty()) << greyed;
+        for (std::size_t n = 0; n < kLedElementCount; ++n) {
+          if (n == greyed) continue;
+          const auto element = static_cast<uint32_t>(n);
+          const bool works = isClicked(n) && LedControlActs(mode, element);
+          const bool reads = !isClicked(n) && !l->layout.m_ledCaptions[n].empty() &&
+                             !LedTextEmptied(mode, element);
+          if (!works && !reads) continue;
+          EXPECT_FALSE(Overlap(veil, ToQRect(l->layout.m_ledRects[n])))
+              << "mode " << value << ": " << greyed << " over " << n;
+        }
+        for (std::size_t n = 0; n < static_cast<std::size_t>(kMainHitElsewhere); ++n) {
+          EXPECT_FALSE(Overlap(veil, ToQRect(l->layout.m_mainRects[n])))
+              << "mode " << value << ": " << greyed << " over main " << n;
+        }
+      }
     }
-    for (std::size_t n = 0; n < static_cast<std::size_t>(kMainHitElsewhere); ++n) {
-      EXPECT_FALSE(Overlap(always, ToQRect(l->layout.m_mainRects[n]))) << "main " << n;
+  }
+}
+
+// led_null.jpg is the normal picture but where an element is greyed: every control and text
+// that no mode greys looks the same in both.
+TEST_F(SkinDataTest, TheGreyedLightingImageChangesOnlyTheGreyedElements) {
+  std::set<uint32_t> greyedSomewhere;
+  for (int value = 0; value <= UINT8_MAX; ++value) {
+    for (const uint32_t e : LedModeRulesOf(static_cast<uint8_t>(value)).greyed) {
+      greyedSomewhere.insert(e);
     }
   }
   const QImage normal = LoadImage("led_normal.jpg");
   const QImage greyed = LoadImage("led_null.jpg");
   ASSERT_FALSE(normal.isNull() || greyed.isNull());
-  // Direction title, symmetry and the forward, backward and outward buttons.
-  for (const int offered : {44, 45, 47, 48, 49}) {
-    const QRect r = ToQRect(English().layout.m_ledRects[static_cast<std::size_t>(offered)]);
-    EXPECT_LT(MeanDifference(normal, greyed, r), 1.0) << offered;
+  const LoadedLanguage& l = English();
+  for (std::size_t n = 0; n < kLedElementCount; ++n) {
+    const bool clicked = std::ranges::find(kLedClicked, static_cast<int>(n)) != kLedClicked.end();
+    if (greyedSomewhere.count(static_cast<uint32_t>(n)) != 0) continue;
+    if (!clicked && l.layout.m_ledCaptions[n].empty()) continue;
+    EXPECT_LT(MeanDifference(normal, greyed, ToQRect(l.layout.m_ledRects[n])), 1.0) << n;
   }
 }
 
