@@ -1,11 +1,13 @@
 #include "app/device_choice.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "device/device_ids.h"
-#include "device/fake_device_change_monitor.h"
+#include "device/virtual_device_change_monitor.h"
 #include "device/virtual_mouse.h"
 #include "backends/linux/hidapi_transport.h"
 #include "backends/linux/udev_hid_monitor.h"
@@ -20,10 +22,8 @@ DeviceChoice DeviceChoiceOf(const char* value) {
 }
 
 bool MousePresent(HidTransport& transport) {
-  for (const HidCollectionInfo& info : transport.Enumerate()) {
-    if (info.vendorId == g_vendorId && info.productId == g_productId) return true;
-  }
-  return false;
+  const std::vector<HidCollectionInfo> interfaces = transport.Enumerate();
+  return std::any_of(interfaces.begin(), interfaces.end(), HasMouseIds);
 }
 
 ChosenDevice ChooseDevice(DeviceChoice choice, std::unique_ptr<HidTransport> realTransport,
@@ -36,7 +36,7 @@ ChosenDevice ChooseDevice(DeviceChoice choice, std::unique_ptr<HidTransport> rea
   ChosenDevice chosen;
   if (useVirtual) {
     chosen.transport = std::make_unique<VirtualMouse>();
-    chosen.monitor = std::make_unique<FakeDeviceChangeMonitor>();
+    chosen.monitor = std::make_unique<VirtualDeviceChangeMonitor>();
     chosen.isVirtual = true;
   } else {
     chosen.transport = std::move(realTransport);

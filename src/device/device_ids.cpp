@@ -2,7 +2,13 @@
 
 #include <cstdio>
 
+#include "device/hid_transport.h"
+
 namespace gm {
+
+bool HasMouseIds(const HidCollectionInfo& info) {
+  return info.vendorId == g_vendorId && info.productId == g_productId;
+}
 
 std::string MouseIdsWebPage() {
   char page[sizeof "https://pid.codes/FFFF/FFFF/"];

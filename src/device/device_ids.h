@@ -6,6 +6,8 @@
 
 namespace gm {
 
+struct HidCollectionInfo;
+
 // USB vendor id and product id of the supported mouse. The udev rule
 // (res/udev/70-gmouse.rules) names the same two values.
 inline constexpr int32_t g_vendorId = 0x1209;
@@ -15,6 +17,9 @@ inline constexpr uint16_t kMouseVendorId = static_cast<uint16_t>(g_vendorId);
 inline constexpr uint16_t kMouseProductId = static_cast<uint16_t>(g_productId);
 static_assert(kMouseVendorId == g_vendorId && kMouseProductId == g_productId,
               "USB ids are 16-bit values");
+
+// True when an interface carries the mouse's vendor and product ids.
+bool HasMouseIds(const HidCollectionInfo& info);
 
 // The web page of the ids ("https://pid.codes/VVVV/PPPP/", four upper-case hex digits each),
 // opened from the window's header.

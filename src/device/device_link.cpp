@@ -20,10 +20,6 @@ std::atomic<bool> g_deviceFound{false};
 
 namespace {
 
-bool HasMouseIds(const HidCollectionInfo& info) {
-  return info.vendorId == g_vendorId && info.productId == g_productId;
-}
-
 bool IsInputCollection(const HidCollectionInfo& info) {
   return info.usagePage == kInputCollectionUsagePage && info.usage == kInputCollectionUsage;
 }

@@ -37,6 +37,7 @@ UserMessage MacroMessageText(const MacroMessage& message) {
       return SameInBothLanguages(u"Error!");
     case MacroMessageId::kError: return SameInBothLanguages(u"Error!");
     case MacroMessageId::kLockedGroup: return SameInBothLanguages(u"加密宏不能修改");
+    case MacroMessageId::kListBoxError: return SameInBothLanguages(u"列表框出错");
   }
   return SameInBothLanguages(u"Error!");
 }

@@ -33,6 +33,7 @@ enum class MacroMessageId : uint8_t {
   kError,              // "Error!"
   kLockedGroup,        // "加密宏不能修改"
   kSaveFailed,         // a file could not be written: SaveFailedMessage ("Error!" unnamed)
+  kListBoxError,       // "列表框出错"
 };
 
 struct MacroMessage {
@@ -60,8 +61,12 @@ struct MacroCommandOutcome {
   bool disableRepeatEdit = false;
   // Rebuild the macro list from the tables and select row g_macroListSel.
   bool fillMacroList = false;
+  // Select this row of the macro list (-1: none).
+  std::optional<int> selectMacroListRow;
   // Rebuild the step list for this macro of g_macros (RefreshStepList).
   std::optional<int> refreshStepListOf;
+  // Then select the step list's first row.
+  bool selectFirstStepRow = false;
   // Fill the LED parameter list from this lighting block (AddLedStepLines) and select
   // paramListRow in it again.
   std::optional<int> refreshParamListOf;

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <mutex>
 
-#include "editor/macro_editor_state.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_groups.h"
 #include "macros/macro_tables.h"
@@ -61,15 +60,6 @@ bool ChangeEditorLedBlock(int macro, int block,
   std::lock_guard lock(g_macroTablesMutex);
   change(g_macros[macro].ledBlocks[block]);
   return true;
-}
-
-void OpenGroupOfSelectedRow() {
-  const MacroListEntry* listed = MacroListEntryAt(g_macroListSel);
-  if (listed == nullptr) return;
-  const MacroListEntry entry = *listed;
-  std::lock_guard lock(g_macroTablesMutex);
-  if (entry.group != g_curMacroGroup) SelectEditorGroup(entry.group, /*load=*/true);
-  if (entry.kind == kMacroListMacroRow) g_curMacro = entry.macro;
 }
 
 MacroCommandOutcome StoreRepeatCount(int group, int macro, uint16_t value) {

@@ -39,13 +39,6 @@ bool IsEditorGroupLocked();
 // calling it, for a macro outside 0..kMacroTemplateIndex or a block outside 0..4.
 bool ChangeEditorLedBlock(int macro, int block, const std::function<void(MacroLedBlock&)>& change);
 
-// Makes the group of the selected macro-list row (g_macroListSel in g_macroListEntries) the
-// open group, reading its file when another group is open, and on a macro row its macro the
-// current one (g_curMacro). Nothing when no listed row is selected. The list keeps its row
-// when the groups are read afresh (a language switch opens group 0): after this, what is
-// saved as the selected row's macro is that row's own record.
-void OpenGroupOfSelectedRow();
-
 // Stores value as the repeat count of macro `macro` of group `group` and writes the record
 // into that group's file (SaveMacro). Nothing is stored or written unless group is the open
 // group (g_macros holds its records), it is not locked and the macro is one of its

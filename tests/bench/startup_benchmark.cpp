@@ -22,7 +22,7 @@
 
 #include "device/apply_settings.h"
 #include "device/device_link.h"
-#include "device/fake_device_change_monitor.h"
+#include "device/virtual_device_change_monitor.h"
 #include "device/virtual_mouse.h"
 #include "platform/message_sink.h"
 #include "settings/config_settings.h"
@@ -80,7 +80,7 @@ double OneRun(CountingSink& sink, bool largeConfig) {
   gm::MainDialogServices services;
   services.transport = &mouse;
   services.mouseSettings = &desktop;
-  services.deviceMonitor = std::make_unique<gm::FakeDeviceChangeMonitor>();
+  services.deviceMonitor = std::make_unique<gm::VirtualDeviceChangeMonitor>();
   services.messageSink = &sink;
   services.arguments = {QStringLiteral("gmouse")};
   gm::CQEL_GMouseDlg dialog(std::move(services));

@@ -17,14 +17,14 @@
 
 #include "device/apply_settings.h"
 #include "device/device_link.h"
-#include "device/fake_device_change_monitor.h"
 #include "device/system_mouse_settings.h"
+#include "device/virtual_device_change_monitor.h"
 #include "device/virtual_mouse.h"
-#include "platform/fake_keyboard_capture.h"
 #include "platform/private_profile.h"
 #include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
+#include "support/fake_keyboard_capture.h"
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
 #include "qt_app_for_tests.h"
@@ -99,7 +99,7 @@ class MainDialogTest : public ::testing::Test {
 
   // Builds the window; start-up is left to the test.
   CQEL_GMouseDlg& MakeDialog(QStringList arguments = {QStringLiteral("gmouse")}) {
-    auto fake = std::make_unique<FakeDeviceChangeMonitor>();
+    auto fake = std::make_unique<VirtualDeviceChangeMonitor>();
     monitor_ = fake.get();
     MainDialogServices services;
     services.transport = transport_ != nullptr ? transport_ : &mouse_;
@@ -160,7 +160,7 @@ class MainDialogTest : public ::testing::Test {
   RecordingMouseSettings desktop_;
   FakeKeyboardCapture keyboard_;
   MessageRecorder messages_;
-  FakeDeviceChangeMonitor* monitor_ = nullptr;
+  VirtualDeviceChangeMonitor* monitor_ = nullptr;
   std::unique_ptr<CQEL_GMouseDlg> dialog_;
   int finishedCount_ = 0;
   std::optional<std::filesystem::path> chosenFile_;

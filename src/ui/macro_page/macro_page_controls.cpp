@@ -205,6 +205,33 @@ void MacroPageControls::AddLedStepLines(int block) {
   for (const std::u16string& row : rows) paramList_->AddItem(ToQString(row), kImageNone);
 }
 
+// ---- Outcomes -----------------------------------------------------------------------------------
+
+void MacroPageControls::CarryOut(const MacroCommandOutcome& outcome, int editedRow) {
+  ShowOutcomeMessages(outcome);
+  if (!Exists()) return;  // a message box may outlast the page
+  if (outcome.restoreMacroListRowText && editedRow >= 0 && editedRow < macroList_->count()) {
+    const int image = macroList_->GetItemImage(editedRow);
+    macroList_->DeleteString(editedRow);
+    macroList_->InsertItem(editedRow, ToQString(*outcome.restoreMacroListRowText), image);
+    macroList_->SetCurSel(editedRow);
+  }
+  if (outcome.clearStepList) stepList_->ResetContent();
+  if (outcome.clearParamList) paramList_->ResetContent();
+  if (outcome.disableRepeatEdit) {
+    EnableRepeatEdit(false);
+    SetRepeatEditText(QStringLiteral("1"));
+  }
+  if (outcome.fillMacroList) FillMacroList();
+  if (outcome.selectMacroListRow) macroList_->SetCurSel(*outcome.selectMacroListRow);
+  if (outcome.refreshStepListOf) RefreshStepList(*outcome.refreshStepListOf);
+  if (outcome.selectFirstStepRow) stepList_->SetCurSel(0);
+  if (outcome.refreshParamListOf) {
+    AddLedStepLines(*outcome.refreshParamListOf);
+    paramList_->SetCurSel(outcome.paramListRow);
+  }
+}
+
 // ---- Repeat count -------------------------------------------------------------------------------
 
 void MacroPageControls::SetRepeatEditText(const QString& text) {

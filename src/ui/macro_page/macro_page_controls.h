@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 
+#include "editor/macro_command_outcome.h"
 #include "macros/macro_record.h"
 #include "ui/controls/list_box_xi.h"
 
@@ -33,8 +34,6 @@ class QWidget;
 namespace gm {
 
 inline constexpr int kRepeatEditId = 10004;
-
-inline constexpr char16_t kListBoxErrorText[] = u"列表框出错";
 
 // What the page asks of the window around it.
 struct MacroPageHooks {
@@ -84,6 +83,10 @@ class MacroPageControls : public QObject {
   // Fills the parameter list from lighting block `block` of g_macros[g_curMacro].
   void AddLedStepLines(int block);
 
+  // Shows an editor command's messages and carries out its list updates; editedRow is the
+  // macro list's row whose text a refused rename puts back.
+  void CarryOut(const MacroCommandOutcome& outcome, int editedRow = -1);
+
   // ---- Handlers ---------------------------------------------------------------------------------
   void OnSelChangeMacroList();
   void OnDblClkMacroList();
@@ -102,8 +105,6 @@ class MacroPageControls : public QObject {
  private:
   CListBoxXI* MakeList(int id, std::size_t rectIndex, const ListImageList& images);
   void ClearStepList();
-  bool IsMacroRow(int row) const;
-  bool IsGroupRow(int row) const;
   void Repaint();
 
   QWidget& window_;

@@ -3,12 +3,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-#include <cstddef>
-
 #include "editor/macro_editor_state.h"
+#include "editor/macro_list_selection.h"
 #include "editor/macro_page_access.h"
 #include "editor/step_rows.h"
-#include "platform/message_sink.h"
 #include "platform/text.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/ui_state.h"
@@ -26,70 +24,17 @@ void ClosePopup(const MacroPageHooks& hooks) {
 
 }  // namespace
 
-bool MacroPageControls::IsMacroRow(int row) const { return IsMacroListMacroRow(row); }
-
-bool MacroPageControls::IsGroupRow(int row) const { return IsMacroListGroupRow(row); }
-
 void MacroPageControls::OnSelChangeMacroList() {
   if (macroList_ == nullptr) return;
   if (hooks_.macroListSelection) hooks_.macroListSelection();
-  const int prev = g_macroListSel;
+  // A selection in the macro list ends a running recording without storing it.
   if (g_isRecording != 0) {
     g_isRecording = 0;
     if (hooks_.endRecordingHook) hooks_.endRecordingHook();
   }
-  paramList_->ResetContent();
-  const int sel = macroList_->GetCurSel();
-  if (sel < 0) return;
-
-  if (sel == prev) {
-    // A click on the selected row: a group row opens or closes.
-    if (const MacroListEntry* entry = MacroListEntryAt(sel); entry != nullptr && IsGroupRow(sel)) {
-      uint32_t& expanded = g_groupExpanded[entry->group % kMaxMacroGroups];
-      expanded = expanded != 0 ? 0 : 1;
-      FillMacroList();
-      if (IsGroupRow(sel)) ClearStepList();
-    }
-    macroList_->SetCurSel(sel);
-    return;
-  }
-
-  g_macroListSel = sel;
-  const MacroListEntry* picked = MacroListEntryAt(sel);
-  if (picked == nullptr) {
-    ShowUserMessage(SameInBothLanguages(kListBoxErrorText));
-    macroList_->SetCurSel(g_macroListSel);
-    if (IsGroupRow(g_macroListSel)) ClearStepList();
-    return;
-  }
-  const MacroListEntry entry = *picked;
-  ClearStepList();
-  g_curMacro = 0;
-  const bool groupChanged = entry.group != g_curMacroGroup;
-
-  if (entry.kind == kMacroListGroupRow) {
-    uint32_t& expanded = g_groupExpanded[entry.group % kMaxMacroGroups];
-    expanded = expanded != 0 ? 0 : 1;
-    FillMacroList();
-    macroList_->SetCurSel(g_macroListSel);
-    EnableRepeatEdit(false);
-    SetRepeatEditText(QStringLiteral("1"));
-    if (groupChanged) SelectEditorGroup(entry.group, true);
-    return;
-  }
-
-  // A macro row: the previous macro keeps the repeat count shown, in its own group's file,
-  // before another group is loaded.
-  const MacroListEntry* before = MacroListEntryAt(prev);
-  if (before != nullptr && IsMacroRow(prev)) {
-    const auto count = static_cast<uint16_t>(WToI(repeatEdit_->text().toStdU16String()));
-    ShowOutcomeMessages(StoreRepeatCount(before->group, before->macro, count));
-  }
-  if (groupChanged) SelectEditorGroup(entry.group, true);
-  g_curMacro = entry.macro;
-  RefreshStepList(g_curMacro);
-  macroList_->SetCurSel(g_macroListSel);
-  stepList_->SetCurSel(0);
+  CarryOut(MakeMacroListRowCurrent(
+      {MacroRowPick::kClick, macroList_->GetCurSel(), repeatEdit_->text().toStdU16String()},
+      g_groupExpanded));
 }
 
 void MacroPageControls::OnDblClkMacroList() {

@@ -10,6 +10,7 @@
 #include "editor/macro_editor_state.h"
 #include "editor/macro_group_commands.h"
 #include "editor/macro_list_edit.h"
+#include "editor/macro_list_selection.h"
 #include "editor/macro_page_access.h"
 #include "editor/macro_step_commands.h"
 #include "editor/step_rows.h"
@@ -108,27 +109,12 @@ void MacroPageMenus::OnStepListRightButton(QPoint pos) {
 void MacroPageMenus::OnMacroListRightButton(QPoint pos) {
   if (!PageShown() || g_isRecording != 0) return;
   CListBoxXI* list = page_->MacroList();
-  const bool empty = list->count() == 0;
   const int row = RowAt(*list, pos);
-  if (!empty && row < 0) return;
-  g_macroListSel = row;
-  list->SetCurSel(row);
-  const MacroListEntry* entry = MacroListEntryAt(row);
-  const bool macroRow = entry != nullptr && entry->kind == kMacroListMacroRow;
+  if (list->count() > 0 && row < 0) return;
   // The row becomes the current one before its command runs.
-  if (entry != nullptr) {
-    const MacroListEntry current = *entry;
-    if (current.group != g_curMacroGroup) SelectEditorGroup(current.group, true);
-    page_->ParamList()->ResetContent();
-    if (macroRow) {
-      g_curMacro = current.macro;
-      page_->RefreshStepList(g_curMacro);
-    } else {
-      g_curMacro = 0;
-      page_->StepList()->ResetContent();
-    }
-  }
-  const ContextMenuKind kind = macroRow ? ContextMenuKind::kMacroItem : ContextMenuKind::kMacroList;
+  CarryOut(MakeMacroListRowCurrent({MacroRowPick::kRightClick, row, {}}, g_groupExpanded));
+  const ContextMenuKind kind =
+      IsMacroListMacroRow(row) ? ContextMenuKind::kMacroItem : ContextMenuKind::kMacroList;
   const int command = ShowMenu(kind, list->viewport()->mapToGlobal(pos));
   if (command != 0) RunMenuCommand(command);
 }
@@ -263,28 +249,7 @@ void MacroPageMenus::OnStepKeyCaptured(uint8_t keyCode) {
 // ---- Outcomes -----------------------------------------------------------------------------------
 
 void MacroPageMenus::CarryOut(const MacroCommandOutcome& outcome, int editedRow) {
-  ShowOutcomeMessages(outcome);
-  if (!PageShown()) return;  // a message box may outlast the page
-  CListBoxXI* macroList = page_->MacroList();
-  if (outcome.restoreMacroListRowText && editedRow >= 0 && editedRow < macroList->count()) {
-    const int image = macroList->GetItemImage(editedRow);
-    macroList->DeleteString(editedRow);
-    macroList->InsertItem(editedRow, QString::fromStdU16String(*outcome.restoreMacroListRowText),
-                          image);
-    macroList->SetCurSel(editedRow);
-  }
-  if (outcome.clearStepList) page_->StepList()->ResetContent();
-  if (outcome.clearParamList) page_->ParamList()->ResetContent();
-  if (outcome.disableRepeatEdit) {
-    page_->EnableRepeatEdit(false);
-    page_->SetRepeatEditText(QStringLiteral("1"));
-  }
-  if (outcome.fillMacroList) page_->FillMacroList();
-  if (outcome.refreshStepListOf) page_->RefreshStepList(*outcome.refreshStepListOf);
-  if (outcome.refreshParamListOf) {
-    page_->AddLedStepLines(*outcome.refreshParamListOf);
-    page_->ParamList()->SetCurSel(outcome.paramListRow);
-  }
+  page_->CarryOut(outcome, editedRow);
 }
 
 }  // namespace gm

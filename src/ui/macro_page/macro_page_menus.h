@@ -74,8 +74,7 @@ class MacroPageMenus {
   void ModifyStep();
   void ImportGroup();
   void ExportGroup(bool locked);
-  // Shows the outcome's messages and carries out its list updates; editedRow is the macro
-  // list's row whose text a refused rename puts back.
+  // The page carries out the outcome (MacroPageControls::CarryOut).
   void CarryOut(const MacroCommandOutcome& outcome, int editedRow = -1);
 
   MacroPageShell shell_;

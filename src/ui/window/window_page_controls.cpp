@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "editor/macro_editor_state.h"
-#include "editor/macro_page_access.h"
+#include "editor/macro_list_selection.h"
 #include "macros/macro_play_mode.h"
 #include "macros/macro_record.h"
 #include "platform/message_sink.h"
@@ -147,8 +147,8 @@ void WindowPageControls::RefillMacroPageAfterLanguageSwitch(bool toEnglish) {
   }
   macro_->FillMacroList();
   // The row keeps its place but may now belong to another group than the one just opened.
-  OpenGroupOfSelectedRow();
-  if (IsMacroListMacroRow(g_macroListSel)) macro_->RefreshStepList(g_curMacro);
+  macro_->CarryOut(MakeMacroListRowCurrent({MacroRowPick::kLanguageSwitch, g_macroListSel, {}},
+                                           g_groupExpanded));
 }
 
 // ---- Macro page elements ------------------------------------------------------------------------

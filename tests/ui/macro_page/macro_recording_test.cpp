@@ -14,7 +14,7 @@
 #include "macros/macro_file.h"
 #include "macros/macro_file_test_support.h"
 #include "macros/macro_tables.h"
-#include "platform/fake_keyboard_capture.h"
+#include "support/fake_keyboard_capture.h"
 #include "ui/macro_page/macro_page_controls.h"
 #include "ui/pages/ui_state.h"
 #include "ui/qt_app_for_tests.h"

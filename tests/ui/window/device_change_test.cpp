@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-#include "device/fake_device_change_monitor.h"
+#include "device/virtual_device_change_monitor.h"
 #include "ui/qt_app_for_tests.h"
 #include "ui/window/device_change_notifier.h"
 
@@ -17,8 +17,8 @@ constexpr int kWaitMs = 5000;
 
 TEST(DeviceChangeNotifierTest, ChangesArriveOnTheObjectsThreadInOrder) {
   EnsureQtApplication();
-  auto fake = std::make_unique<FakeDeviceChangeMonitor>();
-  FakeDeviceChangeMonitor* monitor = fake.get();
+  auto fake = std::make_unique<VirtualDeviceChangeMonitor>();
+  VirtualDeviceChangeMonitor* monitor = fake.get();
   DeviceChangeNotifier notifier(std::move(fake));
   ASSERT_TRUE(notifier.Start());
 
@@ -50,8 +50,8 @@ TEST(DeviceChangeNotifierTest, AChangeStillQueuedWhenTheNotifierGoesIsDropped) {
   EnsureQtApplication();
   int delivered = 0;
   {
-    auto fake = std::make_unique<FakeDeviceChangeMonitor>();
-    FakeDeviceChangeMonitor* monitor = fake.get();
+    auto fake = std::make_unique<VirtualDeviceChangeMonitor>();
+    VirtualDeviceChangeMonitor* monitor = fake.get();
     DeviceChangeNotifier notifier(std::move(fake));
     ASSERT_TRUE(notifier.Start());
     QObject::connect(&notifier, &DeviceChangeNotifier::deviceChanged, [&] { ++delivered; });

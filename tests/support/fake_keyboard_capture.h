@@ -8,7 +8,7 @@
 
 #include "platform/keyboard_capture.h"
 
-namespace gm {
+namespace gm::test {
 
 class FakeKeyboardCapture final : public KeyboardCapture {
  public:
@@ -35,4 +35,4 @@ class FakeKeyboardCapture final : public KeyboardCapture {
   int stops_ = 0;
 };
 
-}  // namespace gm
+}  // namespace gm::test

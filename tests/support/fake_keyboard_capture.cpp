@@ -1,8 +1,8 @@
-#include "platform/fake_keyboard_capture.h"
+#include "support/fake_keyboard_capture.h"
 
 #include <utility>
 
-namespace gm {
+namespace gm::test {
 
 KeyboardCaptureStart FakeKeyboardCapture::Start(KeyEventCallback callback) {
   ++starts_;
@@ -34,4 +34,4 @@ bool FakeKeyboardCapture::Tap(uint32_t xKeyCode) {
   return true;
 }
 
-}  // namespace gm
+}  // namespace gm::test

@@ -1,4 +1,4 @@
-#include "device/fake_device_change_monitor.h"
+#include "device/virtual_device_change_monitor.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ namespace {
 
 using Change = std::pair<DeviceChange, std::string>;
 
-TEST(FakeDeviceChangeMonitorTest, ReportsOnlyWhileStarted) {
-  FakeDeviceChangeMonitor monitor;
+TEST(VirtualDeviceChangeMonitorTest, ReportsOnlyWhileStarted) {
+  VirtualDeviceChangeMonitor monitor;
   std::vector<Change> seen;
   EXPECT_FALSE(monitor.Fire(DeviceChange::kArrival, "/dev/hidraw1"));
 
@@ -38,8 +38,8 @@ TEST(FakeDeviceChangeMonitorTest, ReportsOnlyWhileStarted) {
   EXPECT_FALSE(monitor.Start(nullptr)) << "an empty callback is refused";
 }
 
-TEST(FakeDeviceChangeMonitorTest, StopWaitsForARunningCallback) {
-  FakeDeviceChangeMonitor monitor;
+TEST(VirtualDeviceChangeMonitorTest, StopWaitsForARunningCallback) {
+  VirtualDeviceChangeMonitor monitor;
   std::promise<void> entered;
   std::promise<void> release;
   std::atomic<bool> callbackDone{false};
@@ -72,7 +72,7 @@ class VirtualMouseUnplugTest : public test::DeviceLinkFixture {};
 TEST_F(VirtualMouseUnplugTest, UnplugReportsTheMousesOwnPath) {
   VirtualMouse mouse;
   ASSERT_TRUE(OpenDevice(mouse));
-  FakeDeviceChangeMonitor monitor;
+  VirtualDeviceChangeMonitor monitor;
   std::vector<Change> ours;
   ASSERT_TRUE(monitor.Start([&](DeviceChange kind, std::string path) {
     if (IsOurDevice(path)) ours.emplace_back(kind, std::move(path));

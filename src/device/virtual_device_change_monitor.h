@@ -1,7 +1,8 @@
 #pragma once
-// A device-change monitor driven by hand: tests fire arrivals and removals, and a program
-// that runs on the virtual mouse unplugs it through the same path the window watches for a
-// real mouse. The callback runs on the thread that fires.
+// The device-change monitor that goes with the virtual mouse: no interface comes or goes by
+// itself, a change is reported when it is fired. UnplugVirtualMouse pulls the virtual mouse
+// out and reports the removal of its interface, as udev reports a real mouse pulled out; tests
+// fire any change. The callback runs on the thread that fires.
 
 #include <mutex>
 #include <string>
@@ -12,12 +13,12 @@ namespace gm {
 
 class VirtualMouse;
 
-class FakeDeviceChangeMonitor final : public DeviceChangeMonitor {
+class VirtualDeviceChangeMonitor final : public DeviceChangeMonitor {
  public:
-  FakeDeviceChangeMonitor() = default;
-  ~FakeDeviceChangeMonitor() override;
-  FakeDeviceChangeMonitor(const FakeDeviceChangeMonitor&) = delete;
-  FakeDeviceChangeMonitor& operator=(const FakeDeviceChangeMonitor&) = delete;
+  VirtualDeviceChangeMonitor() = default;
+  ~VirtualDeviceChangeMonitor() override;
+  VirtualDeviceChangeMonitor(const VirtualDeviceChangeMonitor&) = delete;
+  VirtualDeviceChangeMonitor& operator=(const VirtualDeviceChangeMonitor&) = delete;
 
   bool Start(DeviceChangeCallback callback) override;
   void Stop() override;

@@ -1,4 +1,4 @@
-#include "device/fake_device_change_monitor.h"
+#include "device/virtual_device_change_monitor.h"
 
 #include <utility>
 
@@ -6,33 +6,33 @@
 
 namespace gm {
 
-FakeDeviceChangeMonitor::~FakeDeviceChangeMonitor() { Stop(); }
+VirtualDeviceChangeMonitor::~VirtualDeviceChangeMonitor() { Stop(); }
 
-bool FakeDeviceChangeMonitor::Start(DeviceChangeCallback callback) {
+bool VirtualDeviceChangeMonitor::Start(DeviceChangeCallback callback) {
   std::lock_guard lock(callbackMutex_);
   if (callback_ || !callback) return false;
   callback_ = std::move(callback);
   return true;
 }
 
-void FakeDeviceChangeMonitor::Stop() {
+void VirtualDeviceChangeMonitor::Stop() {
   std::lock_guard lock(callbackMutex_);
   callback_ = nullptr;
 }
 
-bool FakeDeviceChangeMonitor::Running() const {
+bool VirtualDeviceChangeMonitor::Running() const {
   std::lock_guard lock(callbackMutex_);
   return static_cast<bool>(callback_);
 }
 
-bool FakeDeviceChangeMonitor::Fire(DeviceChange kind, const std::string& path) {
+bool VirtualDeviceChangeMonitor::Fire(DeviceChange kind, const std::string& path) {
   std::lock_guard lock(callbackMutex_);
   if (!callback_) return false;
   callback_(kind, path);
   return true;
 }
 
-bool FakeDeviceChangeMonitor::UnplugVirtualMouse(VirtualMouse& mouse) {
+bool VirtualDeviceChangeMonitor::UnplugVirtualMouse(VirtualMouse& mouse) {
   mouse.Unplug();
   return Fire(DeviceChange::kRemoval, kVirtualMousePath);
 }
