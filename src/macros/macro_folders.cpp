@@ -3,6 +3,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/profile_file.h"
 #include "platform/save_failure.h"
 
 namespace gm {
@@ -54,6 +55,21 @@ bool PrepareSubFolder(const fs::path& folder) {
   return ok && !ec;
 }
 
+// Replaces `target` with the bytes of `source` as one step (a temporary file renamed over it),
+// so that a target is either as it was or the whole copy.
+bool CopyFile(const fs::path& source, const fs::path& target) {
+  const FileContents contents = ReadWholeFile(source);
+  if (contents.outcome != ReadOutcome::kRead) {
+    NoteFailedSave(source, contents.error);
+    return false;
+  }
+  const std::optional<struct stat> existing = StatFile(target);
+  const std::error_code error =
+      ReplaceFileContents(target, contents.bytes, existing ? &*existing : nullptr);
+  if (error) NoteFailedSave(target, error);
+  return !error;
+}
+
 // Calls visit(entry, status) for every entry of folder, with the entry's own status (a link is
 // seen as a link, never as what it points to). False when the folder or an entry could not be
 // read, or when a visit returned false; the other entries are still visited.
@@ -86,12 +102,7 @@ bool CopyFolderContents(const fs::path& source, const fs::path& destination,
       if (!PrepareSubFolder(target)) return false;
       return CopyFolderContents(entry, target, topDestination, depth + 1);
     }
-    if (fs::is_regular_file(status)) {
-      if (!RemoveLinkAt(target)) return false;
-      fs::copy_file(entry, target, fs::copy_options::overwrite_existing, ec);
-      if (ec) NoteFailedSave(target, ec);
-      return !ec;
-    }
+    if (fs::is_regular_file(status)) return RemoveLinkAt(target) && CopyFile(entry, target);
     return true;  // links, devices, pipes and sockets are skipped
   });
 }
