@@ -24,18 +24,18 @@ struct FolderListing {
   bool complete = true;
 };
 
+// A folder that cannot be read to its end is noted as a failure of that folder.
 FolderListing ListFolder(const fs::path& folder) {
   FolderListing listing;
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
-  if (ec) {
-    listing.complete = false;
-    return listing;
-  }
-  for (; it != fs::directory_iterator(); it.increment(ec)) {
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     listing.entries.push_back(it->path());
   }
-  if (ec) listing.complete = false;
+  if (ec) {
+    listing.complete = false;
+    NoteFailedSave(folder, ec);
+  }
   return listing;
 }
 
