@@ -217,7 +217,9 @@ MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded) {
   }
   g_macroListSel = 0;
   // The whole factory set takes the folder's place in one step (its target, for a link).
-  if (!ReplaceDirectoryWithCopy(g_macroResetDir, g_macroDir)) outcome.AddSaveFailed(failures);
+  if (!ReplaceDirectoryWithCopy(g_macroResetDir, g_macroDir, kMacroGroupListFileName)) {
+    outcome.AddSaveFailed(failures);
+  }
 
   LoadMacroGroups();
   LoadMacroNames();

@@ -35,14 +35,21 @@ bool DeleteDirectory(const std::filesystem::path& folder);
 // process killed at any point see the old folder or the whole copy, never a mix; what a killed
 // replacement leaves beside the folder goes with RemoveReplacementLeftovers. A folder that is a
 // symbolic link stays one: the folder it points to is replaced. A missing folder is created.
-// False, with the folder as it was, when the copy could not be made or put in place; each
-// failure is noted with the file (the folder as named, for the folder itself) and the reason.
+// Where no folder can be made beside it (a folder this user may not write holds it), the
+// folder's contents are replaced in place instead: file by file, each file as one step,
+// `indexFile` (the top-level file that lists the others) last, then what source lacks is
+// deleted; a killed process then leaves the old or the new index file with a whole file of
+// every name it lists. False when the copy could not be made or put in place (the folder then
+// as it was, except in place); each failure is noted with the file (the folder as named, for
+// the folder itself) and the reason.
 bool ReplaceDirectoryWithCopy(const std::filesystem::path& source,
-                              const std::filesystem::path& folder);
+                              const std::filesystem::path& folder,
+                              const std::filesystem::path& indexFile);
 
 // Removes what a killed ReplaceDirectoryWithCopy of `folder` left beside it: a copy being built
 // or the old folder, which gets its name back where the killed process had set it aside and
-// no copy had yet taken its place. Leftovers of running processes stay. Called before the
+// no copy had yet taken its place; and inside it, the temporary file of a replacement in
+// place. Leftovers of running processes stay. Called before the
 // macro folder is read (start-up, language switch, reset).
 void RemoveReplacementLeftovers(const std::filesystem::path& folder);
 

@@ -13,6 +13,7 @@
 
 #include "editor/macro_group_commands.h"
 #include "macro_commands_fixture.h"
+#include "platform/profile_content.h"
 #include "platform/profile_file.h"
 #include "platform/save_failure.h"
 #include "support/rename_hook.h"
@@ -22,6 +23,8 @@ namespace {
 
 using Id = MacroMessageId;
 namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
 
 // Every entry below a folder: files with their bytes, folders as "/".
 using FolderTree = std::map<std::string, std::string>;
@@ -133,6 +136,66 @@ TEST_F(GroupResetTest, AResetKilledAtAnyStepLeavesTheOldOrTheNewFolder) {
       ASSERT_EQ(WEXITSTATUS(status), kExitedBeforeRename);
       oldFolders += now == before;
     }
+  }
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
+// The list file's group names (macGrpNum of them).
+std::vector<std::string> ListedGroups(const FolderTree& tree) {
+  const std::string list = tree.at("macroGrp.ini");
+  const auto count = ReadProfileString(list, u"MACRO_GROUP_NUM", u"macGrpNum", u"0", 3);
+  std::vector<std::string> names;
+  for (int i = 0; i < WToI(count); ++i) {
+    names.push_back(ToUtf8(ReadProfileString(list, u"MACRO_GROUP_NAME", DecimalText(i), u"", 60)));
+  }
+  return names;
+}
+
+// Where the folder that holds the macro folder cannot be written, the files are replaced in
+// place, the group list last: a reset killed at any step leaves the old or the new list, with
+// the whole file of each group it names.
+TEST_F(GroupResetTest, AResetInPlaceKilledAtAnyStepLeavesAWholeGroupList) {
+  const FolderTree before = TreeOf(g_macroDir);
+  const FolderTree after = TreeOf(g_macroResetDir);
+  for (std::uint64_t n = 1;; ++n) {
+    // The user's own macro folder in a folder the user may not write. Root passes every
+    // folder permission, so where the tests run as root the child is user nobody.
+    WriteTree(g_macroDir, before);
+    if (::geteuid() == 0) {
+      ASSERT_EQ(::chown(g_macroDir.c_str(), kNobody, kNobody), 0);
+      for (const auto& [name, bytes] : before) {
+        ASSERT_EQ(::chown((g_macroDir / name).c_str(), kNobody, kNobody), 0);
+      }
+    }
+    fs::permissions(LanguageFolder(), fs::perms(0555));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+      ExitBeforeRename(n);
+      ResetAllMacroGroups(expanded_);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    fs::permissions(LanguageFolder(), fs::perms(0755));
+    ASSERT_TRUE(WIFEXITED(status));
+    LoadMacroGroups();  // as the next start does
+    const FolderTree now = TreeOf(g_macroDir);
+    const bool newList = now.at("macroGrp.ini") == after.at("macroGrp.ini");
+    ASSERT_TRUE(newList || now.at("macroGrp.ini") == before.at("macroGrp.ini")) << n;
+    for (const std::string& group : ListedGroups(now)) {
+      const std::string file = group + ".dat";
+      ASSERT_TRUE(now.contains(file)) << n;
+      EXPECT_EQ(now.at(file), (newList ? after : before).at(file)) << n;
+    }
+    ASSERT_EQ(EntriesOf(LanguageFolder()), (std::vector<std::string>{"macro", "macroReset"}));
+    if (WEXITSTATUS(status) == 0) {
+      EXPECT_EQ(now, after);
+      EXPECT_EQ(n, 4u);  // two group files, then the list
+      break;
+    }
+    ASSERT_EQ(WEXITSTATUS(status), kExitedBeforeRename) << n;
   }
   EXPECT_TRUE(messages_.messages().empty());
 }
