@@ -69,10 +69,10 @@ MacroCommandOutcome ExportMacroGroup(const std::filesystem::path& chosen, bool l
 
 // "Reset all macro groups" (no confirmation): the macro folder's contents are replaced by the
 // factory folder's as one step (ReplaceDirectoryWithCopy: a killed reset leaves the old or the
-// new folder; through a link, the folder it points to), the groups read again and group 0
-// loaded, all groups collapsed. Refused without touching the macro folder when the factory
-// folder holds no group list. A failure is kSaveFailed naming the file and the reason, and
-// leaves the macro folder as it was.
+// new folder; through a link, the folder it points to; where the folder that holds it cannot
+// be written, file by file with the list last), the groups read again and group 0 loaded, all
+// groups collapsed. Refused without touching the macro folder when the factory folder holds no
+// group list. A failure is kSaveFailed naming the file and the reason.
 MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded);
 
 }  // namespace gm

@@ -13,8 +13,7 @@ namespace gm {
 // Copies the files of source into destination, sub-folders recursively, replacing files of
 // the same name, each as one step (the old file or the whole copy); files that exist only in
 // destination stay. A file above the profile size limit (platform/profile_file.h) is not
-// copied. The destination folder is created
-// when missing. Symbolic links and other entries that are neither regular files nor folders
+// copied. The destination folder is created when missing. Symbolic links and other entries that are neither regular files nor folders
 // are skipped; a link in the destination where a file or folder is copied is removed first, so
 // nothing is written through it. When destination lies inside source, that folder is not
 // copied into itself. Returns false when anything could not be copied (the rest is still
@@ -49,8 +48,8 @@ bool ReplaceDirectoryWithCopy(const std::filesystem::path& source,
 // Removes what a killed ReplaceDirectoryWithCopy of `folder` left beside it: a copy being built
 // or the old folder, which gets its name back where the killed process had set it aside and
 // no copy had yet taken its place; and inside it, the temporary file of a replacement in
-// place. Leftovers of running processes stay. Called before the
-// macro folder is read (start-up, language switch, reset).
+// place. Leftovers of running processes stay. Called before the macro folder is read
+// (start-up, language switch, reset).
 void RemoveReplacementLeftovers(const std::filesystem::path& folder);
 
 }  // namespace gm
