@@ -68,8 +68,11 @@ MacroCommandOutcome ImportMacroGroup(const std::filesystem::path& chosen, GroupE
 MacroCommandOutcome ExportMacroGroup(const std::filesystem::path& chosen, bool locked);
 
 // "Reset all macro groups" (no confirmation): the macro folder's contents are replaced by the
-// factory folder's, the groups read again and group 0 loaded, all groups collapsed. Refused
-// without touching the macro folder when the factory folder holds no group list.
+// factory folder's as one step (ReplaceDirectoryWithCopy: a killed reset leaves the old or the
+// new folder; through a link, the folder it points to; where the folder that holds it cannot
+// be written, file by file with the list last), the groups read again and group 0 loaded, all
+// groups collapsed. Refused without touching the macro folder when the factory folder holds no
+// group list. A failure is kSaveFailed naming the file and the reason.
 MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded);
 
 }  // namespace gm

@@ -201,9 +201,12 @@ MacroCommandOutcome ExportMacroGroup(const fs::path& chosen, bool locked) {
 MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded) {
   SaveFailureCapture failures;
   MacroCommandOutcome outcome;
-  // Nothing is deleted unless there is a factory set to put in its place.
+  // Nothing is replaced unless there is a factory set to put in its place.
+  const fs::path factoryList = g_macroResetDir / kMacroGroupListFileName;
   std::error_code ec;
-  if (!fs::is_regular_file(g_macroResetDir / kMacroGroupListFileName, ec)) {
+  if (!fs::is_regular_file(factoryList, ec)) {
+    NoteFailedSave(factoryList,
+                   ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory));
     outcome.AddSaveFailed(failures);
     return outcome;
   }
@@ -213,9 +216,10 @@ MacroCommandOutcome ResetAllMacroGroups(GroupExpansion expanded) {
     g_curMacro = 0;
   }
   g_macroListSel = 0;
-  const bool deleted = DeleteDirectory(g_macroDir);
-  const bool copied = CopyDirectory(g_macroResetDir, g_macroDir);
-  if (!deleted || !copied) outcome.AddSaveFailed(failures);
+  // The whole factory set takes the folder's place in one step (its target, for a link).
+  if (!ReplaceDirectoryWithCopy(g_macroResetDir, g_macroDir, kMacroGroupListFileName)) {
+    outcome.AddSaveFailed(failures);
+  }
 
   LoadMacroGroups();
   LoadMacroNames();

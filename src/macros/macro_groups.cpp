@@ -8,6 +8,7 @@
 
 #include "macros/group_name_rules.h"
 #include "macros/macro_file.h"
+#include "macros/macro_folders.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
 #include "platform/ini_document.h"
@@ -42,6 +43,8 @@ bool NamesAnEarlierGroup(int index) {
 }  // namespace
 
 void LoadMacroGroups() {
+  // A reset killed halfway left its copy or the old folder beside the macro folder.
+  RemoveReplacementLeftovers(g_macroDir);
   const std::filesystem::path listFile = GroupListFile();
   std::error_code ec;
   if (!std::filesystem::exists(listFile, ec)) ShowUserMessage(kGroupListMissingMessage);

@@ -22,7 +22,8 @@ inline constexpr uint8_t kMaxGroupFileIndex = 50;          // OpenMacroGroupFile
 
 inline const UserMessage kGroupListMissingMessage = SameInBothLanguages(u"Can't find the file.");
 
-// Reads the group list into g_macroGroupNames / g_macroGroupCount. A missing list file shows
+// Reads the group list into g_macroGroupNames / g_macroGroupCount, after removing what a killed
+// reset of the macro folder left (RemoveReplacementLeftovers). A missing list file shows
 // "Can't find the file." and leaves no groups. A count above 12 keeps the first 12 names, a
 // negative count gives none. With at least one group g_curMacroGroup becomes 0. Groups whose
 // file is missing (or whose name cannot be a file name) are dropped in one pass: an entry is

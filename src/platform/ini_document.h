@@ -45,6 +45,9 @@ class IniDocument {
   std::optional<std::u16string> Find(std::u16string_view section,
                                     std::u16string_view key) const;
 
+  // True when a section of this name exists (keys or not).
+  bool HasSection(std::u16string_view section) const { return FindSection(section).has_value(); }
+
   // Sets the key's value. An existing key keeps its spelling and the text before its value
   // (the blanks after its '=' only while the new value starts with none, so that rewriting
   // a value never adds blanks) and gets the new value. A new key goes after the last

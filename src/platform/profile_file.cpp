@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <shared_mutex>
@@ -96,8 +97,50 @@ bool TakeOwnerOf(int fd, const struct stat& existing) {
   return ::fchown(fd, existing.st_uid, existing.st_gid) == 0;
 }
 
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr char kCommentStart = ';';
+constexpr char kPaddingFill = ' ';
+
+// `bytes` followed by blank or comment text up to `length` bytes, in the encoding of `bytes`:
+// UTF-16LE where they start with its mark, else one byte per ASCII character (UTF-8 and
+// GB18030 alike). A file cut off anywhere after `bytes` holds their text and then at most a
+// comment line ("; " and blanks) or blank lines, which no reader takes for a key.
+std::string PaddedToLength(std::string_view bytes, size_t length) {
+  const bool utf16 = bytes.starts_with(kUtf16LeMark);
+  const size_t unit = utf16 ? 2 : 1;
+  std::string padded(bytes);
+  // A last half unit is read as a unit of its own: complete it as such.
+  if (utf16 && padded.size() % 2 != 0 && padded.size() < length) padded.push_back('\0');
+  auto ascii = [&](std::string_view text) {
+    std::string encoded;
+    for (const char c : text) {
+      encoded.push_back(c);
+      if (utf16) encoded.push_back('\0');
+    }
+    return encoded;
+  };
+  const std::string lf = ascii("\n");
+  const std::string crlf = ascii("\r\n");
+  const std::string& ending = padded.find(crlf) != std::string::npos ? crlf : lf;
+  const bool endsLine = padded.ends_with(lf);
+  const size_t units = (length - std::min(length, padded.size())) / unit;
+  const size_t framing = (endsLine ? 0 : ending.size() / unit) + 1 + ending.size() / unit;
+  if (units >= framing) {
+    if (!endsLine) padded += ending;
+    padded += ascii(std::string(1, kCommentStart) +
+                    std::string(units - framing, kPaddingFill));
+    padded += ending;
+  } else {
+    for (size_t i = 0; i < units; ++i) padded += lf;  // too short for a comment: blank lines
+  }
+  if (padded.size() < length) padded.push_back('\n');  // an odd byte: read as a line end
+  return padded;
+}
+
 // Rewrites an existing file through its own inode, so that owner, group, mode and links stay.
-// Space for the new length is reserved before the first byte is written.
+// Space for the new length is reserved before the first byte is written. A shorter file is
+// written to the old length with padding (PaddedToLength) before it is cut, so that the old
+// file's tail never stands after the new text, even when the cut does not happen.
 std::error_code WriteInPlace(const fs::path& target, std::string_view bytes) {
   const std::unique_lock lock(InPlaceWriteMutex());
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
@@ -112,7 +155,12 @@ std::error_code WriteInPlace(const fs::path& target, std::string_view bytes) {
       return FileDescriptor::LastError();
     }
   }
-  if (const std::error_code error = WriteAll(fd.get(), bytes)) return error;
+  const std::string padded =
+      length < status.st_size ? PaddedToLength(bytes, static_cast<size_t>(status.st_size))
+                              : std::string();
+  if (const std::error_code error = WriteAll(fd.get(), padded.empty() ? bytes : padded)) {
+    return error;
+  }
   if (::ftruncate(fd.get(), length) != 0) return FileDescriptor::LastError();
   return fd.Close();
 }

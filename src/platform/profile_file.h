@@ -53,8 +53,10 @@ std::optional<std::filesystem::path> ResolveSymlinks(std::filesystem::path file)
 // (a folder the user may not write) or it cannot be given the old owner (a file of another
 // user that this user may write), an existing file is written in place instead: its space is
 // reserved first, so a full disk fails before any byte changes, and readers in this process
-// wait for it (other processes may see the file halfway). Returns the reason of a
-// failure, empty on success.
+// wait for it (other processes may see the file halfway). A file that gets shorter is first
+// written to its old length with a padding comment line after the new text, in the file's
+// encoding, and then cut, so a process killed before the cut leaves the new text and a
+// comment, never the old file's tail. Returns the reason of a failure, empty on success.
 std::error_code ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
                                     const struct stat* existing);
 

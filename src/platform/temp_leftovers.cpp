@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <charconv>
+#include <mutex>
 #include <set>
 #include <system_error>
+#include <utility>
 
 namespace gm {
 
@@ -17,7 +19,16 @@ namespace {
 
 constexpr std::string_view kTempPrefix = ".";
 constexpr std::string_view kTempMarker = ".tmp";
+constexpr std::string_view kSetAsideMarker = ".old";
 constexpr char kCounterSeparator = '.';
+
+enum class LeftoverKind { kTemporary, kSetAside };
+
+struct Leftover {
+  LeftoverKind kind;
+  pid_t owner;
+  std::string_view originalName;  // the name of what it was made for
+};
 
 bool AllDigits(std::string_view text) {
   if (text.empty()) return false;
@@ -31,44 +42,92 @@ bool AllDigits(std::string_view text) {
 // as running).
 bool ProcessRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 
-}  // namespace
-
-std::string TempFileName(const fs::path& target, unsigned counter) {
-  return std::string(kTempPrefix) + target.filename().string() + std::string(kTempMarker) +
+std::string LeftoverName(const fs::path& target, std::string_view marker, unsigned counter) {
+  return std::string(kTempPrefix) + target.filename().string() + std::string(marker) +
          std::to_string(::getpid()) + kCounterSeparator + std::to_string(counter);
 }
 
-std::optional<pid_t> TempFileOwner(std::string_view fileName) {
+std::optional<Leftover> ParseLeftover(std::string_view fileName) {
   if (!fileName.starts_with(kTempPrefix)) return std::nullopt;
   const size_t counterDot = fileName.rfind(kCounterSeparator);
   if (counterDot == std::string_view::npos || !AllDigits(fileName.substr(counterDot + 1))) {
     return std::nullopt;
   }
-  const size_t marker = fileName.rfind(kTempMarker, counterDot);
-  if (marker == std::string_view::npos || marker <= kTempPrefix.size()) return std::nullopt;
-  const std::string_view pidText =
-      fileName.substr(marker + kTempMarker.size(), counterDot - marker - kTempMarker.size());
-  if (!AllDigits(pidText)) return std::nullopt;
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
-  if (error != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) {
-    return std::nullopt;
+  for (const auto& [marker, kind] : {std::pair{kTempMarker, LeftoverKind::kTemporary},
+                                     std::pair{kSetAsideMarker, LeftoverKind::kSetAside}}) {
+    const size_t at = fileName.rfind(marker, counterDot);
+    if (at == std::string_view::npos || at <= kTempPrefix.size()) continue;
+    const std::string_view pidText =
+        fileName.substr(at + marker.size(), counterDot - at - marker.size());
+    if (!AllDigits(pidText)) continue;
+    pid_t pid = 0;
+    const auto [end, error] =
+        std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+    if (error != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) continue;
+    return Leftover{kind, pid, fileName.substr(kTempPrefix.size(), at - kTempPrefix.size())};
   }
-  return pid;
+  return std::nullopt;
+}
+
+// Removes a dead process's entry: a regular file, or a folder with everything in it
+// (remove_all removes links as links). Anything else stays.
+void RemoveEntry(const fs::path& entry, const struct stat& status) {
+  std::error_code ec;
+  if (S_ISREG(status.st_mode)) {
+    ::unlink(entry.c_str());
+  } else if (S_ISDIR(status.st_mode)) {
+    fs::remove_all(entry, ec);
+  }
+}
+
+}  // namespace
+
+std::string TempFileName(const fs::path& target, unsigned counter) {
+  return LeftoverName(target, kTempMarker, counter);
+}
+
+std::string SetAsideName(const fs::path& target, unsigned counter) {
+  return LeftoverName(target, kSetAsideMarker, counter);
+}
+
+std::optional<pid_t> TempFileOwner(std::string_view fileName) {
+  const std::optional<Leftover> leftover = ParseLeftover(fileName);
+  if (!leftover) return std::nullopt;
+  return leftover->owner;
+}
+
+void RemoveDeadLeftovers(const fs::path& folder) {
+  const fs::path where = folder.empty() ? fs::path(".") : folder;
+  std::error_code ec;
+  fs::directory_iterator it(where, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const std::optional<Leftover> leftover = ParseLeftover(name);
+    if (!leftover || leftover->owner == ::getpid() || ProcessRuns(leftover->owner)) continue;
+    struct stat status {};
+    if (::lstat(it->path().c_str(), &status) != 0) continue;
+    if (leftover->kind == LeftoverKind::kSetAside && S_ISDIR(status.st_mode)) {
+      // Killed between setting the old folder aside and moving the new one in: the old one
+      // gets its name back. Where a new one did arrive, the old one goes.
+      const fs::path original = where / std::string(leftover->originalName);
+      struct stat taken {};
+      if (::lstat(original.c_str(), &taken) != 0 && errno == ENOENT &&
+          ::rename(it->path().c_str(), original.c_str()) == 0) {
+        continue;
+      }
+    }
+    RemoveEntry(it->path(), status);
+  }
 }
 
 void RemoveDeadTempFilesOnce(const fs::path& folder) {
-  static std::set<fs::path> swept;  // guarded by the callers' writer lock
-  if (!swept.insert(folder).second) return;
-  std::error_code ec;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    const std::optional<pid_t> owner = TempFileOwner(it->path().filename().string());
-    if (!owner || *owner == ::getpid() || ProcessRuns(*owner)) continue;
-    struct stat status {};
-    if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
-    ::unlink(it->path().c_str());
+  static std::mutex mutex;
+  static std::set<fs::path> swept;
+  {
+    const std::lock_guard lock(mutex);
+    if (!swept.insert(folder).second) return;
   }
+  RemoveDeadLeftovers(folder);
 }
 
 }  // namespace gm

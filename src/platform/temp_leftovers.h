@@ -1,7 +1,13 @@
 #pragma once
-// The temporary files the profile writers make beside a file they replace, named
-// ".<file name>.tmp<process id>.<counter>", and the removal of those that a killed process
-// left behind.
+// The temporary entries the writers make beside what they replace, and the removal of those
+// that a killed process left behind.
+//
+// Names: ".<name>.tmp<process id>.<counter>" for a temporary file or folder (a file being
+// written, a folder being built), ".<name>.old<process id>.<counter>" for a folder set aside
+// while a new one takes its name (where the file system cannot swap two folders in one step).
+// A killed process leaves at most these; RemoveDeadLeftovers removes the temporary ones and
+// puts a set-aside folder back where nothing took its name, so what the writer replaced stays
+// either as it was or whole as it became.
 
 #include <sys/types.h>
 
@@ -12,15 +18,23 @@
 
 namespace gm {
 
-// The name of temporary file number `counter` of this process for `target`.
+// The name of temporary entry number `counter` of this process for `target`.
 std::string TempFileName(const std::filesystem::path& target, unsigned counter);
 
-// The process that made a temporary file of this name; nothing for any other name.
+// The name under which this process sets `target` aside (number `counter`).
+std::string SetAsideName(const std::filesystem::path& target, unsigned counter);
+
+// The process that made a temporary or set-aside entry of this name; nothing for any other
+// name.
 std::optional<pid_t> TempFileOwner(std::string_view fileName);
 
-// Removes the temporary files in `folder` whose process no longer runs. Files of running
-// processes (this one included) and every other entry stay. Done once per folder per process,
-// before its first write; the callers serialise it with their writes.
+// Removes the leftovers in `folder` whose process no longer runs: temporary files, temporary
+// folders with all they hold (links inside are removed, never followed), and set-aside folders
+// whose own name is taken; a set-aside folder whose name is free gets it back. Entries of
+// running processes (this one included) and every other entry stay. Safe from any thread.
+void RemoveDeadLeftovers(const std::filesystem::path& folder);
+
+// RemoveDeadLeftovers once per folder per process, before the first write into it.
 void RemoveDeadTempFilesOnce(const std::filesystem::path& folder);
 
 }  // namespace gm

@@ -5,6 +5,7 @@
 #include "settings/config_settings.h"
 #include "settings/config_store.h"
 #include "settings/paths.h"
+#include "settings/settings_file_check.h"
 
 namespace gm {
 
@@ -23,9 +24,20 @@ bool CopyOrReport(const std::filesystem::path& from, const std::filesystem::path
 
 }  // namespace
 
-// The copies go through the profile writers' own copy, so that a key the device threads write
-// into config.ini meanwhile never undoes an import.
+// The copies go through the profile writers' own copy, which replaces the target whole, so
+// that a key the device threads write into config.ini meanwhile never undoes an import.
 AfterFileCommand ImportConfigFile(const std::filesystem::path& chosenPath) {
+  // config.ini also holds the key map, the product names and the language: only a settings
+  // file may take its place.
+  const SettingsFileCheck check = CheckSettingsFile(chosenPath);
+  if (check.fault == SettingsFileFault::kNotAFile) {
+    ShowUserMessage(FileCommandFailedMessage());
+    return AfterFileCommand::kNoRedraw;
+  }
+  if (check.fault != SettingsFileFault::kNone) {
+    ShowUserMessage(SettingsFileRefusedMessage(chosenPath, check));
+    return AfterFileCommand::kNoRedraw;
+  }
   if (!CopyOrReport(chosenPath, g_configIniPath)) return AfterFileCommand::kNoRedraw;
   for (int c = 0; c < kConfigCount; ++c) LoadConfigSection(g_configFolder, c, false);
   return AfterFileCommand::kRedraw;

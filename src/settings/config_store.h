@@ -59,10 +59,11 @@ bool SaveLanguage(const std::filesystem::path& file, bool isEnglish);
 // passes it in (a cancelled dialog never gets here); the result tells it whether to redraw.
 enum class AfterFileCommand { kRedraw, kNoRedraw };
 
-// Copies the chosen file over g_configIniPath and reloads configurations 0..3 and the shared
-// block from it. A path that names no readable file shows "Error!"; a config.ini that cannot
-// be written shows the save-failure message naming it. Either way config.ini and the settings
-// stay as they were.
+// Copies the chosen file over g_configIniPath (replacing it whole) and reloads configurations
+// 0..3 and the shared block from it. A path that names no file shows "Error!"; a file that is
+// no settings file (settings/settings_file_check.h) shows SettingsFileRefusedMessage naming it
+// and why; a config.ini that cannot be written shows the save-failure message naming it. In
+// each case config.ini and the settings stay as they were.
 AfterFileCommand ImportConfigFile(const std::filesystem::path& chosenPath);
 
 // Copies g_configIniPath (the file on disk, not unsaved changes) to the chosen path. A missing

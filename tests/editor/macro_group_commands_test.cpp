@@ -190,24 +190,6 @@ TEST_F(GroupCommandsTest, ADeleteAfterALockedExportLeavesTheGroupsOwnFileUnlocke
   AfterCommand();
 }
 
-TEST_F(GroupCommandsTest, ResetReplacesEveryGroupByTheFactorySetAndCollapsesThem) {
-  EXPECT_EQ(Ids(ResetAllMacroGroups(expanded_)), std::vector{Id::kSaveFailed});
-  EXPECT_TRUE(fs::exists(g_macroDir / "A.dat"));  // no factory set: nothing deleted
-
-  WriteIni(g_macroResetDir / "F.dat",
-           {{"Init", {{"DAT_VER", "3"}}},
-            {"Macros", {{"macroNum", "1"}, {"0", ToUtf8(BuildMacroLine(MakeMacro(u"f", {})))}}}});
-  WriteIni(g_macroResetDir / "macroGrp.ini",
-           {{"MACRO_GROUP_NUM", {{"macGrpNum", "1"}}}, {"MACRO_GROUP_NAME", {{"0", "F"}}}});
-  const MacroCommandOutcome outcome = ResetAllMacroGroups(expanded_);
-  AfterCommand();
-  EXPECT_TRUE(outcome.messages.empty());
-  EXPECT_EQ(GroupNames(), std::vector<std::u16string>{u"F"});
-  EXPECT_FALSE(fs::exists(g_macroDir / "A.dat"));
-  EXPECT_EQ(MacroNameOf(g_macros[0]), u"f");
-  EXPECT_EQ(expanded_[0], 0u);
-}
-
 TEST_F(GroupCommandsTest, FailedWritesAreReportedAndTheTablesKeepWhatTheFilesHold) {
   fs::permissions(g_macroDir / "A.dat", fs::perms::owner_read);
   EXPECT_EQ(Ids(NewMacro(RowOf(0, -1), expanded_)), std::vector{Id::kSaveFailed});

@@ -18,8 +18,10 @@
 #include "platform/ini_encoding.h"
 #include "platform/private_profile.h"
 #include "platform/profile_cache.h"
+#include "platform/profile_content.h"
 #include "platform/text.h"
 #include "support/message_recorder.h"
+#include "support/rename_hook.h"
 #include "support/temp_dir.h"
 
 namespace gm {
@@ -53,19 +55,37 @@ std::vector<std::string> Entries(const fs::path& folder) {
   return names;
 }
 
-// Runs `body` as an unprivileged user: in a child process that drops root (a privileged user
-// passes every folder permission, so only an ordinary user shows what a read-only folder
-// does), or here when the tests already run unprivileged. True when body returned true.
-bool RunUnprivileged(const std::function<bool()>& body) {
-  if (::geteuid() != 0) return body();
+// Runs `body` in a child process, as an unprivileged user where the tests run as root (a
+// privileged user passes every folder permission, so only an ordinary user shows what a
+// read-only folder does). The child's exit status: 0 when body returned true, 1 when false.
+int StatusOfUnprivilegedChild(const std::function<bool()>& body) {
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
     ::_exit(body() ? 0 : 1);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs `body` as an unprivileged user: in a child process that drops root, or here when the
+// tests already run unprivileged. True when body returned true.
+bool RunUnprivileged(const std::function<bool()>& body) {
+  if (::geteuid() != 0) return body();
+  return StatusOfUnprivilegedChild(body) == 0;
+}
+
+// A folder the tests' user may not write (for root, the child of StatusOfUnprivilegedChild),
+// holding a file that user may write.
+fs::path WritableFileInClosedFolder(const TempDir& dir, std::string_view bytes) {
+  const auto folder = dir / "config";
+  fs::create_directory(folder);
+  const auto file = folder / "config.ini";
+  WriteFileBytes(file, bytes);
+  fs::permissions(file, fs::perms(0666));
+  fs::permissions(folder, fs::perms(0555));
+  return file;
 }
 
 TEST(ProfileFileOwnership, AWriteByRootKeepsOwnerGroupAndModeOfTheUsersFile) {
@@ -119,6 +139,62 @@ TEST(ProfileFileOwnership, AFileThatCannotBeReplacedIsWrittenInPlace) {
     EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
     EXPECT_EQ(StatOf(file).st_uid, before.st_uid);
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"config.ini"});
+  }
+}
+
+// A file in a folder that cannot be written is rewritten in place. Where it gets shorter, a
+// kill before the final cut leaves the new text followed by padding that no reader takes for a
+// key (a comment line, or blank lines where no comment fits), in the file's own encoding, and
+// never the old file's tail as a line of its own.
+TEST(ProfileFileOwnership, AnInPlaceWriteKilledBeforeItsCutLeavesNoStrayLine) {
+  const std::string lf = "[Init]\nCurConfig=0\n[PRODUCTNAME]\nPRODUCTNAME_EN=Mouse\nSTATUS=0\n";
+  const std::string crlfOpenEnd = "[Init]\r\nCurConfig=0\r\n[PRODUCTNAME]\r\nPRODUCTNAME_EN=Mouse";
+  const std::u16string utf16Text =
+      u"[Init]\r\nCurConfig=0\r\n[PRODUCTNAME]\r\nPRODUCTNAME_EN=鼠标 Mouse\r\nSTATUS=0\r\n";
+  const std::string gb18030 =
+      "[Init]\r\nCurConfig=0\r\n[PRODUCTNAME]\r\nPRODUCTNAME_EN=\xCA\xF3\xB1\xEA Mouse\r\n";
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::u16string value;
+  } cases[] = {
+      {"UTF-8, LF", lf, u"M"},
+      {"UTF-8 short by one byte", lf, u"Mous"},
+      {"UTF-8 with its mark, CR LF, last line open", "\xEF\xBB\xBF" + crlfOpenEnd, u"M"},
+      {"UTF-16LE", EncodeIniText(utf16Text, IniEncoding::kUtf16LeBom), u"鼠"},
+      {"UTF-16LE short by one unit", EncodeIniText(utf16Text, IniEncoding::kUtf16LeBom),
+       u"鼠标 Mous"},
+      {"GB18030", gb18030, u"\u6807"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const fs::path file = WritableFileInClosedFolder(dir, c.bytes);
+    const DecodedIniText before = DecodeIniBytes(c.bytes);
+    const std::string finished =
+        WriteProfileString(c.bytes, u"PRODUCTNAME", u"PRODUCTNAME_EN", c.value).value();
+    ASSERT_LT(finished.size(), c.bytes.size());
+
+    EXPECT_EQ(StatusOfUnprivilegedChild([&] {
+                test::ExitBeforeNextTruncate();
+                return WritePrivateProfileStringW(u"PRODUCTNAME", u"PRODUCTNAME_EN", c.value, file);
+              }),
+              test::kExitedBeforeTruncate);
+    fs::permissions(dir / "config", fs::perms(0755));
+
+    const std::string left = ReadFileBytes(file);
+    EXPECT_EQ(left.size(), c.bytes.size());
+    EXPECT_EQ(left.substr(0, finished.size()), finished);
+    const DecodedIniText read = DecodeIniBytes(left);
+    EXPECT_EQ(read.encoding, before.encoding);
+    EXPECT_EQ(Read(file, u"PRODUCTNAME", u"PRODUCTNAME_EN"), c.value);
+    EXPECT_EQ(Read(file, u"Init", u"CurConfig"), u"0");
+    // After the new text: only a comment line and line ends.
+    const std::u16string tail = read.text.substr(DecodeIniBytes(finished).text.size());
+    EXPECT_EQ(tail.find_first_not_of(u"\r\n; "), std::u16string::npos) << ToUtf8(tail);
+    for (size_t at = tail.find(u';'); at != std::u16string::npos; at = tail.find(u';', at + 1)) {
+      EXPECT_TRUE(at == 0 || tail[at - 1] == u'\n') << ToUtf8(tail);
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/ini_encoding.h"
+#include "platform/profile_file.h"
 #include "settings/config_store.h"
 #include "settings_test_support.h"
 
@@ -63,6 +65,60 @@ TEST_F(ConfigFileCommandTest, ImportOfAMissingPathChangesNothing) {
   EXPECT_EQ(SettingsSnapshot(), before);
   EXPECT_EQ(ReadFileBytes(g_configIniPath), RealisticConfigIni());
   EXPECT_EQ(messages_.messages(), std::vector<UserMessage>({kError, kError}));
+}
+
+// config.ini also holds the key map, the product names and the language: a file that is not
+// a settings file is refused with a message naming it and why, and nothing changes. A file
+// the program exported imports.
+TEST_F(ConfigFileCommandTest, ImportRefusesWhatIsNotASettingsFile) {
+  const std::string settings = RealisticConfigIni();
+  WriteConfigIni(settings);
+  ASSERT_TRUE(LoadAllConfigurations());
+  const auto before = SettingsSnapshot();
+  const std::string picture = std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + "\x01\xFF\xFE";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::u16string chinese;
+    std::u16string english;
+  } refused[] = {
+      {"picture.ini", picture, u"不是设置文件：不是文本文件",
+       u"not a settings file: not a text file"},
+      {"cut.ini", settings.substr(0, settings.find("[Config2]")),
+       u"不是设置文件：缺少 [Config2] 段", u"not a settings file: no [Config2] section"},
+      {"desktop.ini", "[.ShellClassInfo]\r\nIconResource=mouse.ico,0\r\n",
+       u"不是设置文件：缺少 [Config0] 段", u"not a settings file: no [Config0] section"},
+      {"nul.ini", settings + '\0', u"不是设置文件：不是文本文件",
+       u"not a settings file: not a text file"},
+      {"huge.ini", settings + ";" + std::string(kMaxIniFileBytes, 'x'), u"文件过大",
+       u"the file is too large"},
+  };
+  for (const auto& r : refused) {
+    SCOPED_TRACE(r.name);
+    const auto chosen = dir_ / r.name;
+    WriteFileBytes(chosen, r.bytes);
+    messages_.clear();
+    EXPECT_EQ(ImportConfigFile(chosen), AfterFileCommand::kNoRedraw);
+    const std::u16string path = ToUtf16(chosen.string());
+    const UserMessage expected{
+        u"Error：文件未导入!\n" + path + u"\n(" + r.chinese + u")",
+        u"Error: the file was not imported!\n" + path + u"\n(" + r.english + u")"};
+    EXPECT_EQ(messages_.messages(), std::vector<UserMessage>{expected});
+    EXPECT_EQ(ReadFileBytes(g_configIniPath), settings);
+    EXPECT_EQ(SettingsSnapshot(), before);
+  }
+
+  // Exported (also from a file in UTF-16) and imported again.
+  const auto exported = dir_ / "exported.ini";
+  for (const std::string& text :
+       {settings, EncodeIniText(DecodeIniBytes(settings).text, IniEncoding::kUtf16LeBom)}) {
+    WriteConfigIni(text);
+    messages_.clear();
+    ASSERT_EQ(ExportConfigFile(exported), AfterFileCommand::kRedraw);
+    EXPECT_EQ(ImportConfigFile(exported), AfterFileCommand::kRedraw);
+    EXPECT_EQ(ReadFileBytes(g_configIniPath), text);
+    EXPECT_TRUE(messages_.messages().empty());
+  }
 }
 
 TEST_F(ConfigFileCommandTest, ResetLoadsFactoryConfigurationsFromLastToFirstAndSavesThem) {

@@ -77,7 +77,10 @@ TEST_F(SettingsConcurrencyTest, KeyWrittenDuringAnImportNeverUndoesTheImport) {
     const DpiLevelSaver saver;
     for (int i = 0; i < 10; ++i) {
       const std::string number = std::to_string(i);
-      WriteFileBytes(chosen, "[ShareData]\nDPI_LEVEL=3\n[Imported]\nNumber=" + number + "\n");
+      WriteFileBytes(chosen,
+                     "[Config0]\n[Config1]\n[Config2]\n[Config3]\n[KEYNUM]\n[KEYMAP]\n"
+                     "[ShareData]\nDPI_LEVEL=3\n[Imported]\nNumber=" +
+                         number + "\n");
       EXPECT_EQ(ImportConfigFile(chosen), AfterFileCommand::kRedraw);
       saver.WaitForSavesInProgress();
       if (Read(u"Imported", u"Number") != number) ++lost;

@@ -5,13 +5,16 @@
 #include <QTest>
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
+#include <string>
 
 #include "device/device_link.h"
 #include "editor/macro_editor_state.h"
 #include "macros/group_name_rules.h"
 #include "macros/macro_group_names.h"
 #include "macros/macro_record.h"
+#include "platform/profile_file.h"
 #include "settings/config_store.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/pages/page_elements.h"
@@ -201,6 +204,21 @@ TEST_F(MainDialogTest, ImportAsksForAFileAndReloadsTheSettingsFromIt) {
   ClickMain(dialog, kMainImport);
   EXPECT_EQ(g_fireTime.load(), 77);
   EXPECT_EQ(ReadIni(u"ShareData", u"FIRE_TIME"), u"77");
+
+  // A picture chosen by mistake is refused with one message naming it; nothing changes.
+  const auto picture = temp_.path() / "mouse.png";
+  {
+    std::ofstream out(picture, std::ios::binary);
+    out << std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+  }
+  const std::string settingsBefore = ReadWholeFile(ConfigIni()).bytes;
+  chosenFile_ = picture;
+  ClickMain(dialog, kMainImport);
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_NE(messages_.messages()[0].english.find(u"mouse.png"), std::u16string::npos);
+  EXPECT_EQ(ReadWholeFile(ConfigIni()).bytes, settingsBefore);
+  EXPECT_EQ(g_fireTime.load(), 77);
+  messages_.clear();
 
   chosenFile_ = temp_.path() / "exported.ini";
   ClickMain(dialog, kMainExport);
