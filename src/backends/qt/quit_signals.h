@@ -28,9 +28,6 @@ class QuitSignals : public QObject {
   QuitSignals(const QuitSignals&) = delete;
   QuitSignals& operator=(const QuitSignals&) = delete;
 
-  // False when the pipe could not be made: the signals then keep their default action.
-  bool IsCatching() const { return catching_; }
-
  signals:
   // Once per batch of signals read from the pipe; the number of the first of them.
   void quitRequested(int signalNumber);
@@ -40,7 +37,7 @@ class QuitSignals : public QObject {
 
   std::array<int, 2> pipe_ = {-1, -1};  // read end, write end
   std::array<struct sigaction, kQuitSignals.size()> previous_{};
-  bool catching_ = false;
+  bool catching_ = false;  // false when the pipe could not be made: default actions stay
   QSocketNotifier* notifier_ = nullptr;
 };
 
