@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "device/device_ids.h"
@@ -14,11 +15,44 @@
 
 namespace gm {
 
-DeviceChoice DeviceChoiceOf(const char* value) {
-  if (value == nullptr) return DeviceChoice::kReal;
-  if (std::strcmp(value, "virtual") == 0) return DeviceChoice::kVirtual;
-  if (std::strcmp(value, "auto") == 0) return DeviceChoice::kAuto;
-  return DeviceChoice::kReal;
+namespace {
+
+struct NamedChoice {
+  const char* name;
+  DeviceChoice choice;
+};
+constexpr NamedChoice kNamedChoices[] = {
+    {"real", DeviceChoice::kReal},
+    {"auto", DeviceChoice::kAuto},
+    {"virtual", DeviceChoice::kVirtual},
+};
+
+}  // namespace
+
+std::optional<DeviceChoice> DeviceChoiceOf(const char* value) {
+  if (value == nullptr || *value == '\0') return DeviceChoice::kReal;
+  for (const NamedChoice& named : kNamedChoices) {
+    if (std::strcmp(value, named.name) == 0) return named.choice;
+  }
+  return std::nullopt;
+}
+
+std::string UnknownDeviceChoiceMessage(std::string_view value) {
+  std::string message = std::string(kDeviceChoiceVariable) + "=" + std::string(value) +
+                        " names no device; the valid values are";
+  const size_t count = std::size(kNamedChoices);
+  for (size_t i = 0; i < count; ++i) {
+    message += i == 0 ? " " : i + 1 == count ? " and " : ", ";
+    message += kNamedChoices[i].name;
+  }
+  return message + " (unset is " + kNamedChoices[0].name + ")";
+}
+
+std::optional<DeviceChoice> DeviceChoiceFromEnvironment() {
+  const char* value = std::getenv(kDeviceChoiceVariable);
+  const std::optional<DeviceChoice> choice = DeviceChoiceOf(value);
+  if (!choice) std::fprintf(stderr, "%s\n", UnknownDeviceChoiceMessage(value).c_str());
+  return choice;
 }
 
 bool MousePresent(HidTransport& transport) {
@@ -45,9 +79,8 @@ ChosenDevice ChooseDevice(DeviceChoice choice, std::unique_ptr<HidTransport> rea
   return chosen;
 }
 
-ChosenDevice ChooseDeviceFromEnvironment() {
-  return ChooseDevice(DeviceChoiceOf(std::getenv(kDeviceChoiceVariable)),
-                      std::make_unique<HidapiTransport>(kMouseVendorId, kMouseProductId),
+ChosenDevice ChooseSystemDevice(DeviceChoice choice) {
+  return ChooseDevice(choice, std::make_unique<HidapiTransport>(kMouseVendorId, kMouseProductId),
                       std::make_unique<UdevHidMonitor>());
 }
 

@@ -6,13 +6,17 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/device_choice.h"
 #include "backends/qt/power_events.h"
+#include "backends/qt/quit_signals.h"
 #include "backends/qt/single_instance.h"
 #include "backends/qt/x11_keyboard_capture.h"
 #include "backends/qt/x11_mouse_settings.h"
 #include "platform/message_sink.h"
+#include "platform/text.h"
+#include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "ui/window/macro_recording.h"
 #include "ui/window/main_dialog.h"
@@ -31,6 +35,13 @@ std::unique_ptr<KeyboardCapture> ChooseKeyboardCapture() {
   return nullptr;
 }
 
+// Whoever started the program learns why it ended at once: the message the window showed.
+void TellStartFailure(const std::optional<UserMessage>& failure) {
+  if (!failure) return;
+  std::fprintf(stderr, "%s\n", ToUtf8(failure->Text(g_isEnglish.load() != 0)).c_str());
+  std::fflush(stderr);
+}
+
 }  // namespace
 
 CQEL_GMouseApp::CQEL_GMouseApp() {
@@ -38,22 +49,27 @@ CQEL_GMouseApp::CQEL_GMouseApp() {
 }
 
 int CQEL_GMouseApp::InitInstance() {
+  const std::optional<DeviceChoice> choice = DeviceChoiceFromEnvironment();
+  if (!choice) return kExitUnknownDevice;
   SingleInstance instance;
   if (instance.Claim() == InstanceRole::kAnotherCopyRuns) {
     // Whoever started this copy learns why no window of its own appears.
     std::fputs(kAlreadyRunningNote, stdout);
     std::fflush(stdout);
-    return 0;
+    return kExitNormal;
   }
 
   QtMessageSink messageBoxes;
   SetMessageSink(&messageBoxes);
+  // Caught once the window runs, to the end (the virtual mouse's dump included). Start-up
+  // has nothing to lose: until then they end the process at once, as they always did.
+  std::optional<QuitSignals> quitSignals;
 
-  ChosenDevice device = ChooseDeviceFromEnvironment();
+  ChosenDevice device = ChooseSystemDevice(*choice);
   X11MouseSettings desktopMouse;
   const std::unique_ptr<KeyboardCapture> keyboard = ChooseKeyboardCapture();
 
-  int exitCode = 0;
+  int exitCode = kExitNormal;
   {
     MainDialogServices services;
     services.transport = device.transport.get();
@@ -76,8 +92,14 @@ int CQEL_GMouseApp::InitInstance() {
       PowerEvents powerEvents;
       QObject::connect(&powerEvents, &PowerEvents::powerEvent, &dialog,
                        &CQEL_GMouseDlg::OnPowerBroadcast);
+      // The end of the session (or Ctrl+C in a terminal) ends the program as "Exit Driver".
+      QObject::connect(&quitSignals.emplace(), &QuitSignals::quitRequested, &dialog,
+                       &CQEL_GMouseDlg::OnExitDriver);
       dialog.show();
       exitCode = QApplication::exec();
+    } else {
+      TellStartFailure(dialog.StartFailure());
+      exitCode = kExitStartFailed;
     }
   }
   SetMessageSink(nullptr);

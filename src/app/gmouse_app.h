@@ -10,6 +10,16 @@ namespace gm {
 // The one line a second copy prints before it ends.
 inline constexpr char kAlreadyRunningNote[] = "already running: showed its window\n";
 
+// The process's exit status. An exit from the window or the tray, SIGTERM, SIGINT or SIGHUP
+// (each ends the program as "Exit Driver" does, after a running Apply) and the removal of the
+// mouse end it with kExitNormal, as does a second copy.
+inline constexpr int kExitNormal = 0;
+// Start-up ended the program (no mouse, the mouse not permitted, a layout file missing); the
+// message the user saw also goes to standard error.
+inline constexpr int kExitStartFailed = 1;
+// GMOUSE_DEVICE names no device; standard error names the valid values.
+inline constexpr int kExitUnknownDevice = 2;
+
 class CQEL_GMouseApp {
  public:
   // Records the program's folder (the Qt application object must exist).

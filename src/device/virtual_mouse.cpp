@@ -85,14 +85,15 @@ class VirtualMouse::State {
   bool ReceiveFeature(std::span<const uint8_t> report) {
     std::unique_lock lock(mutex_);
     if (unplugged_) return false;
-    if (unplugAt_ && received_.size() >= *unplugAt_) {
+    if (unplugAt_ && receivedCount_ >= *unplugAt_) {
       unplugged_ = true;
       lock.unlock();
       inputArrived_.notify_all();
       return false;
     }
-    const size_t number = received_.size();
-    received_.emplace_back(report.begin(), report.end());
+    const size_t number = receivedCount_++;
+    if (recent_.size() == kRecentFeatureReports) recent_.pop_front();
+    recent_.emplace_back(report.begin(), report.end());
     const bool refused = number >= refuseFirst_ && number - refuseFirst_ < refuseCount_;
     if (refused || report.size() != featureLength_ || report[0] != kFeatureReportId) {
       Log(kLogRefused, report);
@@ -197,9 +198,16 @@ class VirtualMouse::State {
     std::lock_guard lock(mutex_);
     return {memory_.begin(), memory_.end()};
   }
-  std::vector<std::vector<uint8_t>> Received() const {
+  size_t ReceivedCount() const {
     std::lock_guard lock(mutex_);
-    return received_;
+    return receivedCount_;
+  }
+  std::vector<std::vector<uint8_t>> Recent(size_t first) const {
+    std::lock_guard lock(mutex_);
+    const size_t windowStart = receivedCount_ - recent_.size();
+    const size_t from = std::max(first, windowStart) - windowStart;
+    if (from >= recent_.size()) return {};
+    return {recent_.begin() + static_cast<std::ptrdiff_t>(from), recent_.end()};
   }
   int CommitCount() const {
     std::lock_guard lock(mutex_);
@@ -304,7 +312,8 @@ class VirtualMouse::State {
   size_t refuseCount_ = 0;
   std::optional<size_t> unplugAt_;
   std::deque<std::vector<uint8_t>> input_;
-  std::vector<std::vector<uint8_t>> received_;
+  size_t receivedCount_ = 0;
+  std::deque<std::vector<uint8_t>> recent_;  // the last kRecentFeatureReports received
   std::vector<uint16_t> consumerUsages_;
   int commits_ = 0;
   int finalCommits_ = 0;
@@ -399,8 +408,9 @@ bool VirtualMouse::DumpMemory(const std::filesystem::path& file) const {
   return static_cast<bool>(stream.flush());
 }
 
-std::vector<std::vector<uint8_t>> VirtualMouse::FeatureReportsReceived() const {
-  return state_->Received();
+size_t VirtualMouse::FeatureReportCount() const { return state_->ReceivedCount(); }
+std::vector<std::vector<uint8_t>> VirtualMouse::RecentFeatureReports(size_t first) const {
+  return state_->Recent(first);
 }
 int VirtualMouse::CommitCount() const { return state_->CommitCount(); }
 int VirtualMouse::FinalCommitCount() const { return state_->FinalCommitCount(); }

@@ -22,9 +22,11 @@
 // and byte 7 = the device nibble; its other bytes are 0. Reports must have the report id 7
 // and exactly the feature report length; others are refused (and still recorded).
 //
-// Diagnostics: when GMOUSE_VIRTUAL_LOG names a file, every report received and sent is
-// appended to it (see ReportLog); when GMOUSE_VIRTUAL_DUMP names a file, the memory is
-// written to it when the mouse is destroyed. All members are thread-safe.
+// Record: the mouse counts what it received and keeps the last kRecentFeatureReports feature
+// reports, so a long run holds a bounded record. Diagnostics: when GMOUSE_VIRTUAL_LOG names a
+// file, every report received and sent is appended to it (see ReportLog), the whole run; when
+// GMOUSE_VIRTUAL_DUMP names a file, the memory is written to it when the mouse is destroyed.
+// All members are thread-safe.
 
 #include <cstdint>
 #include <filesystem>
@@ -41,6 +43,9 @@ inline constexpr char kVirtualMousePath[] = "virtual:gmouse";
 inline constexpr size_t kVirtualMouseMemorySize = 16 * 1024;
 inline constexpr char kVirtualLogVariable[] = "GMOUSE_VIRTUAL_LOG";
 inline constexpr char kVirtualDumpVariable[] = "GMOUSE_VIRTUAL_DUMP";
+// Feature reports the mouse keeps: more than the largest download (one report per byte of a
+// full macro memory, plus its commits).
+inline constexpr size_t kRecentFeatureReports = 8192;
 
 class VirtualMouse final : public HidTransport {
  public:
@@ -66,7 +71,7 @@ class VirtualMouse final : public HidTransport {
   // Every later call of the mouse and of its connections fails; a blocked ReadInput returns.
   void Unplug();
   // Faults in the middle of a download. Feature reports are numbered from 0 in the order the
-  // mouse receives them (FeatureReportsReceived). The reports numbered first .. first +
+  // mouse receives them (FeatureReportCount). The reports numbered first .. first +
   // count - 1 are refused (and recorded); the mouse is unplugged as the report numbered
   // `count` arrives, so that report and every later call fail.
   void RefuseFeatureReports(size_t first, size_t count);
@@ -76,7 +81,11 @@ class VirtualMouse final : public HidTransport {
   uint8_t MemoryByte(int32_t address) const;  // 0 beyond the memory
   std::vector<uint8_t> Memory() const;
   bool DumpMemory(const std::filesystem::path& file) const;
-  std::vector<std::vector<uint8_t>> FeatureReportsReceived() const;
+  // Feature reports received so far, refused ones included.
+  size_t FeatureReportCount() const;
+  // The feature reports numbered `first` and later that the mouse still keeps (the last
+  // kRecentFeatureReports), oldest first.
+  std::vector<std::vector<uint8_t>> RecentFeatureReports(size_t first = 0) const;
   int CommitCount() const;  // commits that wrote their block
   int FinalCommitCount() const;
   std::vector<uint16_t> ConsumerUsages() const;

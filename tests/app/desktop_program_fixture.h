@@ -92,6 +92,7 @@ class DesktopProgramTest : public ::testing::Test {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
                QString::fromStdString((temp_ / "runtime").string()));
     env.insert(QString::fromLatin1(kDeviceChoiceVariable), QStringLiteral("virtual"));
+    env.insert(programEnvironment_);
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(onDisplay ? QProcess::MergedChannels
                                              : QProcess::SeparateChannels);
@@ -195,6 +196,9 @@ class DesktopProgramTest : public ::testing::Test {
   }
 
   TempDir temp_;
+  // Set before StartProgram: variables for the program (the device choice, the virtual
+  // mouse's log and dump), over the fixture's own.
+  QProcessEnvironment programEnvironment_;
   Display* x11_ = nullptr;
   QString display_;
   QProcess* program_ = nullptr;

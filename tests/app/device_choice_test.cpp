@@ -19,12 +19,18 @@ class EmptyTransport final : public HidTransport {
   HidOpenResult Open(const std::string&, HidAccess) override { return nullptr; }
 };
 
-TEST(DeviceChoiceTest, TheEnvironmentNamesTheChoice) {
+TEST(DeviceChoiceTest, TheEnvironmentNamesTheChoiceAndAnUnknownValueIsRefused) {
   EXPECT_EQ(DeviceChoiceOf(nullptr), DeviceChoice::kReal);
+  EXPECT_EQ(DeviceChoiceOf(""), DeviceChoice::kReal);
+  EXPECT_EQ(DeviceChoiceOf("real"), DeviceChoice::kReal);
   EXPECT_EQ(DeviceChoiceOf("virtual"), DeviceChoice::kVirtual);
   EXPECT_EQ(DeviceChoiceOf("auto"), DeviceChoice::kAuto);
-  EXPECT_EQ(DeviceChoiceOf("Virtual"), DeviceChoice::kReal);
-  EXPECT_EQ(DeviceChoiceOf(""), DeviceChoice::kReal);
+  for (const char* unknown : {"Virtual", "hardware", " real", "auto "}) {
+    EXPECT_EQ(DeviceChoiceOf(unknown), std::nullopt) << unknown;
+  }
+  EXPECT_EQ(UnknownDeviceChoiceMessage("Virtual"),
+            "GMOUSE_DEVICE=Virtual names no device; the valid values are real, auto and virtual "
+            "(unset is real)");
 }
 
 TEST(DeviceChoiceTest, AutoTakesTheRealMouseOnlyWhenItIsThere) {

@@ -1,25 +1,82 @@
-// The program as it is started: its choice of the mouse and its single instance. It runs from a
-// copy of its folder (the executable beside a copy of the data folder) on the virtual mouse.
+// The program as it is started and as it ends: its choice of the mouse, its single instance,
+// its exit status, and the end by a signal. It runs from a copy of its folder (the executable
+// beside a copy of the data folder), mostly on the virtual mouse.
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
 
+#include <signal.h>
+
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
 
 #include "ui/qt_app_for_tests.h"
 #include "support/temp_dir.h"
 #include "app/device_choice.h"
+#include "device/virtual_mouse.h"
 #include "program_folder.h"
 #include "app/gmouse_app.h"
+#include "ui/pages/page_elements.h"
+// Last: it brings Xlib's macros.
+#include "desktop_program_fixture.h"
 
 namespace gm::test {
 namespace {
 
 constexpr int kStartMs = 20000;
 constexpr int kSecondCopyMs = 20000;
+constexpr int kEndMs = 20000;
+
+// Report log lines of the virtual mouse (see ReportLog).
+constexpr char kBlockCommitLine[] = " SET 07 18 09 ";
+constexpr char kFinalCommitLine[] = " SET 07 18 10 ";
+constexpr char kLeavingNoticeLine[] = " SET 07 20 ";
+
+// True once the process catches `signalNumber` (its handler is installed), from
+// /proc/<pid>/status.
+bool Catches(qint64 pid, int signalNumber) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("SigCgt:", 0) != 0) continue;
+    const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+    return (mask >> (signalNumber - 1) & 1) != 0;
+  }
+  return false;
+}
+
+// The size of the virtual mouse's dump; 0 when there is none.
+uintmax_t DumpSize(const std::filesystem::path& file) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(file, error);
+  return error ? 0 : size;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// The log of a download the program ended by a signal: the whole download, then the leaving
+// notice once, after it.
+void ExpectFinishedDownloadThenOneLeavingNotice(const std::string& log) {
+  const size_t lastBlock = log.rfind(kBlockCommitLine);
+  const size_t finalCommit = log.rfind(kFinalCommitLine);
+  ASSERT_NE(lastBlock, std::string::npos) << log;
+  ASSERT_NE(finalCommit, std::string::npos) << "the download was cut off";
+  EXPECT_GT(finalCommit, lastBlock) << "the final commit ends the download";
+  EXPECT_EQ(Count(log, kLeavingNoticeLine), 1u);
+  EXPECT_GT(log.rfind(kLeavingNoticeLine), finalCommit);
+}
 
 class ProgramTest : public ::testing::Test {
  protected:
@@ -28,13 +85,14 @@ class ProgramTest : public ::testing::Test {
     CopyProgramFolder(temp_.path());
   }
 
-  QProcess* Start(const char* device) {
+  QProcess* Start(const char* device, const QProcessEnvironment& extra = {}) {
     auto* process = new QProcess();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
                QString::fromStdString((temp_ / "runtime").string()));
     env.insert(QString::fromLatin1(kDeviceChoiceVariable), QString::fromLatin1(device));
+    env.insert(extra);
     process->setProcessEnvironment(env);
     process->start(QString::fromStdString((temp_ / "gmouse").string()), {});
     processes_.push_back(process);
@@ -79,6 +137,125 @@ TEST_F(ProgramTest, ASecondCopyEndsAtOnceAndTheFirstRunsOn) {
   EXPECT_EQ(second->readAllStandardOutput(), QByteArray(kAlreadyRunningNote))
       << "it says what it did, in one line";
   EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(ProgramTest, AnUnknownDeviceIsRefusedNamingTheValidValues) {
+  QProcess* program = Start("Virtual");
+  ASSERT_TRUE(program->waitForFinished(kStartMs));
+  EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program->exitCode(), kExitUnknownDevice);
+  EXPECT_EQ(program->readAllStandardError().toStdString(),
+            UnknownDeviceChoiceMessage("Virtual") + "\n");
+}
+
+// SIGTERM during an Apply: ProgramDesktopTest below.
+TEST_F(ProgramTest, SigintAndSighupEndItAsExitDriverDoes) {
+  for (const int signalNumber : {SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signalNumber);
+    const std::filesystem::path log = temp_ / ("reports" + std::to_string(signalNumber));
+    const std::filesystem::path dump = temp_ / ("memory" + std::to_string(signalNumber));
+    QProcessEnvironment extra;
+    extra.insert(QString::fromLatin1(kVirtualLogVariable), QString::fromStdString(log));
+    extra.insert(QString::fromLatin1(kVirtualDumpVariable), QString::fromStdString(dump));
+    QProcess* program = Start("virtual", extra);
+    ASSERT_TRUE(program->waitForStarted(kStartMs));
+    // The handlers are installed once the window runs.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Catches(program->processId(), signalNumber); }, kStartMs))
+        << program->readAllStandardError().toStdString();
+    ASSERT_EQ(::kill(static_cast<pid_t>(program->processId()), signalNumber), 0);
+    ASSERT_TRUE(program->waitForFinished(kEndMs));
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program->exitCode(), kExitNormal);
+    EXPECT_EQ(Count(ReadFileBytes(log), kLeavingNoticeLine), 1u);
+    EXPECT_EQ(DumpSize(dump), kVirtualMouseMemorySize);
+  }
+}
+
+// ---- On a desktop: clicks and message boxes ---------------------------------------------------
+
+class ProgramDesktopTest : public DesktopProgramTest {
+ protected:
+  void SetUp() override {
+    if (!StartDesktop({"openbox", "xdotool"})) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_FALSE(HasFailure());
+    IgnoreTheDesktopLibrariesLeaks();
+  }
+
+  std::string Log() const { return ReadFileBytes(temp_ / "reports.log"); }
+
+  // The desktop's D-Bus library keeps a buffer to the end of the process, which the leak
+  // checker of a sanitizer build would report in the exit status; the program's own memory is
+  // still checked.
+  void IgnoreTheDesktopLibrariesLeaks() {
+    const std::filesystem::path suppressions = temp_ / "lsan.supp";
+    std::ofstream(suppressions) << "leak:libdbus-1.so\n";
+    programEnvironment_.insert(QStringLiteral("LSAN_OPTIONS"),
+                               QStringLiteral("suppressions=") +
+                                   QString::fromStdString(suppressions.string()));
+  }
+
+  void UseVirtualMouseLogAndDump() {
+    programEnvironment_.insert(QString::fromLatin1(kVirtualLogVariable),
+                               QString::fromStdString(temp_ / "reports.log"));
+    programEnvironment_.insert(QString::fromLatin1(kVirtualDumpVariable),
+                               QString::fromStdString(temp_ / "memory.bin"));
+  }
+};
+
+TEST_F(ProgramDesktopTest, SigtermDuringApplyFinishesTheDownloadThenEndsAsExitDriverDoes) {
+  UseVirtualMouseLogAndDump();
+  StartProgram();
+  const std::string window = WaitForMainWindow();
+  ASSERT_FALSE(window.empty()) << program_->readAll().toStdString();
+  const auto place = GeometryOf(window);
+  ASSERT_TRUE(place);
+  const Geometry apply = MainElement(kMainApply);
+  ASSERT_FALSE(HasFailure());
+
+  // Apply from its button (again if the busy machine lost the click); the signal comes once
+  // the first blocks are in.
+  bool downloading = false;
+  for (int attempt = 0; attempt < 3 && !downloading; ++attempt) {
+    Click(place->x + apply.CentreX(), place->y + apply.CentreY(), "1");
+    downloading = QTest::qWaitFor([&] { return Log().find(kBlockCommitLine) != std::string::npos; },
+                                  kDesktopWaitMs);
+  }
+  ASSERT_TRUE(downloading) << "Apply did not start";
+  ASSERT_EQ(::kill(static_cast<pid_t>(program_->processId()), SIGTERM), 0);
+  const std::string atSignal = Log();
+
+  ASSERT_TRUE(program_->waitForFinished(kEndMs));
+  ASSERT_EQ(atSignal.find(kFinalCommitLine), std::string::npos)
+      << "the signal came after the download; the test proves nothing";
+  EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program_->exitCode(), kExitNormal);
+  ExpectFinishedDownloadThenOneLeavingNotice(Log());
+  EXPECT_EQ(DumpSize(temp_ / "memory.bin"), kVirtualMouseMemorySize);
+}
+
+TEST_F(ProgramDesktopTest, WithoutAMouseTheMessageAlsoGoesToStandardErrorAndTheStatusIs1) {
+  programEnvironment_.insert(QString::fromLatin1(kDeviceChoiceVariable), QStringLiteral("real"));
+  StartProgram();
+  // The message box is the program's one window; the user reads it and presses Enter.
+  std::string box;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        box = OtherVisibleWindow({}).value_or("");
+        return !box.empty();
+      },
+      kProgramStartMs))
+      << program_->readAll().toStdString();
+  ASSERT_FALSE(program_->waitForFinished(200)) << "it waits for the user";
+  for (int attempt = 0; attempt < 3 && program_->state() != QProcess::NotRunning; ++attempt) {
+    Xdotool({"windowactivate", "--sync", box, "key", "Return"});
+    program_->waitForFinished(kDesktopWaitMs);
+  }
+  ASSERT_EQ(program_->state(), QProcess::NotRunning);
+  EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program_->exitCode(), kExitStartFailed);
+  // The copied data is in English.
+  EXPECT_TRUE(program_->readAll().contains("Please plug-in【GMouse G9】USB KeyBoard\n"));
 }
 
 }  // namespace

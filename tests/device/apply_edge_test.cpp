@@ -116,11 +116,11 @@ TEST_F(ApplyMacroMemoryTest, RecoilNudgeNeverWritesTheImageThatDidNotFit) {
   g_curMacroGroup = -1;  // the group is not open in the editor
   mouse_.SetLargeMacroMemory(false);
   ASSERT_EQ(Apply(), ApplyResult::kMacroMemoryFull);
-  const size_t reportsBefore = mouse_.FeatureReportsReceived().size();
+  const size_t reportsBefore = mouse_.FeatureReportCount();
   const RecoilAdjustResult nudge = AdjustRecoilMacro(true);
   EXPECT_EQ(nudge.outcome, RecoilAdjustOutcome::kAdjusted);
   EXPECT_NE(nudge.slot, RecoilSlotWrite::kWritten);
-  EXPECT_EQ(mouse_.FeatureReportsReceived().size(), reportsBefore);
+  EXPECT_EQ(mouse_.FeatureReportCount(), reportsBefore);
 
   // Once an Apply has written it whole, the nudge goes into the slot again.
   mouse_.SetLargeMacroMemory(true);

@@ -121,7 +121,7 @@ TEST_F(ApplyProtocolTest, WithoutAConnectionNothingIsWritten) {
   g_pointerSpeed = 3;
   ASSERT_EQ(Apply(), ApplyResult::kNoDevice);
   EXPECT_EQ(sleeper_.Total(), milliseconds(0));
-  EXPECT_TRUE(mouse_.FeatureReportsReceived().empty());
+  EXPECT_EQ(mouse_.FeatureReportCount(), 0u);
   EXPECT_FALSE(std::filesystem::exists(g_configIniPath));
   EXPECT_TRUE(system_.pointerSpeedsSet.empty());
   EXPECT_TRUE(messages_.messages().empty());

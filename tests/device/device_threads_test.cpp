@@ -51,7 +51,7 @@ class DeviceThreadsTest : public test::DeviceDataFolderTest {
 
   std::vector<std::vector<uint8_t>> ConsumerKeyReports() const {
     std::vector<std::vector<uint8_t>> out;
-    for (const auto& report : mouse_.FeatureReportsReceived()) {
+    for (const auto& report : mouse_.RecentFeatureReports()) {
       if (report.size() > 1 && report[1] == kCommandConsumerKey) out.push_back(report);
     }
     return out;
@@ -180,7 +180,7 @@ TEST_F(DeviceThreadsTest, ReportsWithAnotherIdOrTooShortChangeNothing) {
   g_dpiKeyFlag[0][0] = 1;
   g_dpiLevel = 4;
   mouse_.SetActiveConfiguration(2);
-  const auto before = mouse_.FeatureReportsReceived().size();
+  const size_t before = mouse_.FeatureReportCount();
   for (uint8_t code : {uint8_t{0xF1}, uint8_t{3}, uint8_t{1}, uint8_t{2}, uint8_t{0}}) {
     Inject({5, code, 0x81});
     Inject({7, code, 0x81});
@@ -189,9 +189,9 @@ TEST_F(DeviceThreadsTest, ReportsWithAnotherIdOrTooShortChangeNothing) {
   HandleInputReport(std::vector<uint8_t>{6, 3}, {});  // shorter than an event
   StartWorkers();
   InjectSentinelAndWait();
-  const auto reports = mouse_.FeatureReportsReceived();
-  for (size_t i = before; i < reports.size(); ++i) {
-    EXPECT_EQ(reports[i][1], kCommandConsumerKey) << i;  // the sentinel's only
+  ASSERT_EQ(mouse_.RecentFeatureReports(before).size(), mouse_.FeatureReportCount() - before);
+  for (const auto& report : mouse_.RecentFeatureReports(before)) {
+    EXPECT_EQ(report[1], kCommandConsumerKey);  // the sentinel's only
   }
   EXPECT_TRUE(UsagesBesideSentinel().empty());
   EXPECT_EQ(g_curConfig, 0);

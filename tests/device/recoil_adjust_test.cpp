@@ -159,7 +159,7 @@ class RecoilAdjustTest : public test::DeviceDataFolderTest {
     for (int i = 0; i < bytes; ++i) out.push_back(mouse_.MemoryByte(from + i));
     return out;
   }
-  size_t ReportCount() const { return mouse_.FeatureReportsReceived().size(); }
+  size_t ReportCount() const { return mouse_.FeatureReportCount(); }
 
   std::filesystem::path rifles_;
 };
@@ -199,7 +199,7 @@ TEST_F(RecoilAdjustTest, LastBlockHoldsTheRemainderAndTheTickUnitApplies) {
   expected.resize(32, 0xEE);
   EXPECT_EQ(Memory(kSlotAddress, 32), expected);
   // The last block is three bytes long.
-  const auto reports = mouse_.FeatureReportsReceived();
+  const auto reports = mouse_.RecentFeatureReports();
   const auto lastStage = std::find_if(reports.rbegin(), reports.rend(), [](const auto& r) {
     return r[1] == kCommandMemory && r[2] == kMemoryStage;
   });

@@ -39,15 +39,15 @@ TEST_F(RecoilAfterSwitchTest, NudgeReachesTheMouseOnlyWhereTheSlotHoldsTheMacro)
   EXPECT_EQ(mouse_.MemoryByte(slot_ + kMoveYOffset), 6);
 
   g_curConfig = 1;  // Burst has a slot of its own, which Apply did not record for nudges
-  const size_t reports = mouse_.FeatureReportsReceived().size();
+  const size_t reports = mouse_.FeatureReportCount();
   EXPECT_EQ(AdjustRecoilMacro(true).slot, RecoilSlotWrite::kSlotHoldsAnotherMacro);
-  EXPECT_EQ(mouse_.FeatureReportsReceived().size(), reports);
+  EXPECT_EQ(mouse_.FeatureReportCount(), reports);
 
   // Configuration 3 now holds Spray in the settings but not in the mouse (no Apply since).
   g_curConfig = 3;
   SetKey(3, 0, UserMacroCode(0, 0));
   EXPECT_EQ(AdjustRecoilMacro(true).slot, RecoilSlotWrite::kSlotHoldsAnotherMacro);
-  EXPECT_EQ(mouse_.FeatureReportsReceived().size(), reports);
+  EXPECT_EQ(mouse_.FeatureReportCount(), reports);
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(VirtualMouseTest, RecordsCommandsAndRefusesMalformedReports) {
   EXPECT_EQ(mouse_.ConsumerUsages(), std::vector<uint16_t>{0x0CD});
   EXPECT_EQ(mouse_.FinalCommitCount(), 1);
   EXPECT_EQ(mouse_.LeavingNoticeCount(), 1);
-  EXPECT_EQ(mouse_.FeatureReportsReceived().size(), 3u);
+  EXPECT_EQ(mouse_.FeatureReportCount(), 3u);
 
   std::unique_ptr<HidConnection> raw = mouse_.Open(kVirtualMousePath, HidAccess::kWrite).connection;
   const std::array<uint8_t, 4> tooShort = {0x07, 0x20, 0, 0};
@@ -126,7 +126,7 @@ TEST_F(VirtualMouseTest, RecordsCommandsAndRefusesMalformedReports) {
   EXPECT_FALSE(raw->SetFeature(wrongId));
   EXPECT_FALSE(raw->GetFeature(wrongId));
   EXPECT_EQ(mouse_.LeavingNoticeCount(), 1);
-  EXPECT_EQ(mouse_.FeatureReportsReceived().size(), 5u);
+  EXPECT_EQ(mouse_.FeatureReportCount(), 5u);
 }
 
 TEST_F(VirtualMouseTest, InputReportsArriveInOrderOrTimeOut) {
@@ -294,6 +294,40 @@ TEST_F(VirtualMouseTest, LogsReportsAndDumpsItsMemory) {
   ASSERT_EQ(memory.size(), kVirtualMouseMemorySize);
   EXPECT_EQ(memory[1], 0x2A);
   EXPECT_EQ(memory[0], 0);
+}
+
+TEST_F(VirtualMouseTest, KeepsCountsAndARecentWindowWhileTheLogKeepsEveryReport) {
+  test::TempDir dir;
+  const std::filesystem::path log = dir / "reports.log";
+  ScopedEnvironment logVariable(kVirtualLogVariable, log.string());
+  VirtualMouse mouse;
+  std::unique_ptr<HidConnection> raw = mouse.Open(kVirtualMousePath, HidAccess::kWrite).connection;
+  ASSERT_NE(raw, nullptr);
+  // More reports than the window holds (a few downloads' worth); each names its number in its
+  // address bytes.
+  const size_t total = kRecentFeatureReports + 1500;
+  for (size_t number = 0; number < total; ++number) {
+    const FeatureCommand stage = StageCommand(0, static_cast<int32_t>(number), 0x55, 0);
+    std::vector<uint8_t> report(mouse.FeatureReportLength(), 0);
+    std::copy_n(stage.bytes.begin(), stage.length, report.begin());
+    ASSERT_TRUE(raw->SetFeature(report));
+  }
+  const auto numberOf = [](const std::vector<uint8_t>& report) {
+    return static_cast<size_t>(AddressOf(report.at(4), report.at(5)));
+  };
+  EXPECT_EQ(mouse.FeatureReportCount(), total);
+  const auto window = mouse.RecentFeatureReports();
+  ASSERT_EQ(window.size(), kRecentFeatureReports) << "older reports are only counted";
+  EXPECT_EQ(numberOf(window.front()), total - kRecentFeatureReports);
+  EXPECT_EQ(numberOf(window.back()), total - 1);
+  const auto lastThree = mouse.RecentFeatureReports(total - 3);
+  ASSERT_EQ(lastThree.size(), 3u);
+  EXPECT_EQ(numberOf(lastThree.front()), total - 3);
+  EXPECT_TRUE(mouse.RecentFeatureReports(total).empty());
+
+  const std::string text = test::ReadFileBytes(log);
+  EXPECT_EQ(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')), total)
+      << "the log on disk keeps the whole run";
 }
 
 }  // namespace

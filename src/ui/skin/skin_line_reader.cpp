@@ -15,7 +15,9 @@ constexpr char16_t kComma = u',';
 // The search position before the value: the first search starts at position 0.
 constexpr std::ptrdiff_t kBeforeValue = -1;
 
-UserMessage MissingLayoutFileMessage() { return SameInBothLanguages(u"找不到配置文件"); }
+UserMessage MissingLayoutFileMessage() {
+  return SameInBothLanguages(std::u16string(kMissingLayoutFileText));
+}
 UserMessage TooManyCommasMessage() { return SameInBothLanguages(u"加载ini错误！"); }
 
 }  // namespace

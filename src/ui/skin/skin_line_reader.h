@@ -36,6 +36,9 @@ inline constexpr std::u16string_view kEditSection = u"EDIT";
 inline constexpr std::u16string_view kFunStringSection = u"FUN_STRING";
 inline constexpr std::u16string_view kMacroDisplaySection = u"MACRODISPLAY";
 
+// What a read of a missing layout file tells the user (the same in both languages).
+inline constexpr std::u16string_view kMissingLayoutFileText = u"找不到配置文件";
+
 using SkinFields = std::array<std::u16string, kSkinFieldCount>;
 
 struct SplitSkinLineResult {

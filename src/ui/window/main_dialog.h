@@ -130,6 +130,8 @@ class CQEL_GMouseDlg : public QWidget {
 
   // ---- State for the program and the tests ------------------------------------------------
   bool Ended() const { return ended_; }
+  // Why start-up ended the program (OnInitDialog returned false): what the user was told.
+  const std::optional<UserMessage>& StartFailure() const { return startFailure_; }
   bool DeviceThreadsRunning() const;
   const SkinLayout& Layout() const { return layout_; }
   TrayIcon& Tray() { return *tray_; }
@@ -225,6 +227,7 @@ class CQEL_GMouseDlg : public QWidget {
   std::unique_ptr<PageControls> controls_;
   QMenu* systemMenu_ = nullptr;
 
+  std::optional<UserMessage> startFailure_;
   bool applyAgain_ = false;    // a power event came while Apply ran
   bool firstShow_ = true;
   bool ending_ = false;        // the end was asked for; waits for a running Apply

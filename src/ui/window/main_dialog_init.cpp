@@ -22,6 +22,7 @@
 #include "ui/controls/context_menus.h"
 #include "ui/pages/led_mode_names.h"
 #include "ui/pages/ui_state.h"
+#include "ui/skin/skin_line_reader.h"
 #include "ui/skin/ui_fonts.h"
 #include "ui/skin/window_shape.h"
 #include "ui/window/device_change_notifier.h"
@@ -92,9 +93,12 @@ void CQEL_GMouseDlg::LoadSettingsFiles() {
 }
 
 bool CQEL_GMouseDlg::LoadLayoutsOrEnd() {
-  if (!LoadAllSkinLayouts(layout_)) return true;
-  // The loader has told the user which file is missing; without its layout the window
+  const std::optional<std::filesystem::path> missing = LoadAllSkinLayouts(layout_);
+  if (!missing) return true;
+  // The loader has told the user that a file is missing; without its layout the window
   // cannot work.
+  startFailure_ =
+      SameInBothLanguages(std::u16string(kMissingLayoutFileText) + u" " + missing->u16string());
   EndProgram(/*sendLeavingNotice=*/true);
   return false;
 }
@@ -118,12 +122,14 @@ bool CQEL_GMouseDlg::OpenMouseOrEnd() {
   const DeviceOpenResult opened = OpenDevice(*services_.transport);
   if (opened.outcome == DeviceOpenOutcome::kPermissionDenied) {
     // The mouse is there: asking the user to plug it in would send them the wrong way.
-    ShowUserMessage(kMousePermissionMessage);
+    startFailure_ = kMousePermissionMessage;
+    ShowUserMessage(*startFailure_);
     EndProgram(/*sendLeavingNotice=*/true);
     return false;
   }
   if (opened) return true;
-  ShowUserMessage(NoMouseMessage());
+  startFailure_ = NoMouseMessage();
+  ShowUserMessage(*startFailure_);
   EndProgram(/*sendLeavingNotice=*/true);  // a notice only goes out over an open connection
   return false;
 }

@@ -52,7 +52,7 @@ TEST_F(MainDialogTest, UnpluggingDuringApplySavesTheEditsAndTellsTheUserBeforeTh
 TEST_F(MainDialogTest, AReportTheMouseKeepsRefusingEndsApplyWithTheSettingsSavedAndSaysSo) {
   CQEL_GMouseDlg& dialog = StartDialog();
   g_fireTime = 124;
-  mouse_.RefuseFeatureReports(mouse_.FeatureReportsReceived().size() + 300, kReportSendAttempts);
+  mouse_.RefuseFeatureReports(mouse_.FeatureReportCount() + 300, kReportSendAttempts);
   QSignalSpy finished(&dialog, &CQEL_GMouseDlg::applyFinished);
 
   dialog.RunApply();  // as header button 3 does

@@ -155,7 +155,7 @@ TEST_F(MainDialogTest, AnExitDuringApplyWaitsForTheDownloadThenSendsTheNoticeLas
   ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.Ended(); }, kUiWaitMs));
   EXPECT_EQ(mouse_.FinalCommitCount(), 1) << "the download was not cut off";
   EXPECT_EQ(mouse_.LeavingNoticeCount(), 1);
-  const auto reports = mouse_.FeatureReportsReceived();
+  const auto reports = mouse_.RecentFeatureReports();
   ASSERT_FALSE(reports.empty());
   EXPECT_EQ(reports.back().at(1), 0x20) << "the leaving notice is the last report";
 }

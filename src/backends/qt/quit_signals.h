@@ -1,0 +1,44 @@
+#pragma once
+// The signals that ask the program to end: SIGTERM (the session ends, `kill`), SIGINT (Ctrl+C
+// in a terminal) and SIGHUP (the terminal went away). From construction on none of them ends
+// the process on the spot: each becomes quitRequested() on the thread that made the object,
+// through a pipe that the signal handler writes and a socket notifier reads. The program makes
+// the object once its window runs; until then the signals keep their default action.
+//
+// One object at a time per process; the destructor puts back the handlers that were there
+// before. Signals may arrive on any thread.
+
+#include <QObject>
+
+#include <array>
+#include <csignal>
+
+class QSocketNotifier;
+
+namespace gm {
+
+inline constexpr std::array<int, 3> kQuitSignals = {SIGTERM, SIGINT, SIGHUP};
+
+class QuitSignals : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit QuitSignals(QObject* parent = nullptr);
+  ~QuitSignals() override;
+  QuitSignals(const QuitSignals&) = delete;
+  QuitSignals& operator=(const QuitSignals&) = delete;
+
+ signals:
+  // Once per batch of signals read from the pipe; the number of the first of them.
+  void quitRequested(int signalNumber);
+
+ private:
+  void ReadPipe();
+
+  std::array<int, 2> pipe_ = {-1, -1};  // read end, write end
+  std::array<struct sigaction, kQuitSignals.size()> previous_{};
+  bool catching_ = false;  // false when the pipe could not be made: default actions stay
+  QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace gm
