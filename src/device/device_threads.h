@@ -120,7 +120,8 @@ class DeviceWorkers {
   RepaintRequest repaint_;
   RecoilNudgeQueue recoilNudges_;
   // The key action thread waits on keyEvent_ until a flag is set; the report thread sets the
-  // flags, then takes keyEventMutex_ once before it notifies, so the wake is never lost.
+  // flags, then takes keyEventMutex_ once before it notifies, so the wake is never lost. The
+  // mutex is held only for the wait and that handover, never together with another lock.
   std::mutex keyEventMutex_;
   std::condition_variable_any keyEvent_;
   std::atomic<uint64_t> readPasses_{0};

@@ -4,8 +4,8 @@
 // read input reports. The Linux backend sits on hidapi and the hidraw nodes; the virtual mouse
 // implements the same interface for tests and for running without a mouse.
 
-#include <cstddef>
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -46,8 +46,7 @@ class HidConnection {
   // ends at once then). Returns the number of bytes read, 0 when the wait ended without a
   // report (timeout, stop), or -1 when the device is gone or the read failed. A waiting read
   // holds nothing the other calls need: feature reports go on while it waits.
-  virtual int ReadInput(std::span<uint8_t> buffer, int timeoutMs,
-                        const std::stop_token& stop) = 0;
+  virtual int ReadInput(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop) = 0;
 };
 
 // Why an interface could not be opened.

@@ -190,10 +190,11 @@ int main(int argc, char** argv) {
               static_cast<long long>(kIdleWatch.count()),
               static_cast<unsigned long long>(idle.reads),
               static_cast<unsigned long long>(idle.keyActions));
-  std::printf("worker passes per press (recoil request, press, release): reads %.2f, "
-              "key actions %.2f\n",
-              static_cast<double>(passes.reads - idle.reads) / sent,
-              static_cast<double>(passes.keyActions - idle.keyActions) / sent);
+  std::printf(
+      "worker passes per press (recoil request, press, release): reads %.2f, "
+      "key actions %.2f\n",
+      static_cast<double>(passes.reads - idle.reads) / sent,
+      static_cast<double>(passes.keyActions - idle.keyActions) / sent);
 
   CloseDevice();
   return p99 < kTargetP99Ms && lost == 0 ? 0 : 2;

@@ -229,9 +229,9 @@ TEST_F(DeviceThreadsTest, IdleThreadsMakeNoPassesAndEachReportTakesOne) {
       {{6, 0xF1, 0x01}, 1, 4, 1},  // press of the multimedia key
       {{6, 0xF1, 0x80}, 1, 4, 2},  // its release (a DPI event of a key without the DPI flag)
       {{6, 0xF0, 0x00}, 1, 4, 2},  // an event without meaning: no flag, no pass
-      {{6, 0xF1, 0x01}, 2, 4, 3},
+      {{6, 0xF1, 0x01}, 2, 4, 3},  // a second press
       {{6, 0xF2, 0x82}, 2, 2, 4},  // DPI key: level 2
-      {{6, 0xF1, 0x01}, 3, 2, 5},
+      {{6, 0xF1, 0x01}, 3, 2, 5},  // and a third
   };
   g_dpiLevel = 4;
   uint64_t reads = 0;

@@ -45,8 +45,7 @@ class WakeFd {
 // Milliseconds left until the deadline for poll(): -1 without one, never negative with one.
 int PollMsLeft(const std::optional<Clock::time_point>& deadline) {
   if (!deadline) return -1;
-  const auto left =
-      std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()).count();
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()).count();
   return static_cast<int>(std::clamp<decltype(left)>(left, 0, INT_MAX));
 }
 

@@ -19,7 +19,6 @@ namespace gm {
 // 0 when the wait ended without data (timeout, stop requested, or the data was taken by
 // another reader); -1 when the descriptor reports an error or a hang-up (a device that is
 // gone, a pipe whose writer closed), or the read fails.
-int ReadWhenReadable(int fd, std::span<uint8_t> buffer, int timeoutMs,
-                     const std::stop_token& stop);
+int ReadWhenReadable(int fd, std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop);
 
 }  // namespace gm
