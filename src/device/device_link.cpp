@@ -30,8 +30,10 @@ std::condition_variable_any g_inputConnectionChanged;
 
 // Puts `connection` in place of the input connection, which it receives back. Returns the stop
 // source of reads on the old one, for the caller to fire once it let go of the lock (the
-// readers' callbacks then never run under g_deviceStateMutex). Lock held by the caller.
+// readers' callbacks then never run under g_deviceStateMutex). Putting the same connection
+// (no connection in place of none) is no change: nobody is woken. Lock held by the caller.
 std::stop_source SwapInputConnection(std::shared_ptr<HidConnection>& connection) {
+  if (connection == g_hDevRead) return std::stop_source(std::nostopstate);
   g_hDevRead.swap(connection);
   ++g_inputConnectionChanges;
   g_inputConnectionChanged.notify_all();

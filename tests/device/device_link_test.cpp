@@ -4,6 +4,7 @@
 
 #include <future>
 #include <stop_token>
+#include <thread>
 
 #include "device/consumer_usage.h"
 #include "device_link_fixture.h"
@@ -25,6 +26,10 @@ class DeviceLinkTest : public test::DeviceLinkFixture {
                               MouseCollection("/dev/hidraw3", kFeatureCollectionUsagePage)};
     ASSERT_TRUE(OpenDevice(transport_));
     ASSERT_TRUE(HasWriteConnection());
+  }
+  int InputReadsBegun() {
+    std::lock_guard lock(transport_.log->mutex);
+    return transport_.log->inputReads;
   }
   std::vector<SentReport> Sent() {
     std::lock_guard lock(transport_.log->mutex);
@@ -275,6 +280,7 @@ TEST_F(DeviceLinkTest, ASecondSearchReplacesTheConnectionsOfTheFirst) {
 // connection wakes when the mouse is opened.
 TEST_F(DeviceLinkTest, AWaitingReadEndsOnStopCloseOrReopen) {
   enum class End { kStop, kClose, kReopen };
+  int readsBefore = 0;
   for (End end : {End::kStop, End::kClose, End::kReopen}) {
     OpenFakeMouse();
     std::stop_source stop;
@@ -282,6 +288,9 @@ TEST_F(DeviceLinkTest, AWaitingReadEndsOnStopCloseOrReopen) {
       std::array<uint8_t, 16> input{};
       return ReadInputReport(input, -1, stop.get_token());
     });
+    // Once the read has begun, its connection and the ways to end it are taken.
+    while (InputReadsBegun() == readsBefore) std::this_thread::yield();
+    ++readsBefore;
     EXPECT_EQ(reader.wait_for(milliseconds(20)), std::future_status::timeout);
     const uint64_t changes = InputConnectionChanges();
     switch (end) {
@@ -295,6 +304,8 @@ TEST_F(DeviceLinkTest, AWaitingReadEndsOnStopCloseOrReopen) {
   }
   CloseDevice();
   const uint64_t closed = InputConnectionChanges();
+  CloseDevice();  // nothing open: no change, no reader woken
+  EXPECT_EQ(InputConnectionChanges(), closed);
   std::future<void> waiter = std::async(std::launch::async, [closed] {
     WaitForInputConnectionChange(closed, std::chrono::hours(1), {});
   });

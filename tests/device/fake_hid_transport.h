@@ -31,6 +31,7 @@ struct FakeDeviceLog {
   std::vector<uint8_t> reply;                        // what GetFeature answers
   int failSetFeatureAt = -1;                         // index of a SetFeature that fails
   int failSetFeatureCount = 1;                       // ... and how many in a row from there
+  int inputReads = 0;                                // ReadInput calls begun
 };
 
 class FakeConnection final : public HidConnection {
@@ -54,6 +55,10 @@ class FakeConnection final : public HidConnection {
   }
   // A mouse that sends no input reports: the read waits out its limit or the stop.
   int ReadInput(std::span<uint8_t>, int timeoutMs, const std::stop_token& stop) override {
+    {
+      std::lock_guard lock(log_->mutex);
+      ++log_->inputReads;
+    }
     std::mutex mutex;
     std::condition_variable_any never;
     std::unique_lock lock(mutex);
