@@ -1,6 +1,8 @@
 #include "device/device_link.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <utility>
 
 #include "device/sleeper.h"
 
@@ -19,6 +21,24 @@ std::string g_devicePath;
 std::atomic<bool> g_deviceFound{false};
 
 namespace {
+
+// Guarded by g_deviceStateMutex: the stop source that cuts short a read on the current input
+// connection, the count of connection changes and the wait for the next one.
+std::stop_source g_inputConnectionCut;
+uint64_t g_inputConnectionChanges = 0;
+std::condition_variable_any g_inputConnectionChanged;
+
+// Puts `connection` in place of the input connection, which it receives back. Returns the stop
+// source of reads on the old one, for the caller to fire once it let go of the lock (the
+// readers' callbacks then never run under g_deviceStateMutex). Putting the same connection
+// (no connection in place of none) is no change: nobody is woken. Lock held by the caller.
+std::stop_source SwapInputConnection(std::shared_ptr<HidConnection>& connection) {
+  if (connection == g_hDevRead) return std::stop_source(std::nostopstate);
+  g_hDevRead.swap(connection);
+  ++g_inputConnectionChanges;
+  g_inputConnectionChanged.notify_all();
+  return std::exchange(g_inputConnectionCut, std::stop_source());
+}
 
 bool IsInputCollection(const HidCollectionInfo& info) {
   return info.usagePage == kInputCollectionUsagePage && info.usage == kInputCollectionUsage;
@@ -75,9 +95,14 @@ DeviceOpenResult OpenDevice(HidTransport& transport) {
     if (IsInputCollection(info)) {
       HidOpenResult opened = transport.Open(info.path, HidAccess::kRead);
       if (opened.connection == nullptr) noteFailure(opened.error);
-      std::lock_guard lock(g_deviceStateMutex);
-      g_capsRead = info;
-      g_hDevRead = std::move(opened.connection);
+      std::shared_ptr<HidConnection> connection = std::move(opened.connection);
+      std::stop_source oldReads;
+      {
+        std::lock_guard lock(g_deviceStateMutex);
+        g_capsRead = info;
+        oldReads = SwapInputConnection(connection);
+      }
+      oldReads.request_stop();
       inputMet = true;
     }
     if (IsFeatureCollection(info)) {
@@ -114,10 +139,12 @@ void CloseDevice() {
     std::lock_guard lock(g_featureReportMutex);
     write.swap(g_hDevWrite);
   }
+  std::stop_source reads;
   {
     std::lock_guard lock(g_deviceStateMutex);
-    read.swap(g_hDevRead);
+    reads = SwapInputConnection(read);
   }
+  reads.request_stop();  // a reader waiting on the old connection lets go of it
   // The connections close here, outside the locks (a reader may still hold its own copy).
 }
 
@@ -136,16 +163,35 @@ bool HasReadConnection() {
   return g_hDevRead != nullptr;
 }
 
-int ReadInputReport(std::span<uint8_t> buffer, int timeoutMs) {
+int ReadInputReport(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop) {
   std::shared_ptr<HidConnection> connection;
   size_t length = 0;
+  std::stop_token connectionCut;
   {
     std::lock_guard lock(g_deviceStateMutex);
     connection = g_hDevRead;
     length = g_capsRead.inputReportByteLength;
+    connectionCut = g_inputConnectionCut.get_token();
   }
   if (connection == nullptr) return -1;
-  return connection->ReadInput(buffer.first(std::min(length, buffer.size())), timeoutMs);
+  // The read ends on either request: the caller's stop, or the connection's close.
+  std::stop_source cut;
+  const std::stop_callback onStop(stop, [&cut] { cut.request_stop(); });
+  const std::stop_callback onClose(connectionCut, [&cut] { cut.request_stop(); });
+  return connection->ReadInput(buffer.first(std::min(length, buffer.size())), timeoutMs,
+                               cut.get_token());
+}
+
+uint64_t InputConnectionChanges() {
+  std::lock_guard lock(g_deviceStateMutex);
+  return g_inputConnectionChanges;
+}
+
+void WaitForInputConnectionChange(uint64_t seen, std::chrono::milliseconds limit,
+                                  const std::stop_token& stop) {
+  std::unique_lock lock(g_deviceStateMutex);
+  g_inputConnectionChanged.wait_for(lock, stop, limit,
+                                    [seen] { return g_inputConnectionChanges != seen; });
 }
 
 // ---- Feature-report exchanges -------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -91,7 +92,8 @@ struct DeviceOpenResult {
 // other failure, so the user can be told how to allow it).
 DeviceOpenResult OpenDevice(HidTransport& transport);
 
-// Drops both connections; safe while other threads send or read. g_devicePath stays.
+// Drops both connections; safe while other threads send or read (a read waiting on the input
+// connection ends at once). g_devicePath stays.
 void CloseDevice();
 
 // The link's start state: both connections dropped, nothing found, a zero report buffer, no
@@ -106,9 +108,19 @@ bool HasWriteConnection();
 bool HasReadConnection();
 
 // Reads one input report from the input collection (at most the collection's input report
-// length). Returns the byte count, 0 on timeout, -1 when there is no input connection or the
-// device is gone.
-int ReadInputReport(std::span<uint8_t> buffer, int timeoutMs);
+// length), waiting up to timeoutMs (negative: without a limit). The wait ends at once on a
+// stop request on `stop` and when the input connection is closed or replaced (CloseDevice,
+// OpenDevice). Returns the byte count; 0 when the wait ended without a report; -1 when there
+// is no input connection or the device is gone.
+int ReadInputReport(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop = {});
+
+// Counts the changes of the input connection (opened, closed, replaced): a reader notes it
+// before a read that failed, then waits for the next change.
+uint64_t InputConnectionChanges();
+// Waits until the input connection changed since InputConnectionChanges() gave `seen`, for
+// at most `limit`, or until a stop is requested on `stop`.
+void WaitForInputConnectionChange(uint64_t seen, std::chrono::milliseconds limit,
+                                  const std::stop_token& stop);
 
 // ---- Feature-report exchanges -------------------------------------------------------------
 

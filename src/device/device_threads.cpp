@@ -1,8 +1,6 @@
 #include "device/device_threads.h"
 
 #include <array>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -35,13 +33,8 @@ void RequestRepaint(const RepaintRequest& repaint) {
   if (repaint) repaint();
 }
 
-// Waits for `duration` or until a stop is requested, whichever comes first.
-void PauseUnlessStopped(const std::stop_token& stop, std::chrono::milliseconds duration) {
-  std::mutex mutex;
-  std::condition_variable_any wakeUp;
-  std::unique_lock lock(mutex);
-  wakeUp.wait_for(lock, stop, duration, [] { return false; });
-}
+// True while a flag waits for the key action thread.
+bool KeyActionWaits() { return g_keyEventPending != 0 || g_dpiChangePending != 0; }
 
 void HandleKeyEvent(uint8_t code, uint8_t state) {
   if ((state & kKeyStateDpiChangeBit) != 0) {
@@ -179,29 +172,43 @@ bool DeviceWorkers::Running() const {
   return reportThread_.joinable() || keyActionThread_.joinable();
 }
 
+DeviceWorkers::Passes DeviceWorkers::PassesMade() const {
+  return {readPasses_.load(), keyActionPasses_.load()};
+}
+
+void DeviceWorkers::WakeKeyActionThread() {
+  // The flags are set; passing through the mutex orders this after a waiter's look at them.
+  { std::lock_guard lock(keyEventMutex_); }
+  keyEvent_.notify_one();
+}
+
 void DeviceWorkers::ReportLoop(std::stop_token stop) {
   std::array<uint8_t, kReportBufferSize> report{};
   // Recoil requests are queued: the adjustment waits for a running Apply, reading does not.
   const RecoilNudgeRequest queueNudge = [this](bool up) { recoilNudges_.Push(up); };
   while (!stop.stop_requested()) {
     report.fill(0);
-    const int read = ReadInputReport(report, kInputReadTimeoutMs);
+    const uint64_t connection = InputConnectionChanges();
+    const int read = ReadInputReport(report, kInputReadWithoutLimit, stop);
+    ++readPasses_;
     if (read < 0) {
-      PauseUnlessStopped(stop, kNoDevicePause);
-      continue;
-    }
-    if (read > 0) {
+      WaitForInputConnectionChange(connection, kFailedReadRetryPause, stop);
+    } else if (read > 0) {
       HandleInputReport(std::span(report).first(static_cast<size_t>(read)), repaint_,
                         queueNudge);
+      WakeKeyActionThread();
     }
-    PauseUnlessStopped(stop, kWorkerPassPause);
   }
 }
 
 void DeviceWorkers::KeyActionLoop(std::stop_token stop) {
-  while (!stop.stop_requested()) {
+  std::unique_lock lock(keyEventMutex_);
+  // The wait also ends on a stop request; a flag still set then is left for the next Start.
+  while (keyEvent_.wait(lock, stop, KeyActionWaits) && !stop.stop_requested()) {
+    lock.unlock();
     RunKeyActionPass(repaint_);
-    PauseUnlessStopped(stop, kWorkerPassPause);
+    ++keyActionPasses_;
+    lock.lock();
   }
 }
 

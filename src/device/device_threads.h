@@ -2,19 +2,24 @@
 // The two worker threads that answer the mouse.
 //
 // The report thread reads input report 6 and records what happened: key events leave flags
-// for the key action thread, a configuration switch made on the mouse is read back and loaded
-// at once, and recoil requests nudge the first key's recoil macro (device/recoil_adjust.h).
-// The key action thread looks at the flags every 2 ms and does the host side of the key
-// functions that need one: the consumer usage of a multimedia key, the re-read of the active
+// for the key action thread and wake it, a configuration switch made on the mouse is read back
+// and loaded at once, and recoil requests nudge the first key's recoil macro
+// (device/recoil_adjust.h). The key action thread does the host side of the key functions
+// that need one: the consumer usage of a multimedia key, the re-read of the active
 // configuration after a configuration key, and the DPI level after a DPI key.
+//
+// Both threads sleep while nothing happens: the report thread waits in the read of the input
+// connection without a timeout, the key action thread waits until a key event leaves a flag,
+// and each report that leaves one costs one pass of each thread. Without an input connection
+// (before the mouse is opened, after a failed read) the report thread waits for the next
+// OpenDevice or CloseDevice, and tries again after kFailedReadRetryPause at the latest.
 //
 // DeviceWorkers owns both threads: Start launches them, Stop (and the destructor) asks them to
 // end and joins them. Its owner is an object of the running program (the main window), never
-// a static, so that no worker runs while the process's globals are being destroyed. The
-// report thread reads with a short timeout and every wait watches the stop request, so Stop
-// returns within one read timeout plus whatever device exchange is under way (a recoil
-// adjustment under way waits for a running Apply). Without an input connection (before the
-// mouse is opened, after it went away) the report thread idles.
+// a static, so that no worker runs while the process's globals are being destroyed. Every
+// wait of both threads ends at once on the stop request, so Stop returns as soon as the
+// device exchange under way is done (a recoil adjustment under way waits for a running
+// Apply).
 //
 // The report thread never waits for Apply: it hands recoil requests to a third thread
 // (device/recoil_nudge_queue.h) and goes on reading.
@@ -24,8 +29,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <span>
 #include <thread>
 
@@ -58,13 +65,11 @@ using RepaintRequest = std::function<void()>;
 // calling thread.
 using RecoilNudgeRequest = std::function<void(bool up)>;
 
-// Pauses of the two loops.
-inline constexpr std::chrono::milliseconds kWorkerPassPause{2};
-// Longest wait for one input report, so that a stop request is seen.
-inline constexpr int kInputReadTimeoutMs = 25;
-// Pause after a read that failed (no input connection, device gone) instead of the pass pause,
-// so that a missing mouse does not keep the thread busy.
-inline constexpr std::chrono::milliseconds kNoDevicePause{kInputReadTimeoutMs};
+// The report thread's read waits for a report without a limit (the stop request ends it).
+inline constexpr int kInputReadWithoutLimit = -1;
+// After a read that failed (no input connection, device gone) the report thread waits for the
+// input connection to change, and reads again after this long at the latest.
+inline constexpr std::chrono::milliseconds kFailedReadRetryPause{1000};
 
 // Reads the active configuration back from the mouse: g_curConfig = its configuration,
 // CurConfig saved to g_configIniPath, the configuration loaded from g_configFolder, repaint.
@@ -98,12 +103,29 @@ class DeviceWorkers {
   void Stop();
   bool Running() const;
 
+  // Loop passes since this object was made: reads of the report thread that returned (with a
+  // report or not), passes of the key action thread. Any thread.
+  struct Passes {
+    uint64_t reads = 0;
+    uint64_t keyActions = 0;
+  };
+  Passes PassesMade() const;
+
  private:
   void ReportLoop(std::stop_token stop);
   void KeyActionLoop(std::stop_token stop);
+  // Called by the report thread after a report that may have left a flag.
+  void WakeKeyActionThread();
 
   RepaintRequest repaint_;
   RecoilNudgeQueue recoilNudges_;
+  // The key action thread waits on keyEvent_ until a flag is set; the report thread sets the
+  // flags, then takes keyEventMutex_ once before it notifies, so the wake is never lost. The
+  // mutex is held only for the wait and that handover, never together with another lock.
+  std::mutex keyEventMutex_;
+  std::condition_variable_any keyEvent_;
+  std::atomic<uint64_t> readPasses_{0};
+  std::atomic<uint64_t> keyActionPasses_{0};
   std::jthread reportThread_;
   std::jthread keyActionThread_;
 };

@@ -1,14 +1,15 @@
 #pragma once
 // The HID transport the device link runs on: enumeration of the present HID interfaces, one
 // entry per top-level collection, and connections that send and fetch feature reports and
-// read input reports. The Linux backend sits on hidapi's hidraw backend; the virtual mouse
+// read input reports. The Linux backend sits on hidapi and the hidraw nodes; the virtual mouse
 // implements the same interface for tests and for running without a mouse.
 
-#include <cstddef>
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,9 +41,12 @@ class HidConnection {
   // report[0] holds the report id on entry; on success the reply fills the span (report id
   // first) and the result is true. On failure the span is left as it was.
   virtual bool GetFeature(std::span<uint8_t> report) = 0;
-  // Waits up to timeoutMs for one input report (report id first). Returns the number of bytes
-  // read, 0 on timeout, or -1 when the device is gone or the read failed.
-  virtual int ReadInput(std::span<uint8_t> buffer, int timeoutMs) = 0;
+  // Waits for one input report (report id first): up to timeoutMs, without a limit when
+  // timeoutMs is negative, and no longer than until a stop is requested on `stop` (the wait
+  // ends at once then). Returns the number of bytes read, 0 when the wait ended without a
+  // report (timeout, stop), or -1 when the device is gone or the read failed. A waiting read
+  // holds nothing the other calls need: feature reports go on while it waits.
+  virtual int ReadInput(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop) = 0;
 };
 
 // Why an interface could not be opened.

@@ -124,17 +124,18 @@ class VirtualMouse::State {
     return true;
   }
 
-  int DeliverInput(std::span<uint8_t> buffer, int timeoutMs) {
+  int DeliverInput(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop) {
     std::unique_lock lock(mutex_);
     ++inputReads_.count;
     int& longest = inputReads_.longestWaitMs;
     if (longest >= 0) longest = timeoutMs < 0 ? -1 : std::max(longest, timeoutMs);
     const auto ready = [this] { return unplugged_ || !input_.empty(); };
-    if (timeoutMs < 0) {
-      inputArrived_.wait(lock, ready);
-    } else if (!inputArrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
-      return 0;
-    }
+    // Both waits also end on a stop request, with the queue as it is.
+    const bool arrived =
+        timeoutMs < 0
+            ? inputArrived_.wait(lock, stop, ready)
+            : inputArrived_.wait_for(lock, stop, std::chrono::milliseconds(timeoutMs), ready);
+    if (!arrived || stop.stop_requested()) return 0;
     if (unplugged_) return -1;
     const std::vector<uint8_t> report = std::move(input_.front());
     input_.pop_front();
@@ -299,7 +300,7 @@ class VirtualMouse::State {
   const uint16_t inputLength_;
   const uint16_t featureLength_;
   mutable std::mutex mutex_;
-  std::condition_variable inputArrived_;
+  std::condition_variable_any inputArrived_;
   std::unique_ptr<ReportLog> log_;
   std::array<uint8_t, kVirtualMouseMemorySize> memory_{};
   Staging staging_;
@@ -331,8 +332,8 @@ class VirtualMouseConnection final : public HidConnection {
     return state_->ReceiveFeature(report);
   }
   bool GetFeature(std::span<uint8_t> report) override { return state_->AnswerFeature(report); }
-  int ReadInput(std::span<uint8_t> buffer, int timeoutMs) override {
-    return state_->DeliverInput(buffer, timeoutMs);
+  int ReadInput(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop) override {
+    return state_->DeliverInput(buffer, timeoutMs, stop);
   }
 
  private:

@@ -1,14 +1,20 @@
-// Why the hidraw transport could not open a node: a node without the udev rule's permissions
-// is told apart from one that is not there.
+// The hidraw transport: why it could not open a node (a node without the udev rule's
+// permissions is told apart from one that is not there or is no hidraw node), and the read
+// that waits on a node until data, a hang-up or a stop request, shown on a pipe.
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <thread>
 
+#include "backends/linux/fd_read_wait.h"
 #include "backends/linux/hidapi_transport.h"
 #include "support/temp_dir.h"
 
@@ -45,6 +51,79 @@ TEST(HidapiTransportTest, AMissingNodeIsUnavailableNotAPermissionProblem) {
   const HidOpenResult opened = transport.Open((dir.path() / "hidraw9").string(), HidAccess::kRead);
   EXPECT_EQ(opened.connection, nullptr);
   EXPECT_EQ(opened.error, HidOpenError::kUnavailable);
+}
+
+TEST(HidapiTransportTest, AFileThatIsNoHidrawNodeIsUnavailable) {
+  test::TempDir dir;
+  const std::filesystem::path file = dir.path() / "hidraw3";
+  std::ofstream(file) << "not a device";
+  HidapiTransport transport;
+  const HidOpenResult opened = transport.Open(file.string(), HidAccess::kRead);
+  EXPECT_EQ(opened.connection, nullptr);
+  EXPECT_EQ(opened.error, HidOpenError::kUnavailable);
+}
+
+// ---- Waiting for input ---------------------------------------------------------------------
+
+// A non-blocking pipe stands in for the node: its reader end polls like one.
+class FdReadWaitTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(::pipe2(ends_, O_NONBLOCK | O_CLOEXEC), 0); }
+  void TearDown() override {
+    for (int fd : ends_) {
+      if (fd >= 0) ::close(fd);
+    }
+  }
+  void Write(std::initializer_list<uint8_t> bytes) {
+    const std::vector<uint8_t> data(bytes);
+    ASSERT_EQ(::write(ends_[1], data.data(), data.size()), static_cast<ssize_t>(data.size()));
+  }
+  void CloseWriter() {
+    ::close(ends_[1]);
+    ends_[1] = -1;
+  }
+  int reader() const { return ends_[0]; }
+
+  int ends_[2] = {-1, -1};
+  std::array<uint8_t, 8> buffer_{};
+};
+
+TEST_F(FdReadWaitTest, DataWaitingIsReadAtOnceAndAnEmptyNodeTimesOut) {
+  Write({6, 0xF1, 0x01});
+  EXPECT_EQ(ReadWhenReadable(reader(), buffer_, -1, {}), 3);
+  EXPECT_EQ(buffer_[1], 0xF1);
+  EXPECT_EQ(ReadWhenReadable(reader(), buffer_, 0, {}), 0);
+  EXPECT_EQ(ReadWhenReadable(reader(), buffer_, 5, {}), 0);
+}
+
+TEST_F(FdReadWaitTest, AStopEndsAWaitWithoutLimitAndLeavesTheData) {
+  std::stop_source stop;
+  std::future<int> waiting = std::async(std::launch::async, [&] {
+    return ReadWhenReadable(reader(), buffer_, -1, stop.get_token());
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // let it reach poll()
+  stop.request_stop();
+  ASSERT_EQ(waiting.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+  EXPECT_EQ(waiting.get(), 0);
+  // A stop requested before the read: nothing is taken from the node.
+  Write({6, 3});
+  EXPECT_EQ(ReadWhenReadable(reader(), buffer_, -1, stop.get_token()), 0);
+  EXPECT_EQ(ReadWhenReadable(reader(), buffer_, -1, {}), 2);
+}
+
+TEST_F(FdReadWaitTest, DataArrivingWakesTheWaitAndAHangUpEndsIt) {
+  std::future<int> waiting = std::async(std::launch::async, [&] {
+    std::array<uint8_t, 8> report{};
+    return ReadWhenReadable(reader(), report, -1, {});
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  Write({6, 1, 0});
+  ASSERT_EQ(waiting.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+  EXPECT_EQ(waiting.get(), 3);
+  // A node whose device went away (here: the writer closed) fails the read.
+  CloseWriter();
+  EXPECT_EQ(ReadWhenReadable(reader(), buffer_, -1, {}), -1);
+  EXPECT_EQ(ReadWhenReadable(-1, buffer_, 0, {}), -1);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <stop_token>
+#include <thread>
+
 #include "device/consumer_usage.h"
 #include "device_link_fixture.h"
 #include "fake_hid_transport.h"
@@ -22,6 +26,10 @@ class DeviceLinkTest : public test::DeviceLinkFixture {
                               MouseCollection("/dev/hidraw3", kFeatureCollectionUsagePage)};
     ASSERT_TRUE(OpenDevice(transport_));
     ASSERT_TRUE(HasWriteConnection());
+  }
+  int InputReadsBegun() {
+    std::lock_guard lock(transport_.log->mutex);
+    return transport_.log->inputReads;
   }
   std::vector<SentReport> Sent() {
     std::lock_guard lock(transport_.log->mutex);
@@ -265,6 +273,44 @@ TEST_F(DeviceLinkTest, ASecondSearchReplacesTheConnectionsOfTheFirst) {
   EXPECT_TRUE(HasWriteConnection());
   EXPECT_TRUE(IsOurDevice("/dev/hidraw7"));
   EXPECT_FALSE(IsOurDevice("/dev/hidraw3"));
+}
+
+// A read without a limit on a mouse that sends nothing ends at once when the reader is asked
+// to stop, and when the connection it waits on is closed or replaced; a reader waiting for a
+// connection wakes when the mouse is opened.
+TEST_F(DeviceLinkTest, AWaitingReadEndsOnStopCloseOrReopen) {
+  enum class End { kStop, kClose, kReopen };
+  int readsBefore = 0;
+  for (End end : {End::kStop, End::kClose, End::kReopen}) {
+    OpenFakeMouse();
+    std::stop_source stop;
+    std::future<int> reader = std::async(std::launch::async, [&] {
+      std::array<uint8_t, 16> input{};
+      return ReadInputReport(input, -1, stop.get_token());
+    });
+    // Once the read has begun, its connection and the ways to end it are taken.
+    while (InputReadsBegun() == readsBefore) std::this_thread::yield();
+    ++readsBefore;
+    EXPECT_EQ(reader.wait_for(milliseconds(20)), std::future_status::timeout);
+    const uint64_t changes = InputConnectionChanges();
+    switch (end) {
+      case End::kStop: stop.request_stop(); break;
+      case End::kClose: CloseDevice(); break;
+      case End::kReopen: OpenFakeMouse(); break;
+    }
+    ASSERT_EQ(reader.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(reader.get(), 0);
+    EXPECT_EQ(InputConnectionChanges() != changes, end != End::kStop);
+  }
+  CloseDevice();
+  const uint64_t closed = InputConnectionChanges();
+  CloseDevice();  // nothing open: no change, no reader woken
+  EXPECT_EQ(InputConnectionChanges(), closed);
+  std::future<void> waiter = std::async(std::launch::async, [closed] {
+    WaitForInputConnectionChange(closed, std::chrono::hours(1), {});
+  });
+  OpenFakeMouse();
+  ASSERT_EQ(waiter.wait_for(std::chrono::seconds(5)), std::future_status::ready);
 }
 
 TEST_F(DeviceLinkTest, DevicePathMatchesWithoutRegardToCase) {

@@ -203,29 +203,94 @@ TEST_F(DeviceThreadsTest, ReportsWithAnotherIdOrTooShortChangeNothing) {
 
 // ---- Lifetime ---------------------------------------------------------------------------
 
-// Stop is seen within one read: the reader never waits longer than the read timeout.
-TEST_F(DeviceThreadsTest, StopEndsTheThreadsWhileTheReaderWaits) {
-  ASSERT_TRUE(WaitUntil([&] { return mouse_.InputReadsMade().count >= 2; }));
+// ---- Idle and lifetime ------------------------------------------------------------------
+
+// While nothing arrives both threads sleep: the reader in one read without a limit, the key
+// action thread without a single pass. Each report then costs one read and, when it leaves a
+// flag, one key action pass.
+TEST_F(DeviceThreadsTest, IdleThreadsMakeNoPassesAndEachReportTakesOne) {
+  g_keyFunction[0][0] = 23;
+  g_dpiKeyFlag[0][1] = 1;
+  ASSERT_TRUE(WaitUntil([&] { return mouse_.InputReadsMade().count == 1; }));
+  std::this_thread::sleep_for(milliseconds(100));
+  EXPECT_EQ(mouse_.InputReadsMade().count, 1);
+  EXPECT_EQ(mouse_.InputReadsMade().longestWaitMs, -1);
+  EXPECT_EQ(workers_->PassesMade().reads, 0u);
+  EXPECT_EQ(workers_->PassesMade().keyActions, 0u);
+
+  // report, consumer usages sent, DPI level, key action passes (0: no flag left)
+  struct Step {
+    std::vector<uint8_t> report;
+    size_t usages;
+    int dpiLevel;
+    uint64_t keyActions;
+  };
+  const Step steps[] = {
+      {{6, 0xF1, 0x01}, 1, 4, 1},  // press of the multimedia key
+      {{6, 0xF1, 0x80}, 1, 4, 2},  // its release (a DPI event of a key without the DPI flag)
+      {{6, 0xF0, 0x00}, 1, 4, 2},  // an event without meaning: no flag, no pass
+      {{6, 0xF1, 0x01}, 2, 4, 3},  // a second press
+      {{6, 0xF2, 0x82}, 2, 2, 4},  // DPI key: level 2
+      {{6, 0xF1, 0x01}, 3, 2, 5},  // and a third
+  };
+  g_dpiLevel = 4;
+  uint64_t reads = 0;
+  for (const Step& step : steps) {
+    Inject(step.report);
+    ++reads;
+    // Settled once the reader waits in its next read and the key action pass is done.
+    ASSERT_TRUE(WaitUntil([&] {
+      return mouse_.InputReadsMade().count == static_cast<int>(reads) + 1 &&
+             workers_->PassesMade().keyActions == step.keyActions &&
+             mouse_.ConsumerUsages().size() == step.usages;
+    })) << reads;
+    EXPECT_EQ(g_dpiLevel, step.dpiLevel) << reads;
+  }
+  std::this_thread::sleep_for(milliseconds(50));
+  EXPECT_EQ(workers_->PassesMade().reads, reads);
+  EXPECT_EQ(workers_->PassesMade().keyActions, steps[std::size(steps) - 1].keyActions);
+  EXPECT_EQ(mouse_.InputReadsMade().count, static_cast<int>(reads) + 1);
+}
+
+// A stop reaches the reader in its wait without a limit and the key action thread in its
+// wait for a flag: both end without a report coming.
+TEST_F(DeviceThreadsTest, StopEndsTheThreadsWhileTheyWait) {
+  ASSERT_TRUE(WaitUntil([&] { return mouse_.InputReadsMade().count == 1; }));
   workers_->Stop();
   EXPECT_FALSE(workers_->Running());
-  EXPECT_EQ(mouse_.InputReadsMade().longestWaitMs, kInputReadTimeoutMs);
+  EXPECT_EQ(mouse_.InputReadsMade().longestWaitMs, -1);
+  EXPECT_EQ(workers_->PassesMade().reads, 1u);  // the read the stop cut short
 }
 
 TEST_F(DeviceThreadsTest, UnpluggedMouseLeavesTheThreadsIdleAndStoppable) {
   g_keyFunction[0][0] = 23;
   mouse_.Unplug();
   Inject({6, 0xF1, 0x01});  // never delivered
-  const int readsBefore = mouse_.InputReadsMade().count;
+  ASSERT_TRUE(WaitUntil([&] { return workers_->PassesMade().reads == 1; }));
   const auto before = steady_clock::now();
   std::this_thread::sleep_for(milliseconds(200));
   const auto waited = steady_clock::now() - before;
-  // After a failed read the thread pauses for kNoDevicePause: a slow machine reads less often,
-  // a spinning thread thousands of times more.
-  EXPECT_LE(mouse_.InputReadsMade().count - readsBefore, 2 + 2 * (waited / kNoDevicePause));
+  // After the failed read the reader waits for another connection and tries again only after
+  // kFailedReadRetryPause: a spinning thread would read thousands of times.
+  EXPECT_LE(workers_->PassesMade().reads, 2 + waited / kFailedReadRetryPause);
   EXPECT_TRUE(workers_->Running());
   workers_->Stop();
   EXPECT_FALSE(workers_->Running());
   EXPECT_TRUE(mouse_.ConsumerUsages().empty());
+  EXPECT_EQ(workers_->PassesMade().keyActions, 0u);
+}
+
+// The reader waiting on a connection lets go of it when the mouse is closed, and reads from
+// the next one as soon as the mouse is opened again.
+TEST_F(DeviceThreadsTest, ReaderFollowsTheMouseClosedAndOpenedAgain) {
+  ASSERT_TRUE(WaitUntil([&] { return mouse_.InputReadsMade().count == 1; }));
+  CloseDevice();
+  // The cut read returns, the next finds no connection and waits for one.
+  ASSERT_TRUE(WaitUntil([&] { return workers_->PassesMade().reads == 2; }));
+  OpenMouse();
+  ASSERT_TRUE(WaitUntil([&] { return mouse_.InputReadsMade().count == 2; }));
+  InjectSentinelAndWait();
+  EXPECT_EQ(workers_->PassesMade().reads, 3u);
 }
 
 TEST_F(DeviceThreadsTest, WorkersWithoutAMouseIdleAndStartAgain) {

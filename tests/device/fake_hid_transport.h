@@ -4,6 +4,7 @@
 // recording sleeper had added up when the report went out.
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,7 @@ struct FakeDeviceLog {
   std::vector<uint8_t> reply;                        // what GetFeature answers
   int failSetFeatureAt = -1;                         // index of a SetFeature that fails
   int failSetFeatureCount = 1;                       // ... and how many in a row from there
+  int inputReads = 0;                                // ReadInput calls begun
 };
 
 class FakeConnection final : public HidConnection {
@@ -51,7 +53,23 @@ class FakeConnection final : public HidConnection {
     std::copy(log_->reply.begin(), log_->reply.end(), report.begin());
     return true;
   }
-  int ReadInput(std::span<uint8_t>, int) override { return 0; }
+  // A mouse that sends no input reports: the read waits out its limit or the stop.
+  int ReadInput(std::span<uint8_t>, int timeoutMs, const std::stop_token& stop) override {
+    {
+      std::lock_guard lock(log_->mutex);
+      ++log_->inputReads;
+    }
+    std::mutex mutex;
+    std::condition_variable_any never;
+    std::unique_lock lock(mutex);
+    const auto nothing = [] { return false; };
+    if (timeoutMs < 0) {
+      never.wait(lock, stop, nothing);
+    } else {
+      never.wait_for(lock, stop, std::chrono::milliseconds(timeoutMs), nothing);
+    }
+    return 0;
+  }
 
  private:
   std::shared_ptr<FakeDeviceLog> log_;

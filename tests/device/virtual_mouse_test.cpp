@@ -179,7 +179,7 @@ TEST_F(VirtualMouseTest, ConnectionsOutliveTheMouseAndFail) {
   }
   std::array<uint8_t, 9> report = {0x07, 0x20};
   EXPECT_FALSE(connection->SetFeature(report));
-  EXPECT_EQ(connection->ReadInput(report, 1000), -1);
+  EXPECT_EQ(connection->ReadInput(report, 1000, {}), -1);
 }
 
 // ---- Threads -------------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <hidapi.h>
+#include <linux/hidraw.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <mutex>
 #include <optional>
 
+#include "backends/linux/fd_read_wait.h"
 #include "device/hid_interface_list.h"
 
 namespace gm {
@@ -20,8 +23,8 @@ namespace {
 // Report descriptors are at most 4 KiB under Linux; anything far larger is not one.
 constexpr std::streamsize kMaxDescriptorFileBytes = 64 * 1024;
 
-// hidapi keeps the error of enumeration and opening in one process-wide variable; every call
-// that may set it runs under this lock. The library is set up once and kept for the process.
+// hidapi keeps the error of enumeration in one process-wide variable; every call that may set
+// it runs under this lock. The library is set up once and kept for the process.
 std::mutex& HidapiGlobalMutex() {
   static std::mutex mutex;
   return mutex;
@@ -45,56 +48,50 @@ std::optional<std::vector<uint8_t>> ReadSysfsReportDescriptor(const std::string&
   return std::vector<uint8_t>(bytes.begin(), bytes.begin() + count);
 }
 
-// hidapi only says that an open failed. The reason comes from opening the node the way its
-// hidraw backend does (read and write) and keeping errno of that open.
-HidOpenError OpenErrorOf(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd >= 0) {
-    ::close(fd);  // openable now: the node came back between the two opens
-    return HidOpenError::kUnavailable;
-  }
-  return HidOpenErrorOfErrno(errno);
-}
+// Feature reports longer than this do not fit the ioctl's size field.
+constexpr std::size_t kMaxFeatureIoctlBytes = _IOC_SIZEMASK;
 
-class HidapiConnection final : public HidConnection {
+// An open hidraw node: feature reports through its ioctls, input reports read from it. The
+// node is non-blocking and a read waits in poll() (ReadWhenReadable), so a stop request ends
+// a wait at once and no read holds a lock while it waits.
+class HidrawConnection final : public HidConnection {
  public:
-  explicit HidapiConnection(hid_device* device) : device_(device) {}
-  ~HidapiConnection() override { hid_close(device_); }
-  HidapiConnection(const HidapiConnection&) = delete;
-  HidapiConnection& operator=(const HidapiConnection&) = delete;
+  explicit HidrawConnection(int fd) : fd_(fd) {}
+  ~HidrawConnection() override { ::close(fd_); }
+  HidrawConnection(const HidrawConnection&) = delete;
+  HidrawConnection& operator=(const HidrawConnection&) = delete;
 
   bool SetFeature(std::span<const uint8_t> report) override {
-    if (report.empty() || report.size() > INT_MAX) return false;
+    if (report.empty() || report.size() > kMaxFeatureIoctlBytes) return false;
     std::lock_guard lock(mutex_);
-    const int sent = hid_send_feature_report(device_, report.data(), report.size());
+    // The kernel only reads the report.
+    const int sent =
+        ::ioctl(fd_, HIDIOCSFEATURE(report.size()), const_cast<uint8_t*>(report.data()));
     return sent == static_cast<int>(report.size());
   }
 
   // The reply is fetched into a copy so that a failed read leaves the caller's bytes alone.
   // A reply shorter than the span fills its first bytes and leaves the rest as it was.
   bool GetFeature(std::span<uint8_t> report) override {
-    if (report.empty() || report.size() > INT_MAX) return false;
+    if (report.empty() || report.size() > kMaxFeatureIoctlBytes) return false;
     std::vector<uint8_t> reply(report.begin(), report.end());
     std::lock_guard lock(mutex_);
-    const int received = hid_get_feature_report(device_, reply.data(), reply.size());
+    const int received = ::ioctl(fd_, HIDIOCGFEATURE(reply.size()), reply.data());
     if (received <= 0) return false;
     const auto count = std::min(static_cast<std::size_t>(received), report.size());
     std::copy_n(reply.begin(), count, report.begin());
     return true;
   }
 
-  int ReadInput(std::span<uint8_t> buffer, int timeoutMs) override {
+  int ReadInput(std::span<uint8_t> buffer, int timeoutMs, const std::stop_token& stop) override {
     if (buffer.empty()) return -1;
-    const std::size_t length = std::min<std::size_t>(buffer.size(), INT_MAX);
-    std::lock_guard lock(mutex_);
-    // hidapi takes a negative time as "wait for ever"; here it means no wait.
-    const int received = hid_read_timeout(device_, buffer.data(), length, std::max(timeoutMs, 0));
-    return received < 0 ? -1 : received;
+    return ReadWhenReadable(fd_, buffer.first(std::min<std::size_t>(buffer.size(), INT_MAX)),
+                            timeoutMs, stop);
   }
 
  private:
-  hid_device* const device_;
-  std::mutex mutex_;  // one call on the device node at a time
+  const int fd_;
+  std::mutex mutex_;  // one feature exchange on the node at a time
 };
 
 }  // namespace
@@ -123,14 +120,14 @@ HidOpenError HidOpenErrorOfErrno(int error) {
 }
 
 HidOpenResult HidapiTransport::Open(const std::string& path, HidAccess) {
-  hid_device* device = nullptr;
-  {
-    std::lock_guard lock(HidapiGlobalMutex());
-    if (!EnsureHidapiReady()) return HidOpenResult::Failed(HidOpenError::kUnavailable);
-    device = hid_open_path(path.c_str());
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return HidOpenResult::Failed(HidOpenErrorOfErrno(errno));
+  int descriptorSize = 0;
+  if (::ioctl(fd, HIDIOCGRDESCSIZE, &descriptorSize) < 0) {  // not a hidraw node
+    ::close(fd);
+    return HidOpenResult::Failed(HidOpenError::kUnavailable);
   }
-  if (device == nullptr) return HidOpenResult::Failed(OpenErrorOf(path));
-  return std::make_unique<HidapiConnection>(device);
+  return std::make_unique<HidrawConnection>(fd);
 }
 
 }  // namespace gm

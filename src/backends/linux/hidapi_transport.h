@@ -1,6 +1,8 @@
 #pragma once
-// The HID transport on Linux: hidapi's hidraw backend for enumeration and for the device
-// nodes, sysfs for each interface's report descriptor.
+// The HID transport on Linux: hidapi's hidraw backend for enumeration, sysfs for each
+// interface's report descriptor, and the hidraw nodes themselves for the reports (feature
+// reports through the node's ioctls, input reports read from it after a poll() that a stop
+// request cuts short).
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +22,8 @@ class HidapiTransport final : public HidTransport {
   std::vector<HidCollectionInfo> Enumerate() override;
   // hidraw nodes are opened for reading and writing whatever the access asked for; a
   // connection that only writes never reads its input reports. A node this user may not
-  // open (no udev rule for the mouse) gives kPermissionDenied.
+  // open (no udev rule for the mouse) gives kPermissionDenied; a file that is no hidraw node,
+  // kUnavailable.
   HidOpenResult Open(const std::string& path, HidAccess access) override;
 
  private:
