@@ -1,7 +1,9 @@
 #pragma once
 // The program on a private X desktop, driven as a user drives it: Xvfb (1280 x 1024) with a
 // real window manager (openbox), the program started from a copy of its folder on the virtual
-// mouse, and xdotool for the pointer and the keys.
+// mouse (which logs the reports it gets and writes its memory out at the end), and xdotool
+// for the pointer and the keys. Where ImageMagick's import is installed, Screenshot saves the
+// screen to <build>/screenshots for a person to see.
 
 #include <gtest/gtest.h>
 
@@ -16,9 +18,11 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/device_choice.h"
+#include "device/virtual_mouse.h"
 #include "program_folder.h"
 #include "platform/private_profile.h"
 #include "platform/text.h"
@@ -70,9 +74,15 @@ class DesktopProgramTest : public ::testing::Test {
 
   void StartProgram() {
     CopyProgramFolder(temp_.path());
-    program_ = Spawn(QString::fromStdString((temp_ / "gmouse").string()), {}, true);
+    program_ = Spawn(QString::fromStdString((temp_ / "gmouse").string()), {}, true,
+                     {{QString::fromLatin1(kVirtualLogVariable), PathText(ReportLogPath())},
+                      {QString::fromLatin1(kVirtualDumpVariable), PathText(MemoryDumpPath())}});
     ASSERT_TRUE(program_->waitForStarted(kProgramStartMs));
   }
+
+  // The virtual mouse's report log and the memory it writes out when the program ends.
+  std::filesystem::path ReportLogPath() const { return temp_ / "reports.log"; }
+  std::filesystem::path MemoryDumpPath() const { return temp_ / "memory.bin"; }
 
   void TearDown() override {
     if (x11_ != nullptr) XCloseDisplay(x11_);
@@ -84,9 +94,11 @@ class DesktopProgramTest : public ::testing::Test {
     }
   }
 
-  QProcess* Spawn(const QString& program, const QStringList& arguments, bool onDisplay) {
+  QProcess* Spawn(const QString& program, const QStringList& arguments, bool onDisplay,
+                  const std::vector<std::pair<QString, QString>>& variables = {}) {
     auto* process = new QProcess();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : variables) env.insert(name, value);
     if (onDisplay) env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
@@ -175,10 +187,12 @@ class DesktopProgramTest : public ::testing::Test {
   }
 
   // Element `element` of the English main page's layout file, in window coordinates.
-  Geometry MainElement(int element) {
+  Geometry MainElement(int element) { return LayoutElement("skin_main_en.ini", element); }
+
+  // Element `element` of an English layout file, in the coordinates of its window.
+  Geometry LayoutElement(const char* layoutFile, int element) {
     const std::u16string line = GetPrivateProfileStringW(
-        u"BUTTONPOS", DecimalText(element), u"", 260,
-        temp_ / "skins" / "INI_EN" / "skin_main_en.ini");
+        u"BUTTONPOS", DecimalText(element), u"", 260, temp_ / "skins" / "INI_EN" / layoutFile);
     // "name,x,y,w,h,caption,"
     std::vector<int> fields{0};
     std::stringstream values(ToUtf8(line));
@@ -190,6 +204,25 @@ class DesktopProgramTest : public ::testing::Test {
     EXPECT_EQ(fields.size(), 5u) << ToUtf8(line);
     if (fields.size() < 5) return {};
     return Geometry{fields[1], fields[2], fields[3], fields[4]};
+  }
+
+  // The whole screen into <build>/screenshots/name.
+  void Screenshot(const char* name) {
+    if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty()) return;
+    const auto dir =
+        std::filesystem::path(GMOUSE_APP_DIR).parent_path().parent_path() / "screenshots";
+    std::filesystem::create_directories(dir);
+    QProcess import;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    import.setProcessEnvironment(env);
+    import.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                            QString::fromStdString((dir / name).string())});
+    import.waitForFinished(kDesktopWaitMs);
+  }
+
+  static QString PathText(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
   }
 
   TempDir temp_;
