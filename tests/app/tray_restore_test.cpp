@@ -230,6 +230,12 @@ class TrayMenuOverDialogTest : public TrayRestoreTest,
     return false;
   }
 
+  // VER_SEL of the settings file: "0" Chinese, "1" English.
+  std::u16string SavedLanguage() {
+    return GetPrivateProfileStringW(u"Init", u"VER_SEL", u"", 8,
+                                    temp_ / "skins" / "config" / "config.ini");
+  }
+
   int LeavingNoticesSent() {
     std::ifstream log(ReportLogPath());
     int count = 0;
@@ -243,8 +249,12 @@ class TrayMenuOverDialogTest : public TrayRestoreTest,
 TEST_P(TrayMenuOverDialogTest, ShowWindowBringsBothUpAndExitEndsTheDialogThenTheProgram) {
   const TrayOverDialogCase& c = GetParam();
   if (c.chinese) {
-    ClickInWindow(MainElement(kChineseButton));
-    QTest::qWait(500);  // the window and the tray menu take the Chinese texts
+    bool switched = false;
+    for (int attempt = 0; attempt < kOpenTries && !switched; ++attempt) {
+      ClickInWindow(MainElement(kChineseButton));
+      switched = QTest::qWaitFor([&] { return SavedLanguage() == u"0"; }, kMenuWaitMs);
+    }
+    ASSERT_TRUE(switched) << "the window did not switch to Chinese";
   }
   const std::string dialog = OpenDialog(c.dialog);
   ASSERT_FALSE(dialog.empty()) << "the dialog did not open";
