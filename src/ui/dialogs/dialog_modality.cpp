@@ -17,11 +17,11 @@ void MakeWindowModal(QDialog& dialog) {
 }
 
 QWidget* MessageBoxOwner() {
-  if (QWidget* dialog = QApplication::activeModalWidget()) return dialog;
-  QWidget* main = ProgramMainWindow();
+  QWidget* owner = QApplication::activeModalWidget();
+  if (owner == nullptr) owner = ProgramMainWindow();
   // A box over a hidden or minimised window could stay out of sight with it.
-  if (main == nullptr || !main->isVisible() || main->isMinimized()) return nullptr;
-  return main;
+  if (owner == nullptr || !owner->isVisible() || owner->isMinimized()) return nullptr;
+  return owner;
 }
 
 void RaiseModalDialogsOver(const QWidget& window) {

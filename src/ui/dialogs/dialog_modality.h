@@ -16,7 +16,8 @@ namespace gm {
 void MakeWindowModal(QDialog& dialog);
 
 // The window a message box opens over: the top dialog that runs modally, else the program's
-// main window while it is on the screen (shown and not minimised); null when there is neither.
+// main window; null when that window is not on the screen (hidden or minimised), where a box
+// over it could stay out of sight with it (the box then blocks the whole program).
 QWidget* MessageBoxOwner();
 
 // The dialogs that run modally over `window` (a dialog over a dialog over it included) are
