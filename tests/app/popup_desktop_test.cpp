@@ -3,8 +3,7 @@
 // back from the settings file after Apply); Esc closes the list; the recoil list of a key list
 // at the top of the screen lies on the screen; the recoil dialog's weapon list, opened as soon
 // as the dialog shows, lies under the weapon's name box. Where ImageMagick's import is
-// installed, the drag pick, the moved recoil list and the weapon list are saved to
-// <build>/screenshots for a person to see.
+// installed, the drag pick, the moved recoil list and the weapon list are saved as screenshots.
 
 #include <QImage>
 
@@ -72,21 +71,6 @@ class PopupDesktopTest : public DesktopProgramTest {
     return std::atoi(ToUtf8(GetPrivateProfileStringW(u"Config0", u"K0", u"", 32,
                                                      temp_ / "skins" / "config" / "config.ini"))
                          .c_str());
-  }
-
-  void Screenshot(const char* name) {
-    if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty()) return;
-    const auto dir = std::filesystem::path(GMOUSE_APP_DIR).parent_path().parent_path() /
-                     "screenshots";
-    std::filesystem::create_directories(dir);
-    QProcess import;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
-    import.setProcessEnvironment(env);
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-window"), QStringLiteral("root"),
-                  QString::fromStdString((dir / name).string())});
-    import.waitForFinished(kDesktopWaitMs);
   }
 
   std::string window_;

@@ -179,32 +179,12 @@ class ProgramDesktopTest : public DesktopProgramTest {
   void SetUp() override {
     if (!StartDesktop({"openbox", "xdotool"})) GTEST_SKIP() << "Xvfb is not installed";
     ASSERT_FALSE(HasFailure());
-    IgnoreTheDesktopLibrariesLeaks();
   }
 
-  std::string Log() const { return ReadFileBytes(temp_ / "reports.log"); }
-
-  // The desktop's D-Bus library keeps a buffer to the end of the process, which the leak
-  // checker of a sanitizer build would report in the exit status; the program's own memory is
-  // still checked.
-  void IgnoreTheDesktopLibrariesLeaks() {
-    const std::filesystem::path suppressions = temp_ / "lsan.supp";
-    std::ofstream(suppressions) << "leak:libdbus-1.so\n";
-    programEnvironment_.insert(QStringLiteral("LSAN_OPTIONS"),
-                               QStringLiteral("suppressions=") +
-                                   QString::fromStdString(suppressions.string()));
-  }
-
-  void UseVirtualMouseLogAndDump() {
-    programEnvironment_.insert(QString::fromLatin1(kVirtualLogVariable),
-                               QString::fromStdString(temp_ / "reports.log"));
-    programEnvironment_.insert(QString::fromLatin1(kVirtualDumpVariable),
-                               QString::fromStdString(temp_ / "memory.bin"));
-  }
+  std::string Log() const { return ReadFileBytes(ReportLogPath()); }
 };
 
 TEST_F(ProgramDesktopTest, SigtermDuringApplyFinishesTheDownloadThenEndsAsExitDriverDoes) {
-  UseVirtualMouseLogAndDump();
   StartProgram();
   const std::string window = WaitForMainWindow();
   ASSERT_FALSE(window.empty()) << program_->readAll().toStdString();
@@ -231,7 +211,7 @@ TEST_F(ProgramDesktopTest, SigtermDuringApplyFinishesTheDownloadThenEndsAsExitDr
   EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program_->exitCode(), kExitNormal);
   ExpectFinishedDownloadThenOneLeavingNotice(Log());
-  EXPECT_EQ(DumpSize(temp_ / "memory.bin"), kVirtualMouseMemorySize);
+  EXPECT_EQ(DumpSize(MemoryDumpPath()), kVirtualMouseMemorySize);
 }
 
 TEST_F(ProgramDesktopTest, WithoutAMouseTheMessageAlsoGoesToStandardErrorAndTheStatusIs1) {

@@ -1,7 +1,14 @@
-// The program hidden to the notification area and brought back, as a user does it, under a
-// real window manager (openbox) with a tray panel (trayer) on Xvfb: the Hide button, then a
-// double click on the icon or its "Show Window" entry. The window must come back every time,
-// not stay minimised. The program runs from a copy of its folder on the virtual mouse.
+// The notification-area icon as a user uses it, under a real window manager (openbox) with a
+// tray panel (trayer) on Xvfb. The program hidden with the Hide button comes back from a double
+// click on the icon or its "Show Window" entry every time, not minimised. With the recoil or
+// the key-capture dialog open, the icon's menu still answers: "Show Window" brings the
+// minimised window and its dialog up, "Exit Driver" ends the dialog and the program, which
+// sends the leaving notice once and ends normally. The program runs from a copy of its folder
+// on the virtual mouse.
+
+#include <fstream>
+
+#include <QImage>
 
 #include "desktop_program_fixture.h"
 
@@ -16,6 +23,9 @@ constexpr int kRestoreTries = 3;
 constexpr int kMenuWaitMs = 3000;  // for a click that may have been lost
 // ICCCM window states in WM_STATE.
 constexpr long kIconicState = 3;
+
+// The tray menu's entries, top to bottom.
+enum class TrayEntry { kShowWindow, kExitDriver };
 
 class TrayRestoreTest : public DesktopProgramTest {
  protected:
@@ -33,6 +43,20 @@ class TrayRestoreTest : public DesktopProgramTest {
         << "the tray panel did not start";
     QTest::qWait(500);  // the panel takes the tray selection after its window appears
     StartProgram();
+
+    // The main window is the program's large window; the icon is the other one.
+    window_ = WaitForMainWindow();
+    ASSERT_FALSE(window_.empty()) << program_->readAll().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          icon_ = OtherVisibleWindow({window_}).value_or("");
+          return !icon_.empty();
+        },
+        kStartMs))
+        << "no icon in the tray panel";
+    const auto iconPlace = GeometryOf(icon_);
+    ASSERT_TRUE(iconPlace);
+    iconPlace_ = *iconPlace;
   }
 
   // The window's state as the window manager keeps it: kIconicState when minimised; 0 when it
@@ -53,23 +77,36 @@ class TrayRestoreTest : public DesktopProgramTest {
     if (data != nullptr) XFree(data);
     return state;
   }
+
+  // A right click on the icon: the menu's place once it shows beside the windows `shown` (and
+  // the icon). Nothing when the click was lost; Esc then closes whatever it opened late.
+  std::optional<Geometry> OpenTrayMenu(std::vector<std::string> shown) {
+    shown.push_back(icon_);
+    Click(iconPlace_.CentreX(), iconPlace_.CentreY(), "3");
+    std::string menu;
+    const bool menuShown = QTest::qWaitFor(
+        [&] {
+          menu = OtherVisibleWindow(shown).value_or("");
+          return !menu.empty();
+        },
+        kMenuWaitMs);
+    const auto place = menuShown ? GeometryOf(menu) : std::nullopt;
+    if (!place) Xdotool({"key", "Escape"});
+    return place;
+  }
+
+  void ClickTrayEntry(const Geometry& menu, TrayEntry entry) {
+    const int quarter = menu.height / 4;
+    Click(menu.CentreX(), menu.y + (entry == TrayEntry::kShowWindow ? quarter : 3 * quarter), "1");
+  }
+
+  std::string window_;
+  std::string icon_;
+  Geometry iconPlace_;
 };
 
 TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
-  // The main window is the program's large window; the icon is the other one.
-  const std::string window = WaitForMainWindow();
-  ASSERT_FALSE(window.empty()) << program_->readAll().toStdString();
-  std::string icon;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        icon = OtherVisibleWindow({window}).value_or("");
-        return !icon.empty();
-      },
-      kStartMs))
-      << "no icon in the tray panel";
-  const auto iconPlace = GeometryOf(icon);
-  ASSERT_TRUE(iconPlace);
-
+  const std::string& window = window_;
   const Geometry hideButton = MainElement(kHideButton);
   ASSERT_FALSE(HasFailure());
 
@@ -89,23 +126,11 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
     bool back = false;
     for (int attempt = 0; attempt < kRestoreTries && !back; ++attempt) {
       if (round % 2 == 0) {
-        Click(iconPlace->CentreX(), iconPlace->CentreY(), "1", 2);
+        Click(iconPlace_.CentreX(), iconPlace_.CentreY(), "1", 2);
       } else {
-        Click(iconPlace->CentreX(), iconPlace->CentreY(), "3");
-        std::string menu;
-        const bool menuShown = QTest::qWaitFor(
-            [&] {
-              menu = OtherVisibleWindow({window, icon}).value_or("");
-              return !menu.empty();
-            },
-            kMenuWaitMs);
-        const auto menuPlace = menuShown ? GeometryOf(menu) : std::nullopt;
-        if (!menuPlace) {
-          Xdotool({"key", "Escape"});
-          continue;  // the right click was lost: the user clicks again
-        }
-        // "Show Window" is the first of the menu's two entries.
-        Click(menuPlace->CentreX(), menuPlace->y + menuPlace->height / 4, "1");
+        const auto menu = OpenTrayMenu({window});
+        if (!menu) continue;  // the right click was lost: the user clicks again
+        ClickTrayEntry(*menu, TrayEntry::kShowWindow);
       }
       back = QTest::qWaitFor([&] { return Visible(window); }, kWaitMs);
       if (!back && WmStateOf(window) == kIconicState) break;
@@ -118,6 +143,160 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
   }
   EXPECT_EQ(stayedAway, 0) << "of " << kRounds << " restores";
 }
+
+// ---- The tray menu while a dialog is open ---------------------------------------------------
+
+constexpr int kChineseButton = 4;  // main-table elements
+constexpr int kMacroTab = 8;
+constexpr int kFirstKeyButton = 20;
+constexpr int kRecoilButton = 13;    // macro-table element that opens the recoil dialog
+constexpr int kKeyListRows = 15;     // the key list's mask holds 15 rows
+constexpr int kKeyboardKeyRow = 14;  // opens the key-capture dialog
+constexpr int kOpenTries = 3;
+constexpr int kSettleMs = 500;
+
+enum class DialogKind { kRecoil, kKeyCapture };
+
+struct TrayOverDialogCase {
+  DialogKind dialog;
+  bool chinese;            // the interface switched to Chinese first
+  const char* screenshot;  // of the tray menu open over the dialog
+};
+
+void PrintTo(const TrayOverDialogCase& row, std::ostream* out) { *out << row.screenshot; }
+
+class TrayMenuOverDialogTest : public TrayRestoreTest,
+                               public ::testing::WithParamInterface<TrayOverDialogCase> {
+ protected:
+  void ClickInWindow(const Geometry& element) {
+    const auto place = GeometryOf(window_);
+    ASSERT_TRUE(place);
+    Click(place->x + element.CentreX(), place->y + element.CentreY(), "1");
+  }
+
+  // The program's visible window other than `shown` and the icon, once there is one.
+  std::string WaitForWindowBeside(std::vector<std::string> shown) {
+    shown.push_back(icon_);
+    std::string found;
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+          found = OtherVisibleWindow(shown).value_or("");
+          return !found.empty();
+        },
+        kMenuWaitMs));
+    return found;
+  }
+
+  // Opens the dialog as a user does, tried again while the busy machine loses clicks; its
+  // window, or empty.
+  std::string OpenDialog(DialogKind kind) {
+    for (int attempt = 0; attempt < kOpenTries; ++attempt) {
+      if (kind == DialogKind::kRecoil) {
+        ClickInWindow(MainElement(kMacroTab));
+        QTest::qWait(300);  // the macro page builds its lists
+        ClickInWindow(LayoutElement("skin_mac_en.ini", kRecoilButton));
+      } else {
+        // The key list of key 0, then its keyboard-key row.
+        ClickInWindow(MainElement(kFirstKeyButton));
+        const std::string list = WaitForWindowBeside({window_});
+        const auto listPlace = list.empty() ? std::nullopt : GeometryOf(list);
+        if (!listPlace) continue;
+        const int rowHeight =
+            QImage(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string())).height() /
+            kKeyListRows;
+        const int rowY = listPlace->y + (kKeyboardKeyRow - 1) * rowHeight + rowHeight / 2;
+        // The pointer rests on the row before the click, as a user's does.
+        Xdotool({"mousemove", std::to_string(listPlace->CentreX()), std::to_string(rowY)});
+        QTest::qWait(100);
+        Click(listPlace->CentreX(), rowY, "1");
+        if (!QTest::qWaitFor([&] { return !Visible(list); }, kMenuWaitMs)) continue;
+      }
+      const std::string dialog = WaitForWindowBeside({window_});
+      if (!dialog.empty()) return dialog;
+    }
+    return {};
+  }
+
+  // Chooses a tray entry, opening the menu again while the busy machine loses the right click.
+  bool ChooseTrayEntry(TrayEntry entry, const std::vector<std::string>& shown,
+                       const char* screenshot = nullptr) {
+    for (int attempt = 0; attempt < kRestoreTries; ++attempt) {
+      const auto menu = OpenTrayMenu(shown);
+      if (!menu) continue;
+      if (screenshot != nullptr) Screenshot(screenshot);
+      ClickTrayEntry(*menu, entry);
+      return true;
+    }
+    return false;
+  }
+
+  // VER_SEL of the settings file: "0" Chinese, "1" English.
+  std::u16string SavedLanguage() {
+    return GetPrivateProfileStringW(u"Init", u"VER_SEL", u"", 8,
+                                    temp_ / "skins" / "config" / "config.ini");
+  }
+
+  int LeavingNoticesSent() {
+    std::ifstream log(ReportLogPath());
+    int count = 0;
+    for (std::string line; std::getline(log, line);) {
+      if (line.find(" SET 07 20 ") != std::string::npos) ++count;
+    }
+    return count;
+  }
+};
+
+TEST_P(TrayMenuOverDialogTest, ShowWindowBringsBothUpAndExitEndsTheDialogThenTheProgram) {
+  const TrayOverDialogCase& c = GetParam();
+  if (c.chinese) {
+    bool switched = false;
+    for (int attempt = 0; attempt < kOpenTries && !switched; ++attempt) {
+      ClickInWindow(MainElement(kChineseButton));
+      switched = QTest::qWaitFor([&] { return SavedLanguage() == u"0"; }, kMenuWaitMs);
+    }
+    ASSERT_TRUE(switched) << "the window did not switch to Chinese";
+  }
+  const std::string dialog = OpenDialog(c.dialog);
+  ASSERT_FALSE(dialog.empty()) << "the dialog did not open";
+
+  // Minimised as the window manager does it (a task bar's button): the dialog goes with the
+  // window, and the tray's "Show Window" brings both up, the dialog on top with the focus.
+  Xdotool({"windowminimize", window_});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Visible(window_) && !Visible(dialog); }, kWaitMs));
+  // The user's click comes a moment later. (While the key capture holds the keyboard the tray
+  // menu gets no pointer grab, and one opened within a few dozen milliseconds of the minimise
+  // closes again at the release of its click.)
+  QTest::qWait(kSettleMs);
+  ASSERT_TRUE(ChooseTrayEntry(TrayEntry::kShowWindow, {}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Visible(window_) && Visible(dialog); }, kWaitMs))
+      << "window shown: " << Visible(window_) << ", dialog shown: " << Visible(dialog);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        const auto active = Xdotool({"getactivewindow"});
+        return !active.empty() && active.front() == dialog;
+      },
+      kWaitMs))
+      << "the dialog does not have the focus";
+
+  ASSERT_TRUE(ChooseTrayEntry(TrayEntry::kExitDriver, {window_, dialog}, c.screenshot));
+  ASSERT_TRUE(program_->waitForFinished(kWaitMs)) << "the program did not end";
+  EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program_->exitCode(), 0) << program_->readAll().toStdString();
+  EXPECT_EQ(LeavingNoticesSent(), 1);
+  std::error_code error;
+  EXPECT_EQ(std::filesystem::file_size(MemoryDumpPath(), error), kVirtualMouseMemorySize)
+      << "the virtual mouse's memory was not written out at the end";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, TrayMenuOverDialogTest,
+    ::testing::Values(TrayOverDialogCase{DialogKind::kRecoil, true, "tray_menu_over_recoil_cn.png"},
+                      TrayOverDialogCase{DialogKind::kKeyCapture, false,
+                                         "tray_menu_over_key_capture_en.png"}),
+    [](const ::testing::TestParamInfo<TrayOverDialogCase>& row) {
+      return std::string(row.param.dialog == DialogKind::kRecoil ? "Recoil" : "KeyCapture") +
+             (row.param.chinese ? "Chinese" : "English");
+    });
 
 }  // namespace
 }  // namespace gm::test

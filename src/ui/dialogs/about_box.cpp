@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/dialogs/dialog_modality.h"
+
 namespace gm {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromLatin1(kAboutCaption));
+  MakeWindowModal(*this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QString::fromLatin1(kAboutVersionLine), this));
   layout->addWidget(new QLabel(QString::fromLatin1(kAboutSecondLine), this));

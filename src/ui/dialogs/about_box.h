@@ -1,5 +1,6 @@
 #pragma once
 // The About box of the window's system menu: the program's name and version and an OK button.
+// It blocks only the window it opens over (its parent).
 
 #include <QDialog>
 

@@ -9,6 +9,7 @@
 #include "platform/message_sink.h"
 #include "settings/config_settings.h"
 #include "settings/key_map.h"
+#include "ui/dialogs/dialog_modality.h"
 #include "ui/pages/ui_state.h"
 #include "ui/popups/window_placement.h"
 
@@ -30,7 +31,7 @@ CDialogGetKey::CDialogGetKey(QWidget* parent, KeyCaptureMode mode, KeyboardCaptu
       hover_(kNoElement) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setModal(true);
+  MakeWindowModal(*this);
 }
 
 CDialogGetKey::~CDialogGetKey() { StopCapture(); }

@@ -94,8 +94,9 @@ class CDialogGetKey : public QDialog {
   bool captureDelivers_ = false;  // the capture runs and hands over the keys
 };
 
-// Runs the dialog modally over parent, with onCaptured connected to its keyCaptured. True when
-// it ended with OK (onCaptured has run); false when closed, ended from outside, or when its
+// Runs the dialog modally over parent (blocking parent's window only, so the tray menu still
+// answers), with onCaptured connected to its keyCaptured. True when it ended with OK
+// (onCaptured has run); false when closed, ended from outside (the tray's exit), or when its
 // layout file is missing.
 bool RunKeyCaptureDialog(QWidget* parent, KeyCaptureMode mode, KeyboardCapture* capture,
                          const std::function<void(KeyCaptureMode)>& onCaptured);

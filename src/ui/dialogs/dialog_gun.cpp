@@ -11,6 +11,7 @@
 #include "macros/recoil_macro_edit.h"
 #include "platform/message_sink.h"
 #include "settings/paths.h"
+#include "ui/dialogs/dialog_modality.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/popup_rows.h"
 #include "ui/pages/ui_state.h"
@@ -67,7 +68,7 @@ CDialogGun::CDialogGun(QWidget* parent)
       hover_(kNoElement) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setModal(true);
+  MakeWindowModal(*this);
 }
 
 bool CDialogGun::OnInitDialog() {

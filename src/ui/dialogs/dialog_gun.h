@@ -112,8 +112,9 @@ void SetRecoilListOpener(RecoilListOpener opener);
 // The skinned recoil list (popup_menus.h), its pick connected to the dialog's OnGunSelected.
 RecoilListOpener SkinnedRecoilListOpener();
 
-// The macro page's recoil button: runs the recoil dialog modally over window. True when it
-// ended with Save.
+// The macro page's recoil button: runs the recoil dialog modally over window (blocking that
+// window only, so the tray menu still answers). True when it ended with Save; false when
+// closed or ended from outside (the tray's exit), its numbers unsaved.
 bool OpenRecoilDialog(QWidget& window);
 
 }  // namespace gm

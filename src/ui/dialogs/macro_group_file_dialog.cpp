@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "settings/paths.h"
+#include "ui/dialogs/dialog_modality.h"
 #include "ui/popups/window_placement.h"
 
 namespace gm {
@@ -26,6 +27,7 @@ std::optional<std::filesystem::path> ChooseMacroGroupFile(MacroGroupFileChoice c
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
+  MakeWindowModal(dialog);
   CentreOverMainWindow(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;

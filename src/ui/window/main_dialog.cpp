@@ -18,6 +18,7 @@
 #include "device/device_ids.h"
 #include "settings/config_store.h"
 #include "settings/paths.h"
+#include "ui/dialogs/dialog_modality.h"
 #include "ui/pages/page_input.h"
 #include "ui/pages/page_painter.h"
 #include "ui/pages/ui_state.h"
@@ -57,6 +58,7 @@ std::optional<std::filesystem::path> ChooseSettingsFile(SettingsFileChoice choic
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // a name that is no file gets "Error!"
   }
+  MakeWindowModal(dialog);
   CentreOverMainWindow(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;

@@ -14,6 +14,7 @@
 #include "editor/macro_editor_state.h"
 #include "macros/group_macro_save.h"
 #include "ui/dialogs/about_box.h"
+#include "ui/dialogs/dialog_modality.h"
 #include "ui/pages/ui_state.h"
 #include "ui/popups/window_placement.h"
 #include "ui/window/background_apply.h"
@@ -60,6 +61,8 @@ void CQEL_GMouseDlg::OnShowMainWindow() {
   showNormal();
   raise();
   activateWindow();
+  // A dialog open over the window comes up with it, on top and with the focus.
+  RaiseModalDialogsOver(*this);
 }
 
 void CQEL_GMouseDlg::HideToTray() {

@@ -7,13 +7,15 @@
 #include <utility>
 
 #include "settings/config_settings.h"
+#include "ui/dialogs/dialog_modality.h"
 #include "ui/dialogs/message_box_fit.h"
 
 namespace gm {
 
 void ShowMessageBox(const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+                  MessageBoxOwner());
+  MakeWindowModal(box);
   FitMessageBox(box);
   box.exec();
 }

@@ -15,7 +15,8 @@ namespace gm {
 // Shows one text to the user (a modal message box in the program; tests record instead).
 using MessagePresenter = std::function<void(const QString& text)>;
 
-// A modal QMessageBox with the text and an OK button.
+// A modal QMessageBox with the text and an OK button, over the top dialog or the main window
+// (MessageBoxOwner) and blocking only that window.
 void ShowMessageBox(const QString& text);
 
 class QtMessageSink final : public MessageSink {
