@@ -52,13 +52,13 @@ void FillDpi(SettingsArea& area, const ApplySettingsSnapshot& s) {
   area[kDpiEnablesAddress] = enables;
 
   for (int j = 0; j < kDpiLevelCount; ++j) {
-    for (int n = 0; n < kColourComponents; ++n) {
-      area[static_cast<size_t>(kDpiColoursAddress + j * kColourComponents + n)] =
+    for (int n = 0; n < kColorComponents; ++n) {
+      area[static_cast<size_t>(kDpiColorsAddress + j * kColorComponents + n)] =
           LowByte32(s.dpiRgb[j][n]);
     }
   }
-  std::copy(kDpiColourConstants.begin(), kDpiColourConstants.end(),
-            area.begin() + kDpiColourConstantsAddress);
+  std::copy(kDpiColorConstants.begin(), kDpiColorConstants.end(),
+            area.begin() + kDpiColorConstantsAddress);
 }
 
 void FillDeviceSettings(SettingsArea& area, const ApplySettingsSnapshot& s, uint8_t lightingByte) {
@@ -66,7 +66,7 @@ void FillDeviceSettings(SettingsArea& area, const ApplySettingsSnapshot& s, uint
   area[kFireTimeAddress] = static_cast<uint8_t>(fireUnits & kByteMask);
   area[kFireTimeAddress + 1] = static_cast<uint8_t>(fireUnits >> 8);
   area[kLightingByteAddress] = lightingByte;
-  area[kColourByteAddress] = ColourByte(s.cycleColourEnable, s.ledUserColourEnable);
+  area[kColorByteAddress] = ColorByte(s.cycleColorEnable, s.ledUserColorEnable);
   area[kReportRateAddress] = s.usbRateCode;
   area[kWheelStatusAddress] = LowByte32(s.wheelStatus);
 

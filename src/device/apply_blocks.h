@@ -18,8 +18,8 @@ inline constexpr int32_t kActiveConfigAddress = 0x01;
 inline constexpr int32_t kConfig0KeysAddress = 0x08;     // positions 1..8 of configuration 0
 inline constexpr int32_t kDpiBlockAddress = 0x10;        // position 9, DPI high bits and codes
 inline constexpr int32_t kDeviceSettingsAddress = 0x18;  // DPI level, enables, fire time ...
-inline constexpr int32_t kDpiColoursAddress = 0x20;      // 18 colour bytes up to 0x31
-inline constexpr int32_t kDpiColourConstantsAddress = 0x32;
+inline constexpr int32_t kDpiColorsAddress = 0x20;      // 18 colour bytes up to 0x31
+inline constexpr int32_t kDpiColorConstantsAddress = 0x32;
 inline constexpr int32_t kLightingSettingsAddress = 0x38;
 inline constexpr int32_t kLightingDirectionAddress = 0x3A;
 inline constexpr int32_t kConfig0UpperKeysAddress = 0x3B;  // positions 10..12 of configuration 0
@@ -42,12 +42,12 @@ inline constexpr int32_t kDpiLevelAddress = kDeviceSettingsAddress;
 inline constexpr int32_t kDpiEnablesAddress = kDeviceSettingsAddress + 1;
 inline constexpr int32_t kFireTimeAddress = kDeviceSettingsAddress + 2;  // u16, low byte first
 inline constexpr int32_t kLightingByteAddress = kDeviceSettingsAddress + 4;
-inline constexpr int32_t kColourByteAddress = kDeviceSettingsAddress + 5;
+inline constexpr int32_t kColorByteAddress = kDeviceSettingsAddress + 5;
 inline constexpr int32_t kReportRateAddress = kDeviceSettingsAddress + 6;
 
 static_assert(kConfig0KeysAddress + 8 == kDpiBlockAddress, "positions 1..8, then 9 at 0x10");
-static_assert(kDpiColoursAddress + kDpiLevelCount * kColourComponents ==
-              kDpiColourConstantsAddress);
+static_assert(kDpiColorsAddress + kDpiLevelCount * kColorComponents ==
+              kDpiColorConstantsAddress);
 static_assert(kConfig1MarkerAddress + 1 == kConfig1KeysAddress);
 static_assert(kConfig1KeysAddress + kKeyBytePositions == kConfig2KeysAddress);
 static_assert(kConfigurationBlockAddress + 6 == kConfigurationByteAddress);
@@ -60,7 +60,7 @@ inline constexpr uint8_t kDpiLevelMarker = 0x08;        // 0x18 = 0x08 | DPI lev
 inline constexpr uint8_t kDpiLevelMask = 0x07;
 inline constexpr int kDpiEnableBits = 4;                // only levels 0..3 have an enable bit
 inline constexpr int32_t kFireTimeUnitMs = 8;
-inline constexpr std::array<uint8_t, 2> kDpiColourConstants = {0x07, 0x30};  // 0x32, 0x33
+inline constexpr std::array<uint8_t, 2> kDpiColorConstants = {0x07, 0x30};  // 0x32, 0x33
 inline constexpr uint8_t kConfig1Marker = 0xFC;         // 0x43
 inline constexpr int kDpiCodeHighBit = 4;               // bit 4 of each code goes to 0x13
 inline constexpr uint8_t kDpiCodeLowMask = 0x0F;

@@ -112,7 +112,7 @@ class ApplyRun {
   }
 
   bool WriteSettingsBlocks() {
-    g_cycleColourMask = CycleColourMaskOf(snapshot_.cycleColourEnable);
+    g_cycleColorMask = CycleColorMaskOf(snapshot_.cycleColorEnable);
     const LightingStep lighting =
         NextLightingStep(g_lightingState, snapshot_.ledType, snapshot_.ledCycleTime);
     g_lightingState = lighting.state;

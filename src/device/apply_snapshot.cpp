@@ -27,17 +27,17 @@ ApplySettingsSnapshot TakeApplySettingsSnapshot() {
   for (int j = 0; j < kDpiLevelCount; ++j) {
     s.dpiValue[j] = g_dpiValue[j].load();
     s.dpiEnable[j] = g_dpiEnable[j].load();
-    for (int n = 0; n < kColourComponents; ++n) s.dpiRgb[j][n] = g_dpiRgb[j][n].load();
+    for (int n = 0; n < kColorComponents; ++n) s.dpiRgb[j][n] = g_dpiRgb[j][n].load();
   }
   s.wheelStatus = g_wheelStatus.load();
 
   s.ledType = g_ledType.load();
   s.ledCycleTime = g_ledCycleTime.load();
-  s.ledUserColourEnable = g_ledUserColourEnable.load();
+  s.ledUserColorEnable = g_ledUserColorEnable.load();
   s.ledDirection = g_ledDirection.load();
   s.ledSymmetry = g_ledSymmetry.load();
   s.ledBrightness = g_ledBrightness.load();
-  for (int k = 0; k < kUserColourCount; ++k) s.cycleColourEnable[k] = g_cycleColourEnable[k].load();
+  for (int k = 0; k < kUserColorCount; ++k) s.cycleColorEnable[k] = g_cycleColorEnable[k].load();
 
   s.pointerSpeed = g_pointerSpeed.load();
   s.wheelSpeed = g_wheelSpeed.load();

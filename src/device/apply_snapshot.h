@@ -28,16 +28,16 @@ struct ApplySettingsSnapshot {
   int32_t dpiLevel = 0;
   std::array<uint8_t, kDpiLevelCount> dpiValue{};
   std::array<uint8_t, kDpiLevelCount> dpiEnable{};
-  std::array<std::array<int32_t, kColourComponents>, kDpiLevelCount> dpiRgb{};
+  std::array<std::array<int32_t, kColorComponents>, kDpiLevelCount> dpiRgb{};
   int32_t wheelStatus = 0;
 
   uint8_t ledType = 0;
   uint8_t ledCycleTime = 0;
-  int32_t ledUserColourEnable = 0;
+  int32_t ledUserColorEnable = 0;
   int32_t ledDirection = 0;
   int32_t ledSymmetry = 0;
   int32_t ledBrightness = 0;
-  std::array<int32_t, kUserColourCount> cycleColourEnable{};
+  std::array<int32_t, kUserColorCount> cycleColorEnable{};
 
   uint8_t pointerSpeed = 0;
   uint8_t wheelSpeed = 0;

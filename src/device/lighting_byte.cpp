@@ -5,9 +5,9 @@ namespace gm {
 namespace {
 
 // Weights of the cycle flags of user colours 0..3 in the colour byte.
-constexpr std::array<uint32_t, 4> kColourByteWeights = {1, 4, 16, 64};
-constexpr uint32_t kColourByteFlagsMask = 0x7F;
-constexpr uint32_t kUserColourWeight = 128;
+constexpr std::array<uint32_t, 4> kColorByteWeights = {1, 4, 16, 64};
+constexpr uint32_t kColorByteFlagsMask = 0x7F;
+constexpr uint32_t kUserColorWeight = 128;
 constexpr uint32_t kByteMask = 0xFF;
 
 }  // namespace
@@ -34,21 +34,21 @@ LightingStep NextLightingStep(const LightingState& previous, uint8_t ledType,
   return step;
 }
 
-uint8_t ColourByte(const std::array<int32_t, kUserColourCount>& cycleColourEnable,
-                   int32_t userColourEnable) {
+uint8_t ColorByte(const std::array<int32_t, kUserColorCount>& cycleColorEnable,
+                   int32_t userColorEnable) {
   uint32_t flags = 0;
-  for (size_t k = 0; k < kColourByteWeights.size(); ++k) {
-    flags += static_cast<uint32_t>(cycleColourEnable[k]) * kColourByteWeights[k];
+  for (size_t k = 0; k < kColorByteWeights.size(); ++k) {
+    flags += static_cast<uint32_t>(cycleColorEnable[k]) * kColorByteWeights[k];
   }
-  const uint32_t value = (flags & kColourByteFlagsMask) +
-                         kUserColourWeight * static_cast<uint32_t>(userColourEnable);
+  const uint32_t value = (flags & kColorByteFlagsMask) +
+                         kUserColorWeight * static_cast<uint32_t>(userColorEnable);
   return static_cast<uint8_t>(value & kByteMask);
 }
 
-uint8_t CycleColourMaskOf(const std::array<int32_t, kUserColourCount>& cycleColourEnable) {
+uint8_t CycleColorMaskOf(const std::array<int32_t, kUserColorCount>& cycleColorEnable) {
   uint8_t mask = 0;
-  for (int k = 0; k < kUserColourCount; ++k) {
-    if (cycleColourEnable[k] != 0) mask = static_cast<uint8_t>(mask | (1u << k));
+  for (int k = 0; k < kUserColorCount; ++k) {
+    if (cycleColorEnable[k] != 0) mask = static_cast<uint8_t>(mask | (1u << k));
   }
   return mask;
 }

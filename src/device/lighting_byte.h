@@ -46,12 +46,12 @@ struct LightingStep {
 //   types 12..255: M and F kept, S = 7 when the last type below 12 was 4, else the speed.
 LightingStep NextLightingStep(const LightingState& previous, uint8_t ledType, uint8_t cycleTime);
 
-// Colour byte = ((e0 + 4 e1 + 16 e2 + 64 e3) AND 0x7F) + 128 x userColourEnable, as a byte,
+// Colour byte = ((e0 + 4 e1 + 16 e2 + 64 e3) AND 0x7F) + 128 x userColorEnable, as a byte,
 // e_k = the cycle flag of user colour k.
-uint8_t ColourByte(const std::array<int32_t, kUserColourCount>& cycleColourEnable,
-                   int32_t userColourEnable);
+uint8_t ColorByte(const std::array<int32_t, kUserColorCount>& cycleColorEnable,
+                   int32_t userColorEnable);
 
 // The packed cycle mask: bit k set for every user colour k whose cycle flag is not 0.
-uint8_t CycleColourMaskOf(const std::array<int32_t, kUserColourCount>& cycleColourEnable);
+uint8_t CycleColorMaskOf(const std::array<int32_t, kUserColorCount>& cycleColorEnable);
 
 }  // namespace gm

@@ -51,12 +51,12 @@ std::u16string DpiText(uint8_t action, uint16_t x) {
 }
 
 // "Colour<n>" with the renamings the list shows: 7 as 4, 5 as 3, 3 as 2.
-std::u16string ColourName(uint8_t colour) {
-  switch (colour) {
+std::u16string ColorName(uint8_t color) {
+  switch (color) {
     case 7: return u"Colour4";
     case 5: return u"Colour3";
     case 3: return u"Colour2";
-    default: return u"Colour" + DecimalText(colour);
+    default: return u"Colour" + DecimalText(color);
   }
 }
 
@@ -113,7 +113,7 @@ std::vector<std::u16string> LedParamRowTexts(MacroLedBlock& block, uint16_t& ent
   std::vector<std::u16string> rows;
   uint8_t(&entry)[kLedEntryBytes] = block.entries[0];
   uint8_t& mode = LedEntryAt(entry, LedEntryByte::kMode);
-  uint8_t& colour = LedEntryAt(entry, LedEntryByte::kColour);
+  uint8_t& color = LedEntryAt(entry, LedEntryByte::kColor);
   entryMode = mode;
   rows.push_back(u"[LEN    ]: " + DecimalText(block.length));
   if (block.length < 1) return rows;
@@ -133,11 +133,11 @@ std::vector<std::u16string> LedParamRowTexts(MacroLedBlock& block, uint16_t& ent
   }
   rows.push_back(u"[Mode ]: " + modeName);
 
-  if (LightModeDefinesColours(entryMode)) {
+  if (LightModeDefinesColors(entryMode)) {
     rows.push_back(u"[Colour]: Define");
   } else {
-    if (colour == 0) colour = 1;
-    rows.push_back(u"[Colour]: " + ColourName(colour));
+    if (color == 0) color = 1;
+    rows.push_back(u"[Colour]: " + ColorName(color));
   }
   rows.push_back(u"[Time   ]: " + DecimalText(LedEntryAt(entry, LedEntryByte::kTime)) + u"*122 ms");
   return rows;

@@ -27,7 +27,7 @@ constexpr uint16_t kInsertedConsumerUsage = 0x183;
 
 // The first light entry of a new lighting block: mode 1, colour 0, 10 units of 122 ms, value 0.
 constexpr uint8_t kNewLightMode = kLightModeSingleBreath;
-constexpr uint8_t kNewLightColour = 0;
+constexpr uint8_t kNewLightColor = 0;
 constexpr uint8_t kNewLightTime = 10;
 constexpr uint8_t kNewLightValue = 0;
 constexpr uint8_t kNewBlockLength = 1;
@@ -120,7 +120,7 @@ void InitialiseBlock(MacroLedBlock& block, bool withFirstLightEntry) {
   if (withFirstLightEntry) {
     uint8_t(&entry)[kLedEntryBytes] = block.entries[0];
     LedEntryAt(entry, LedEntryByte::kMode) = kNewLightMode;
-    LedEntryAt(entry, LedEntryByte::kColour) = kNewLightColour;
+    LedEntryAt(entry, LedEntryByte::kColor) = kNewLightColor;
     LedEntryAt(entry, LedEntryByte::kTime) = kNewLightTime;
     LedEntryAt(entry, LedEntryByte::kValue) = kNewLightValue;
   }

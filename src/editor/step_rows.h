@@ -10,7 +10,7 @@ inline constexpr int kRowsPerStep = 2;  // the step row and the delay row after 
 // colour and time rows (the place of row r is r % kParamRowsPerEntry).
 inline constexpr int kParamRowsPerEntry = 4;
 inline constexpr int kParamModeRow = 1;
-inline constexpr int kParamColourRow = 2;
+inline constexpr int kParamColorRow = 2;
 inline constexpr int kParamTimeRow = 3;
 
 // The step that step-list row `row` belongs to (its own row or its delay row); row -1 gives 0.

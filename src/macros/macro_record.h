@@ -59,7 +59,7 @@ inline constexpr uint8_t kPlayModeDevice1 = 1;
 inline constexpr uint8_t kPlayModeDevice2 = 2;
 
 // Bytes of a light entry, in their order: {mode, colour, time, value}.
-enum class LedEntryByte : uint8_t { kMode = 0, kColour = 1, kTime = 2, kValue = 3 };
+enum class LedEntryByte : uint8_t { kMode = 0, kColor = 1, kTime = 2, kValue = 3 };
 inline constexpr int kLedEntryBytes = 4;
 
 // Modes of a light entry (its kMode byte).
@@ -72,7 +72,7 @@ inline constexpr uint8_t kLightModeCycleBreath = 9;
 
 // Neon and Ambilight define the colour of each light themselves: an entry of these modes has
 // no colour of its own to show or pick.
-constexpr bool LightModeDefinesColours(unsigned mode) {
+constexpr bool LightModeDefinesColors(unsigned mode) {
   return mode == kLightModeNeon || mode == kLightModeAmbilight;
 }
 

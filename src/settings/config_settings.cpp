@@ -13,20 +13,20 @@ std::u16string g_configNames[kConfigCount];
 std::atomic<int32_t> g_dpiLevel;
 std::atomic<uint8_t> g_dpiValue[kDpiLevelCount];
 std::atomic<uint8_t> g_dpiEnable[kDpiLevelCount];
-std::atomic<int32_t> g_dpiRgb[kDpiLevelCount][kColourComponents];
+std::atomic<int32_t> g_dpiRgb[kDpiLevelCount][kColorComponents];
 std::atomic<int32_t> g_wheelStatus;
 std::atomic<uint8_t> g_ledType;
 std::atomic<int32_t> g_ledTypeEnable[kLedTypeCount];
 std::atomic<uint8_t> g_ledCycleTime;
-std::atomic<int32_t> g_ledUserColourEnable;
-std::atomic<int32_t> g_ledSingleColour;
+std::atomic<int32_t> g_ledUserColorEnable;
+std::atomic<int32_t> g_ledSingleColor;
 std::atomic<int32_t> g_ledDirection;
 std::atomic<int32_t> g_ledSymmetry;
 std::atomic<int32_t> g_ledBrightness;
-std::atomic<int32_t> g_ledUserRgb[kUserColourCount][kColourComponents];
-std::atomic<ColourRef> g_ledUserColour[kUserColourCount];
-std::atomic<uint8_t> g_cycleColourMask;
-std::atomic<int32_t> g_cycleColourEnable[kUserColourCount];
+std::atomic<int32_t> g_ledUserRgb[kUserColorCount][kColorComponents];
+std::atomic<ColorRef> g_ledUserColor[kUserColorCount];
+std::atomic<uint8_t> g_cycleColorMask;
+std::atomic<int32_t> g_cycleColorEnable[kUserColorCount];
 std::atomic<uint8_t> g_pointerSpeed;
 std::atomic<uint8_t> g_wheelSpeed;
 std::atomic<uint8_t> g_usbRate;
@@ -62,15 +62,15 @@ void ResetSettingsToStartValues() {
   g_ledType = 0;
   Zero(g_ledTypeEnable);
   g_ledCycleTime = 0;
-  g_ledUserColourEnable = 0;
-  g_ledSingleColour = 0;
+  g_ledUserColorEnable = 0;
+  g_ledSingleColor = 0;
   g_ledDirection = 0;
   g_ledSymmetry = 0;
   g_ledBrightness = 0;
   Zero(g_ledUserRgb);
-  Zero(g_ledUserColour);
-  g_cycleColourMask = 0;
-  Zero(g_cycleColourEnable);
+  Zero(g_ledUserColor);
+  g_cycleColorMask = 0;
+  Zero(g_cycleColorEnable);
   g_pointerSpeed = 0;
   g_wheelSpeed = 0;
   g_usbRate = 0;
@@ -80,8 +80,8 @@ void ResetSettingsToStartValues() {
 
 void ResetInterfaceLanguage() { g_isEnglish = 0; }
 
-ColourRef DisplayColourOf(int32_t red, int32_t green, int32_t blue) {
-  auto component = [](int32_t v) -> ColourRef { return static_cast<uint8_t>(~(v << 4)); };
+ColorRef DisplayColorOf(int32_t red, int32_t green, int32_t blue) {
+  auto component = [](int32_t v) -> ColorRef { return static_cast<uint8_t>(~(v << 4)); };
   return component(red) | (component(green) << 8) | (component(blue) << 16);
 }
 
@@ -94,12 +94,12 @@ uint8_t UsbRateCodeOf(uint8_t rate) {
   }
 }
 
-void PackCycleColourMask() {
+void PackCycleColorMask() {
   uint8_t mask = 0;
-  for (int k = 0; k < kUserColourCount; ++k) {
-    if (g_cycleColourEnable[k] != 0) mask = static_cast<uint8_t>(mask | (1u << k));
+  for (int k = 0; k < kUserColorCount; ++k) {
+    if (g_cycleColorEnable[k] != 0) mask = static_cast<uint8_t>(mask | (1u << k));
   }
-  g_cycleColourMask = mask;
+  g_cycleColorMask = mask;
 }
 
 }  // namespace gm

@@ -15,13 +15,13 @@ inline constexpr int kMaxKeys = 9;          // key tables have nine entries per 
 inline constexpr int kKeyParamStride = 11;  // g_keyParam rows are 11 bytes; 0..8 hold the keys
 inline constexpr int kDpiLevelCount = 6;
 inline constexpr int kDpiMaxStep = 16;      // DPI values are slider steps 0..16
-inline constexpr int kColourComponents = 3;  // red, green, blue; 0..15 each, 0 = full intensity
-inline constexpr int kColourComponentMax = 15;
+inline constexpr int kColorComponents = 3;  // red, green, blue; 0..15 each, 0 = full intensity
+inline constexpr int kColorComponentMax = 15;
 inline constexpr int kLedTypeCount = 10;
-inline constexpr int kUserColourCount = 7;
+inline constexpr int kUserColorCount = 7;
 inline constexpr int32_t kStartFireTime = 50;
 
-using ColourRef = uint32_t;  // 0x00BBGGRR, red in the low byte
+using ColorRef = uint32_t;  // 0x00BBGGRR, red in the low byte
 
 // Per configuration and key.
 extern std::atomic<int32_t> g_keyFunction[kConfigCount][kMaxKeys];
@@ -36,20 +36,20 @@ extern std::u16string g_configNames[kConfigCount];  // user-interface thread onl
 extern std::atomic<int32_t> g_dpiLevel;
 extern std::atomic<uint8_t> g_dpiValue[kDpiLevelCount];
 extern std::atomic<uint8_t> g_dpiEnable[kDpiLevelCount];
-extern std::atomic<int32_t> g_dpiRgb[kDpiLevelCount][kColourComponents];
+extern std::atomic<int32_t> g_dpiRgb[kDpiLevelCount][kColorComponents];
 extern std::atomic<int32_t> g_wheelStatus;
 extern std::atomic<uint8_t> g_ledType;
 extern std::atomic<int32_t> g_ledTypeEnable[kLedTypeCount];
 extern std::atomic<uint8_t> g_ledCycleTime;
-extern std::atomic<int32_t> g_ledUserColourEnable;
-extern std::atomic<int32_t> g_ledSingleColour;
+extern std::atomic<int32_t> g_ledUserColorEnable;
+extern std::atomic<int32_t> g_ledSingleColor;
 extern std::atomic<int32_t> g_ledDirection;
 extern std::atomic<int32_t> g_ledSymmetry;
 extern std::atomic<int32_t> g_ledBrightness;
-extern std::atomic<int32_t> g_ledUserRgb[kUserColourCount][kColourComponents];
-extern std::atomic<ColourRef> g_ledUserColour[kUserColourCount];
-extern std::atomic<uint8_t> g_cycleColourMask;
-extern std::atomic<int32_t> g_cycleColourEnable[kUserColourCount];
+extern std::atomic<int32_t> g_ledUserRgb[kUserColorCount][kColorComponents];
+extern std::atomic<ColorRef> g_ledUserColor[kUserColorCount];
+extern std::atomic<uint8_t> g_cycleColorMask;
+extern std::atomic<int32_t> g_cycleColorEnable[kUserColorCount];
 extern std::atomic<uint8_t> g_pointerSpeed;
 extern std::atomic<uint8_t> g_wheelSpeed;
 extern std::atomic<uint8_t> g_usbRate;
@@ -67,12 +67,12 @@ void ResetSettingsToStartValues();
 void ResetInterfaceLanguage();
 
 // Display colour of a stored colour: each component 255 - 16 * v, red in the low byte.
-ColourRef DisplayColourOf(int32_t red, int32_t green, int32_t blue);
+ColorRef DisplayColorOf(int32_t red, int32_t green, int32_t blue);
 
 // The mouse's code for a report-rate choice: 3 -> 0, 2 -> 1, 1 -> 3, anything else -> 7.
 uint8_t UsbRateCodeOf(uint8_t rate);
 
-// Packs g_cycleColourEnable back into g_cycleColourMask (Apply does this before it saves).
-void PackCycleColourMask();
+// Packs g_cycleColorEnable back into g_cycleColorMask (Apply does this before it saves).
+void PackCycleColorMask();
 
 }  // namespace gm

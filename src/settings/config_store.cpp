@@ -15,7 +15,7 @@ namespace gm {
 namespace {
 
 constexpr std::u16string_view kShareDataSection = u"ShareData";
-constexpr std::u16string_view kColourSuffixes[kColourComponents] = {u"_R", u"_G", u"_B"};
+constexpr std::u16string_view kColorSuffixes[kColorComponents] = {u"_R", u"_G", u"_B"};
 constexpr int kLedTypeEnableKeys = kLedTypeCount;  // LED_TYPE_SW_EN0..9
 
 UserMessage MissingSettingsFileMessage(bool fromFactory) {
@@ -58,26 +58,26 @@ void LoadDpiLevels(const IniSectionReader& share) {
     g_dpiValue[j] =
         DpiStepOnLoad(LowByte(share.Number(IndexedKey(u"DPI_SET", j), kMediumValueBuffer)));
     g_dpiEnable[j] = share.Number(IndexedKey(u"DPI_SET_EN", j), kMediumValueBuffer) != 0 ? 1 : 0;
-    for (int n = 0; n < kColourComponents; ++n) {
-      g_dpiRgb[j][n] = ColourComponentOnLoad(
-          share.Number(IndexedKey(u"DPI", j, kColourSuffixes[n]), kMediumValueBuffer));
+    for (int n = 0; n < kColorComponents; ++n) {
+      g_dpiRgb[j][n] = ColorComponentOnLoad(
+          share.Number(IndexedKey(u"DPI", j, kColorSuffixes[n]), kMediumValueBuffer));
     }
   }
 }
 
-void LoadUserColours(const IniSectionReader& share) {
-  for (int k = 0; k < kUserColourCount; ++k) {
-    int32_t rgb[kColourComponents] = {};
-    for (int n = 0; n < kColourComponents; ++n) {
-      rgb[n] = ColourComponentOnLoad(
-          share.Number(IndexedKey(u"LED_USER", k, kColourSuffixes[n]), kMediumValueBuffer));
+void LoadUserColors(const IniSectionReader& share) {
+  for (int k = 0; k < kUserColorCount; ++k) {
+    int32_t rgb[kColorComponents] = {};
+    for (int n = 0; n < kColorComponents; ++n) {
+      rgb[n] = ColorComponentOnLoad(
+          share.Number(IndexedKey(u"LED_USER", k, kColorSuffixes[n]), kMediumValueBuffer));
       g_ledUserRgb[k][n] = rgb[n];
     }
-    g_ledUserColour[k] = DisplayColourOf(rgb[0], rgb[1], rgb[2]);
+    g_ledUserColor[k] = DisplayColorOf(rgb[0], rgb[1], rgb[2]);
   }
   const uint8_t mask = LowByte(share.Number(u"CYC_7COL_EN", kShortValueBuffer));
-  g_cycleColourMask = mask;
-  for (int k = 0; k < kUserColourCount; ++k) g_cycleColourEnable[k] = (mask >> k) & 1;
+  g_cycleColorMask = mask;
+  for (int k = 0; k < kUserColorCount; ++k) g_cycleColorEnable[k] = (mask >> k) & 1;
 }
 
 void LoadLighting(const IniSectionReader& share) {
@@ -86,12 +86,12 @@ void LoadLighting(const IniSectionReader& share) {
     g_ledTypeEnable[k] = share.Number(IndexedKey(u"LED_TYPE_SW_EN", k), kShortValueBuffer);
   }
   g_ledCycleTime = LedCycleTimeOnLoad(LowByte(share.Number(u"LED_CYCTIME", kShortValueBuffer)));
-  g_ledUserColourEnable = share.Number(u"LED_USER_COLER_EN", kShortValueBuffer);
-  g_ledSingleColour = share.Number(u"LED_FEATURE_SCOLOR", kShortValueBuffer);
+  g_ledUserColorEnable = share.Number(u"LED_USER_COLER_EN", kShortValueBuffer);
+  g_ledSingleColor = share.Number(u"LED_FEATURE_SCOLOR", kShortValueBuffer);
   g_ledDirection = LedDirectionOnLoad(share.Number(u"LED_FEATURE_DIREC", kShortValueBuffer));
   g_ledSymmetry = share.Number(u"LED_FEATURE_SYMMETRY", kShortValueBuffer);
   g_ledBrightness = LedBrightnessOnLoad(share.Number(u"LED_BRIGHT", kShortValueBuffer));
-  LoadUserColours(share);
+  LoadUserColors(share);
 }
 
 void LoadSpeedsAndRate(const IniSectionReader& share) {
@@ -116,18 +116,18 @@ void SaveKeys(IniSectionWriter& config, int c) {
 void SaveShareData(IniSectionWriter& share) {
   const uint8_t cycleTime = g_ledCycleTime;
   share.Number(u"DPI_LEVEL", g_dpiLevel);
-  share.Number(u"LED_USER_COLER_EN", g_ledUserColourEnable);
-  share.Number(u"CYC_7COL_EN", g_cycleColourMask);
+  share.Number(u"LED_USER_COLER_EN", g_ledUserColorEnable);
+  share.Number(u"CYC_7COL_EN", g_cycleColorMask);
   for (int j = 0; j < kDpiLevelCount; ++j) {
     share.Number(IndexedKey(u"DPI_SET", j), g_dpiValue[j]);
     share.Number(IndexedKey(u"DPI_SET_EN", j), g_dpiEnable[j] != 0 ? 1 : 0);
-    for (int n = 0; n < kColourComponents; ++n) {
-      share.Number(IndexedKey(u"DPI", j, kColourSuffixes[n]), g_dpiRgb[j][n]);
+    for (int n = 0; n < kColorComponents; ++n) {
+      share.Number(IndexedKey(u"DPI", j, kColorSuffixes[n]), g_dpiRgb[j][n]);
     }
   }
-  for (int k = 0; k < kUserColourCount; ++k) {
-    for (int n = 0; n < kColourComponents; ++n) {
-      share.Number(IndexedKey(u"LED_USER", k, kColourSuffixes[n]), g_ledUserRgb[k][n]);
+  for (int k = 0; k < kUserColorCount; ++k) {
+    for (int n = 0; n < kColorComponents; ++n) {
+      share.Number(IndexedKey(u"LED_USER", k, kColorSuffixes[n]), g_ledUserRgb[k][n]);
     }
   }
   share.Number(u"LED_TYPE", g_ledType);
@@ -135,7 +135,7 @@ void SaveShareData(IniSectionWriter& share) {
     share.Number(IndexedKey(u"LED_TYPE_SW_EN", k), g_ledTypeEnable[k]);
   }
   share.Number(u"LED_CYC_TIME", cycleTime);  // a second name for LED_CYCTIME; never read
-  share.Number(u"LED_FEATURE_SCOLOR", g_ledSingleColour);
+  share.Number(u"LED_FEATURE_SCOLOR", g_ledSingleColor);
   share.Number(u"LED_FEATURE_SYMMETRY", g_ledSymmetry);
   share.Number(u"LED_FEATURE_DIREC", g_ledDirection);
   share.Number(u"LED_BRIGHT", g_ledBrightness);

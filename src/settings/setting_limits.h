@@ -40,8 +40,8 @@ constexpr uint8_t DpiStepOnLoad(uint8_t step) {
 }
 
 // One colour component, 0 (full intensity) .. 15.
-constexpr int32_t ColourComponentOnLoad(int32_t value) {
-  return std::clamp(value, int32_t{0}, int32_t{kColourComponentMax});
+constexpr int32_t ColorComponentOnLoad(int32_t value) {
+  return std::clamp(value, int32_t{0}, int32_t{kColorComponentMax});
 }
 
 // Lighting effect speed: at most 5 (the repaint wait is 1200 - 200 x speed ms).

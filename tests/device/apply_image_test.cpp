@@ -91,8 +91,8 @@ class ApplyImageTest : public test::ApplyTest {
     g_ledType = 1;
     g_ledCycleTime = 3;
     const int cycle[7] = {1, 0, 1, 1, 0, 0, 1};
-    for (int k = 0; k < 7; ++k) g_cycleColourEnable[k] = cycle[k];
-    g_ledUserColourEnable = 1;
+    for (int k = 0; k < 7; ++k) g_cycleColorEnable[k] = cycle[k];
+    g_ledUserColorEnable = 1;
     g_ledSymmetry = 1;
     g_ledDirection = 2;
     g_ledBrightness = 3;
@@ -251,7 +251,7 @@ TEST_F(ApplyImageTest, SavesConfigurationsAndSetsTheDesktop) {
   EXPECT_EQ(read(u"Config1", u"K3"), "257");  // configuration 1 is saved like the others
   EXPECT_EQ(read(u"Config3", u"K1"), "256");
   EXPECT_EQ(read(u"ShareData", u"CYC_7COL_EN"), "77");  // colours 0, 2, 3 and 6 packed
-  EXPECT_EQ(g_cycleColourMask.load(), 0x4D);
+  EXPECT_EQ(g_cycleColorMask.load(), 0x4D);
 
   EXPECT_EQ(system_.pointerSpeedsSet, std::vector<int>{12});
   EXPECT_EQ(system_.wheelLinesSet, std::vector<int>{4});

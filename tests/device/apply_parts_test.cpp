@@ -37,11 +37,11 @@ TEST(ApplyLightingTest, ModeFlagAndSpeedCarryAsTheTypesSay) {
   EXPECT_EQ(next(0, 0), 0x80);
 }
 
-TEST(ApplyLightingTest, ColourByteAndCycleMask) {
-  EXPECT_EQ(ColourByte({1, 1, 1, 1, 1, 1, 1}, 1), 0xD5);
-  EXPECT_EQ(ColourByte({1, 0, 0, 0, 1, 1, 1}, 0), 0x01);  // colours 4..6 have no bit
-  EXPECT_EQ(ColourByte({0, 0, 0, 1, 0, 0, 0}, 2), 0x40);  // 128 x 2 wraps to 0
-  EXPECT_EQ(CycleColourMaskOf({1, 0, 1, 0, 0, 0, 5}), 0x45);
+TEST(ApplyLightingTest, ColorByteAndCycleMask) {
+  EXPECT_EQ(ColorByte({1, 1, 1, 1, 1, 1, 1}, 1), 0xD5);
+  EXPECT_EQ(ColorByte({1, 0, 0, 0, 1, 1, 1}, 0), 0x01);  // colours 4..6 have no bit
+  EXPECT_EQ(ColorByte({0, 0, 0, 1, 0, 0, 0}, 2), 0x40);  // 128 x 2 wraps to 0
+  EXPECT_EQ(CycleColorMaskOf({1, 0, 1, 0, 0, 0, 5}), 0x45);
 }
 
 TEST(ApplyBlocksTest, DpiCodesSkipElevenAndStopAtTheLastStep) {

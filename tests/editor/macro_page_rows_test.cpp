@@ -107,9 +107,9 @@ TEST(LedParamRows, FirstEntryShownAndCorrected) {
                                   u"Ambilight"};
   struct Case {
     const char* what;
-    uint8_t length, mode, colour, time;
+    uint8_t length, mode, color, time;
     std::vector<std::u16string> rows;
-    uint8_t storedMode, storedColour;
+    uint8_t storedMode, storedColor;
   } const cases[] = {
       {"no entry", 0, 1, 0, 10, {u"[LEN    ]: 0"}, 1, 0},
       {"single breath, colour 0 becomes 1", 1, 1, 0, 10,
@@ -138,12 +138,12 @@ TEST(LedParamRows, FirstEntryShownAndCorrected) {
     MacroLedBlock block{};
     block.length = c.length;
     block.entries[0][0] = c.mode;
-    block.entries[0][1] = c.colour;
+    block.entries[0][1] = c.color;
     block.entries[0][2] = c.time;
     uint16_t entryMode = 0xFFFF;
     EXPECT_EQ(LedParamRowTexts(block, entryMode, names, u"Cycle breath"), c.rows) << c.what;
     EXPECT_EQ(block.entries[0][0], c.storedMode) << c.what;
-    EXPECT_EQ(block.entries[0][1], c.storedColour) << c.what;
+    EXPECT_EQ(block.entries[0][1], c.storedColor) << c.what;
     EXPECT_EQ(entryMode, c.storedMode) << c.what;
   }
 }

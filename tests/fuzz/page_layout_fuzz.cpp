@@ -56,9 +56,9 @@ std::filesystem::path WriteSkin() {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                        ("page_layout_fuzz_" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  const auto write = [&](const std::string& name, int w, int h, QRgb colour) {
+  const auto write = [&](const std::string& name, int w, int h, QRgb color) {
     QImage image(w, h, QImage::Format_ARGB32);
-    image.fill(colour);
+    image.fill(color);
     image.save(QString::fromStdString((folder / name).string()), "PNG");
   };
   for (const char* page : {"main", "advanced", "mac", "led"}) {

@@ -41,12 +41,12 @@ TEST_F(TableAccessors, ALightingStepByteIsSetOnlyInsideTheTablesAndWaitsForThem)
 
   std::unique_lock lock(g_macroTablesMutex);
   auto done = std::async(std::launch::async,
-                         [] { return SetLedStepFirstEntry(1, 4, LedEntryByte::kColour, 7); });
+                         [] { return SetLedStepFirstEntry(1, 4, LedEntryByte::kColor, 7); });
   EXPECT_EQ(done.wait_for(100ms), std::future_status::timeout);
   EXPECT_EQ(g_macros[1].ledBlocks[4].entries[0][1], 0);
   lock.unlock();
   EXPECT_TRUE(done.get());
-  EXPECT_EQ(LedStepFirstEntry(1, 4, LedEntryByte::kColour), 7);
+  EXPECT_EQ(LedStepFirstEntry(1, 4, LedEntryByte::kColor), 7);
 }
 
 }  // namespace

@@ -45,10 +45,10 @@ TEST_F(ConfigLoadTest, ConvertsSharedValuesAsStored) {
   EXPECT_EQ(g_dpiValue[1], 16);  // low byte 44, then the slider's end
   EXPECT_EQ(g_dpiEnable[0], 1);
   EXPECT_EQ(g_dpiEnable[1], 0);
-  EXPECT_EQ(g_cycleColourMask, 5);
-  const int32_t cycleFlags[kUserColourCount] = {1, 0, 1, 0, 0, 0, 0};
-  for (int k = 0; k < kUserColourCount; ++k) EXPECT_EQ(g_cycleColourEnable[k], cycleFlags[k]);
-  EXPECT_EQ(g_ledUserColour[0], 0x7F0FFFu);  // red 255, green 15, blue 127
+  EXPECT_EQ(g_cycleColorMask, 5);
+  const int32_t cycleFlags[kUserColorCount] = {1, 0, 1, 0, 0, 0, 0};
+  for (int k = 0; k < kUserColorCount; ++k) EXPECT_EQ(g_cycleColorEnable[k], cycleFlags[k]);
+  EXPECT_EQ(g_ledUserColor[0], 0x7F0FFFu);  // red 255, green 15, blue 127
   EXPECT_EQ(g_usbRate, 1);
   EXPECT_EQ(g_usbRateCode, 3);
   EXPECT_EQ(g_fireTime, 123);  // buffer of 5 keeps "0123"
@@ -61,7 +61,7 @@ TEST_F(ConfigLoadTest, MissingKeysLoadZeroEvenForTheFireTime) {
   EXPECT_EQ(g_fireTime, 0);
   EXPECT_EQ(g_usbRate, 0);
   EXPECT_EQ(g_usbRateCode, 7);
-  EXPECT_EQ(g_ledUserColour[3], 0xFFFFFFu);
+  EXPECT_EQ(g_ledUserColor[3], 0xFFFFFFu);
 }
 
 TEST_F(ConfigLoadTest, BringsOutOfRangeValuesIntoRange) {
@@ -78,7 +78,7 @@ TEST_F(ConfigLoadTest, BringsOutOfRangeValuesIntoRange) {
   EXPECT_EQ(g_dpiRgb[0][2], 15);
   EXPECT_EQ(g_ledUserRgb[6][0], 15);
   EXPECT_EQ(g_ledUserRgb[6][1], 0);
-  EXPECT_EQ(g_ledUserColour[6], DisplayColourOf(15, 0, 4));
+  EXPECT_EQ(g_ledUserColor[6], DisplayColorOf(15, 0, 4));
   EXPECT_EQ(g_ledBrightness, 6);
   EXPECT_EQ(g_ledDirection, 0);
   EXPECT_EQ(g_ledCycleTime, 5);

@@ -96,7 +96,7 @@ TEST_F(ConfigSaveTest, NewFileGetsItsKeysInWriteOrder) {
       share.push_back(key);
     }
   }
-  for (int k = 0; k < kUserColourCount; ++k) {
+  for (int k = 0; k < kUserColorCount; ++k) {
     for (const char* c : {"_R", "_G", "_B"}) share.push_back("LED_USER" + std::to_string(k) + c);
   }
   share.push_back("LED_TYPE");

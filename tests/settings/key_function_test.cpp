@@ -238,8 +238,8 @@ TEST(ConfigSettingsGlobals, StartValuesAreZeroExceptFireTime) {
   EXPECT_TRUE(g_configNames[3].empty());
 }
 
-TEST(ConfigSettingsGlobals, UserColourDisplayComponentsAreInverted) {
-  const ColourRef c = DisplayColourOf(0, 15, 8);
+TEST(ConfigSettingsGlobals, UserColorDisplayComponentsAreInverted) {
+  const ColorRef c = DisplayColorOf(0, 15, 8);
   EXPECT_EQ(c & 0xFF, 255u);
   EXPECT_EQ((c >> 8) & 0xFF, 15u);
   EXPECT_EQ((c >> 16) & 0xFF, 127u);

@@ -76,7 +76,7 @@ inline std::string RealisticConfigIni(int variant = 0) {
     s += "DPI" + n(j) + "_R=" + n(15 - 2 * j) + "\r\nDPI" + n(j) + "_G=" + n(j + variant) +
          "\r\nDPI" + n(j) + "_B=" + n(3 * j % 16) + "\r\n";
   }
-  for (int k = 0; k < kUserColourCount; ++k) {
+  for (int k = 0; k < kUserColorCount; ++k) {
     s += "LED_USER" + n(k) + "_R=" + n(2 * k) + "\r\nLED_USER" + n(k) + "_G=" + n(15 - k) +
          "\r\nLED_USER" + n(k) + "_B=" + n((5 * k + variant) % 16) + "\r\n";
   }
@@ -114,25 +114,25 @@ inline std::map<std::string, std::string> SettingsSnapshot() {
   for (int j = 0; j < kDpiLevelCount; ++j) {
     put(at("dpiValue", j), g_dpiValue[j].load());
     put(at("dpiEnable", j), g_dpiEnable[j].load());
-    for (int n = 0; n < kColourComponents; ++n) put(at("dpiRgb", j, n), g_dpiRgb[j][n].load());
+    for (int n = 0; n < kColorComponents; ++n) put(at("dpiRgb", j, n), g_dpiRgb[j][n].load());
   }
   for (int k = 0; k < kLedTypeCount; ++k) put(at("ledTypeEnable", k), g_ledTypeEnable[k].load());
-  for (int k = 0; k < kUserColourCount; ++k) {
-    for (int n = 0; n < kColourComponents; ++n) put(at("userRgb", k, n), g_ledUserRgb[k][n].load());
-    put(at("userColor", k), g_ledUserColour[k].load());
-    put(at("cycleEnable", k), g_cycleColourEnable[k].load());
+  for (int k = 0; k < kUserColorCount; ++k) {
+    for (int n = 0; n < kColorComponents; ++n) put(at("userRgb", k, n), g_ledUserRgb[k][n].load());
+    put(at("userColor", k), g_ledUserColor[k].load());
+    put(at("cycleEnable", k), g_cycleColorEnable[k].load());
   }
   put("curConfig", g_curConfig.load());
   put("dpiLevel", g_dpiLevel.load());
   put("wheelStatus", g_wheelStatus.load());
   put("ledType", g_ledType.load());
   put("ledCycleTime", g_ledCycleTime.load());
-  put("userColorEnable", g_ledUserColourEnable.load());
-  put("singleColor", g_ledSingleColour.load());
+  put("userColorEnable", g_ledUserColorEnable.load());
+  put("singleColor", g_ledSingleColor.load());
   put("direction", g_ledDirection.load());
   put("symmetry", g_ledSymmetry.load());
   put("brightness", g_ledBrightness.load());
-  put("cycleMask", g_cycleColourMask.load());
+  put("cycleMask", g_cycleColorMask.load());
   put("pointerSpeed", g_pointerSpeed.load());
   put("wheelSpeed", g_wheelSpeed.load());
   put("usbRate", g_usbRate.load());

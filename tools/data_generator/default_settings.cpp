@@ -105,9 +105,9 @@ constexpr std::array<DpiLevelDefaults, kDpiLevelCount> kDpiLevels{{
 constexpr int32_t kStartDpiLevel = 2;  // 1600 CPI
 
 // The seven user colours, a rainbow, all in the colour cycle.
-constexpr std::array<Rgb, kUserColourCount> kUserColours{
+constexpr std::array<Rgb, kUserColorCount> kUserColors{
     {kRed, kOrange, kYellow, kGreen, kCyan, kBlue, kPurple}};
-constexpr uint8_t kAllUserColoursCycle = 0x7F;
+constexpr uint8_t kAllUserColorsCycle = 0x7F;
 
 constexpr uint8_t kLedMode = 1;            // the first entry of the lighting-mode menu
 constexpr int32_t kLedModeInCycle = 1;     // every mode takes part in the mode cycle
@@ -130,20 +130,20 @@ void SetSharedBlock() {
   g_ledType = kLedMode;
   for (auto& enable : g_ledTypeEnable) enable = kLedModeInCycle;
   g_ledCycleTime = kLedSpeed;
-  g_ledUserColourEnable = 0;
-  g_ledSingleColour = 0;
+  g_ledUserColorEnable = 0;
+  g_ledSingleColor = 0;
   g_ledDirection = 0;
   g_ledSymmetry = 0;
   g_ledBrightness = kLedBrightness;
-  for (int k = 0; k < kUserColourCount; ++k) {
-    g_ledUserRgb[k][0] = kUserColours[k].red;
-    g_ledUserRgb[k][1] = kUserColours[k].green;
-    g_ledUserRgb[k][2] = kUserColours[k].blue;
-    g_ledUserColour[k] = DisplayColourOf(kUserColours[k].red, kUserColours[k].green,
-                                       kUserColours[k].blue);
-    g_cycleColourEnable[k] = (kAllUserColoursCycle >> k) & 1;
+  for (int k = 0; k < kUserColorCount; ++k) {
+    g_ledUserRgb[k][0] = kUserColors[k].red;
+    g_ledUserRgb[k][1] = kUserColors[k].green;
+    g_ledUserRgb[k][2] = kUserColors[k].blue;
+    g_ledUserColor[k] = DisplayColorOf(kUserColors[k].red, kUserColors[k].green,
+                                       kUserColors[k].blue);
+    g_cycleColorEnable[k] = (kAllUserColorsCycle >> k) & 1;
   }
-  g_cycleColourMask = kAllUserColoursCycle;
+  g_cycleColorMask = kAllUserColorsCycle;
   g_pointerSpeed = kPointerSpeed;
   g_wheelSpeed = kWheelSpeed;
   g_usbRate = kReportRate;

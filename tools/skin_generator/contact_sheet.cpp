@@ -12,7 +12,7 @@
 namespace gm::skingen {
 namespace {
 
-using skin::Colour;
+using skin::Color;
 
 // Sample settings the previews are composed with.
 constexpr int kSampleConfig = 0;
@@ -70,12 +70,12 @@ void CopyCut(QImage& target, const QImage& source, std::span<const Element> tabl
   }
 }
 
-void DrawCentred(QPainter& painter, const QRect& rect, const QString& text, const QColor& colour,
+void DrawCentred(QPainter& painter, const QRect& rect, const QString& text, const QColor& color,
                  int shiftX = 0) {
   const QFontMetrics metrics(painter.font());
   const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(text)) / 2 + shiftX;
   const int y = rect.top() + (rect.height() - metrics.height()) / 2;
-  painter.setPen(colour);
+  painter.setPen(color);
   painter.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
@@ -138,9 +138,9 @@ void ComposeLightingPage(QImage& image, const PageImageSet& set, const SkinImage
   CopyCut(image, set.down, table, role::kSpeedBar,
           (kSampleLedSpeed + 1) * widthOf(role::kSpeedBar) / kLedSpeedSteps);
   CopyElement(image, set.down, table, role::kFirstDirection + kSampleDirection);
-  for (int colour = 0; colour < role::kCycleColours; ++colour) {
-    CopyElement(image, set.down, table, role::kFirstColourEnable + colour);
-    CopyElement(image, set.down, table, role::kFirstSwatch + colour);
+  for (int color = 0; color < role::kCycleColors; ++color) {
+    CopyElement(image, set.down, table, role::kFirstColorEnable + color);
+    CopyElement(image, set.down, table, role::kFirstSwatch + color);
   }
   for (const int key : kSampleReactingKeys) {
     CopyElement(image, set.down, table, role::kFirstReaction + key);
@@ -169,16 +169,16 @@ void ComposeStates(QImage& image, const PageImageSet& set, Page page, bool engli
 }
 
 void DrawLeftAligned(QPainter& painter, const QRect& rect, const QString& text,
-                     const QColor& colour) {
+                     const QColor& color) {
   const QFontMetrics metrics(painter.font());
-  painter.setPen(colour);
+  painter.setPen(color);
   painter.drawText(QPoint(rect.left() + kLeftAlignedInset,
                           rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent()),
                    text);
 }
 
 void DrawMainTexts(QPainter& painter, Page page, bool english) {
-  const QColor white = Colour(skin::kTextWhite);
+  const QColor white = Color(skin::kTextWhite);
   for (const Element& element : MainElements()) {
     if (page != Page::kKeys && element.number >= kSharedMainElements) {
       continue;
@@ -187,7 +187,7 @@ void DrawMainTexts(QPainter& painter, Page page, bool english) {
       const auto key = static_cast<std::size_t>(element.number - role::kFirstKeyButton);
       const QString name = CutCaption(Text(FunctionNameOf(kSampleFunctions[key], english)));
       DrawCentred(painter, element.rect, name,
-                  element.number == kSampleHoverKey ? Colour(skin::kTextHover) : white,
+                  element.number == kSampleHoverKey ? Color(skin::kTextHover) : white,
                   kKeyTextShift);
       continue;
     }
@@ -198,11 +198,11 @@ void DrawMainTexts(QPainter& painter, Page page, bool english) {
 // The texts of the advanced, macro and lighting tables, with the replacements the program
 // makes for the sample settings.
 void DrawPageTableTexts(QPainter& painter, Page page, bool english) {
-  const QColor white = Colour(skin::kTextWhite);
+  const QColor white = Color(skin::kTextWhite);
   for (const Element& element : PageElements(page)) {
     const int j = element.number;
     QString text = Text(Caption(element, english));
-    QColor colour = white;
+    QColor color = white;
     if (page == Page::kAdvanced) {
       if (j > role::kLastAdvancedText) continue;
       if (j == role::kPointerValue) text = QString::number(kSamplePointerSpeed);
@@ -211,13 +211,13 @@ void DrawPageTableTexts(QPainter& painter, Page page, bool english) {
       const int level = j - role::kFirstDpiValue;
       if (level >= 0 && level < role::kDpiLevels) {
         text = QString::number(kSampleDpiNumbers[static_cast<std::size_t>(level)]);
-        colour = level == kSampleDpiLevel ? Colour(skin::kHighlight) : Colour(skin::kDpiValueLabel);
+        color = level == kSampleDpiLevel ? Color(skin::kHighlight) : Color(skin::kDpiValueLabel);
       }
     } else if (page == Page::kMacro) {
       if (j == role::kRecord) {
         text = english ? "Record" : QString::fromUtf8("录制");
-        colour = english ? white : Colour(skin::kHighlight);
-        DrawCentred(painter, element.rect, text, colour, kRecordTextShift);
+        color = english ? white : Color(skin::kHighlight);
+        DrawCentred(painter, element.rect, text, color, kRecordTextShift);
         continue;
       }
       if (j >= role::kFirstLeftAligned && j <= role::kLastLeftAligned) {
@@ -233,11 +233,11 @@ void DrawPageTableTexts(QPainter& painter, Page page, bool english) {
       if (j == role::kBrightnessBar || j == role::kSpeedBar) {
         QRect room = element.rect;
         room.setWidth(room.width() - kBarCaptionReserve);
-        DrawCentred(painter, room, text, colour);
+        DrawCentred(painter, room, text, color);
         continue;
       }
     }
-    DrawCentred(painter, element.rect, text, colour);
+    DrawCentred(painter, element.rect, text, color);
   }
 }
 
@@ -265,9 +265,9 @@ QImage OutlinePage(const PageImageSet& images, Page page, bool english, const QF
   QPainter painter(&image);
   QFont small = font;
   small.setPixelSize(10);
-  const auto outline = [&](const Element& element, const QColor& colour) {
+  const auto outline = [&](const Element& element, const QColor& color) {
     if (element.rect.isEmpty()) return;
-    painter.setPen(QPen(colour, 1.0));
+    painter.setPen(QPen(color, 1.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(element.rect.adjusted(0, 0, -1, -1));
     painter.setFont(small);
@@ -276,7 +276,7 @@ QImage OutlinePage(const PageImageSet& images, Page page, bool english, const QF
     const QRect tag(element.rect.left(), element.rect.top(), metrics.horizontalAdvance(label) + 4,
                     metrics.height());
     painter.fillRect(tag, QColor(0, 0, 0, 190));
-    painter.setPen(colour);
+    painter.setPen(color);
     painter.drawText(tag, Qt::AlignCenter, label);
   };
   const QColor clicked(255, 220, 0);

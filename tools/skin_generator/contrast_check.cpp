@@ -25,11 +25,11 @@ struct Showing {
   const char* when;
 };
 
-struct ColouredText {
+struct ColoredText {
   Page page;
   int element;
   int source;        // the element copied from the state's picture
-  QRgb colour;
+  QRgb color;
   int xShift;        // the program's shift after centring
   std::vector<std::u16string_view> texts;
   std::vector<Showing> showings;
@@ -58,8 +58,8 @@ const QImage& PictureOf(const PageImageSet& set, ButtonState state) {
   }
 }
 
-std::vector<ColouredText> ColouredTexts() {
-  std::vector<ColouredText> list;
+std::vector<ColoredText> ColoredTexts() {
+  std::vector<ColoredText> list;
   // DPI values: grey on the chip of a level not selected (plain or hovered), the highlight on
   // the selected level's chip.
   for (int level = 0; level < role::kDpiLevels; ++level) {
@@ -106,7 +106,7 @@ double ContrastRatio(QRgb a, QRgb b) {
 std::vector<std::string> CheckTextContrast(const SkinImages& images, const QFont& font) {
   const QFontMetrics metrics(font);
   std::vector<std::string> problems;
-  for (const ColouredText& item : ColouredTexts()) {
+  for (const ColoredText& item : ColoredTexts()) {
     const Element* element = FindElement(PageElements(item.page), item.element);
     const Element* source = FindElement(PageElements(item.page), item.source);
     if (element == nullptr || source == nullptr) continue;
@@ -125,7 +125,7 @@ std::vector<std::string> CheckTextContrast(const SkinImages& images, const QFont
             const QImage& picture =
                 source->rect.contains(x, y) ? PictureOf(set, showing.state) : set.normal;
             if (!picture.valid(x, y)) continue;
-            worst = std::min(worst, ContrastRatio(item.colour, picture.pixel(x, y)));
+            worst = std::min(worst, ContrastRatio(item.color, picture.pixel(x, y)));
           }
         }
         if (worst < kMinTextContrast) {

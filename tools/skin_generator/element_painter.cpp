@@ -11,7 +11,7 @@
 namespace gm::skingen {
 namespace {
 
-using skin::Colour;
+using skin::Color;
 
 constexpr int kBarTrackHeight = 8;
 constexpr int kKeyBadgeRadius = 10;
@@ -29,11 +29,11 @@ void DrawGlyphBackground(QPainter& painter, const QRect& rect, ButtonState state
   }
   painter.save();
   skin::PrepareAntialiased(painter);
-  QColor fill = Colour(state == ButtonState::Over ? skin::kOverBottom : skin::kDownBottom);
-  QColor edge = Colour(state == ButtonState::Over ? skin::kOverEdge : skin::kDownEdge);
+  QColor fill = Color(state == ButtonState::Over ? skin::kOverBottom : skin::kDownBottom);
+  QColor edge = Color(state == ButtonState::Over ? skin::kOverEdge : skin::kDownEdge);
   if (danger) {
-    fill = state == ButtonState::Over ? Colour(skin::kDanger) : Colour(skin::kDanger).darker(150);
-    edge = Colour(skin::kDanger).lighter(130);
+    fill = state == ButtonState::Over ? Color(skin::kDanger) : Color(skin::kDanger).darker(150);
+    edge = Color(skin::kDanger).lighter(130);
   }
   painter.setPen(QPen(edge, 1.2));
   painter.setBrush(fill);
@@ -42,10 +42,10 @@ void DrawGlyphBackground(QPainter& painter, const QRect& rect, ButtonState state
 }
 
 QPen GlyphPen(ButtonState state, qreal width = 2.0) {
-  const QColor colour = state == ButtonState::Normal ? Colour(skin::kGlyph)
-                        : state == ButtonState::Over ? Colour(skin::kGlyphOver)
-                                                     : Colour(skin::kTextWhite);
-  QPen pen(colour, width);
+  const QColor color = state == ButtonState::Normal ? Color(skin::kGlyph)
+                        : state == ButtonState::Over ? Color(skin::kGlyphOver)
+                                                     : Color(skin::kTextWhite);
+  QPen pen(color, width);
   pen.setCapStyle(Qt::RoundCap);
   pen.setJoinStyle(Qt::RoundJoin);
   return pen;
@@ -59,7 +59,7 @@ void DrawGlyphButton(QPainter& painter, const Element& element, ButtonState stat
   skin::PrepareAntialiased(painter);
   QPen pen = GlyphPen(state);
   if (element.look == Look::kGlyphClose && state != ButtonState::Normal) {
-    pen.setColor(Colour(skin::kTextWhite));
+    pen.setColor(Color(skin::kTextWhite));
   }
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
@@ -111,15 +111,15 @@ void DrawAccentButton(QPainter& painter, const QRect& rect, ButtonState state) {
   if (state == ButtonState::Normal) {
     gradient.setColorAt(0.0, QColor(0, 140, 178));
     gradient.setColorAt(1.0, QColor(0, 92, 118));
-    painter.setPen(QPen(Colour(skin::kDownEdge), 1.0));
+    painter.setPen(QPen(Color(skin::kDownEdge), 1.0));
   } else if (state == ButtonState::Over) {
     gradient.setColorAt(0.0, QColor(20, 206, 255));
     gradient.setColorAt(1.0, QColor(0, 140, 178));
-    painter.setPen(QPen(Colour(skin::kOverEdge), 2.0));
+    painter.setPen(QPen(Color(skin::kOverEdge), 2.0));
   } else {
     gradient.setColorAt(0.0, QColor(0, 56, 72));
     gradient.setColorAt(1.0, QColor(0, 92, 118));
-    painter.setPen(QPen(Colour(skin::kDownEdge).darker(130), 1.0));
+    painter.setPen(QPen(Color(skin::kDownEdge).darker(130), 1.0));
   }
   painter.setBrush(gradient);
   painter.drawRoundedRect(box, 5, 5);
@@ -148,27 +148,27 @@ void DrawTab(QPainter& painter, const QRect& rect, ButtonState state) {
   path.quadTo(box.topRight(), QPointF(box.right(), box.top() + radius));
   path.lineTo(box.bottomRight());
   if (state == ButtonState::Normal) {
-    painter.setPen(QPen(Colour(skin::kPanelEdge), 1.0));
-    painter.setBrush(Colour(skin::kHeaderBand).lighter(125));
+    painter.setPen(QPen(Color(skin::kPanelEdge), 1.0));
+    painter.setBrush(Color(skin::kHeaderBand).lighter(125));
     painter.drawPath(path);
   } else if (state == ButtonState::Over) {
     QLinearGradient gradient(box.topLeft(), box.bottomLeft());
-    gradient.setColorAt(0.0, Colour(skin::kOverTop));
-    gradient.setColorAt(1.0, Colour(skin::kOverBottom));
-    painter.setPen(QPen(Colour(skin::kOverEdge), 1.2));
+    gradient.setColorAt(0.0, Color(skin::kOverTop));
+    gradient.setColorAt(1.0, Color(skin::kOverBottom));
+    painter.setPen(QPen(Color(skin::kOverEdge), 1.2));
     painter.setBrush(gradient);
     painter.drawPath(path);
   } else {  // the current page: joined to the content panel, lit top edge
-    painter.setPen(QPen(Colour(skin::kPanelEdge), 1.0));
-    painter.setBrush(Colour(skin::kPanelFill));
+    painter.setPen(QPen(Color(skin::kPanelEdge), 1.0));
+    painter.setBrush(Color(skin::kPanelFill));
     painter.drawPath(path);
     painter.setPen(Qt::NoPen);
     painter.fillRect(QRectF(box.left() + 1, box.bottom() - 1, box.width() - 2, 3),
-                     Colour(skin::kPanelFill));
+                     Color(skin::kPanelFill));
     QLinearGradient glow(box.topLeft(), box.topRight());
-    glow.setColorAt(0.0, Colour(skin::kMenuTeal));
-    glow.setColorAt(0.5, Colour(skin::kHighlight));
-    glow.setColorAt(1.0, Colour(skin::kMenuTeal));
+    glow.setColorAt(0.0, Color(skin::kMenuTeal));
+    glow.setColorAt(0.5, Color(skin::kHighlight));
+    glow.setColorAt(1.0, Color(skin::kMenuTeal));
     painter.setBrush(glow);
     painter.drawRoundedRect(QRectF(box.left() + 3, box.top() + 1, box.width() - 6, 3), 1.5, 1.5);
   }
@@ -204,8 +204,8 @@ void DrawKeyButton(QPainter& painter, const Element& element, ButtonState state,
   painter.save();
   skin::PrepareAntialiased(painter);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(state == ButtonState::Normal ? Colour(skin::kLeaderLine)
-                                                : Colour(skin::kTextWhite));
+  painter.setBrush(state == ButtonState::Normal ? Color(skin::kLeaderLine)
+                                                : Color(skin::kTextWhite));
   const QPointF tip(r.right() - 9, r.top() + r.height() / 2.0 + 2.5);
   QPolygonF arrow;
   arrow << QPointF(tip.x() - 4, tip.y() - 4) << QPointF(tip.x() + 4, tip.y() - 4) << tip;
@@ -217,19 +217,19 @@ void DrawKeyLabel(QPainter& painter, const QRect& rect, ButtonState state) {
   painter.save();
   const QRect line(rect.left(), rect.bottom() - 1, rect.width(), 2);
   if (state == ButtonState::Normal) {
-    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), Colour(skin::kRecessEdge));
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), Color(skin::kRecessEdge));
   } else if (state == ButtonState::Over) {
-    QColor band = Colour(skin::kOverBottom);
+    QColor band = Color(skin::kOverBottom);
     band.setAlpha(140);
     painter.fillRect(rect, band);
-    painter.fillRect(line, Colour(skin::kOverEdge));
+    painter.fillRect(line, Color(skin::kOverEdge));
   } else {
     QLinearGradient gradient(rect.topLeft(), rect.topRight());
-    gradient.setColorAt(0.0, Colour(skin::kMenuTeal));
+    gradient.setColorAt(0.0, Color(skin::kMenuTeal));
     gradient.setColorAt(1.0, QColor(0, 70, 90));
     painter.fillRect(rect, gradient);
-    painter.fillRect(line, Colour(skin::kHighlight));
-    painter.fillRect(QRect(rect.left(), rect.top(), 3, rect.height()), Colour(skin::kOverEdge));
+    painter.fillRect(line, Color(skin::kHighlight));
+    painter.fillRect(QRect(rect.left(), rect.top(), 3, rect.height()), Color(skin::kOverEdge));
   }
   painter.restore();
 }
@@ -239,10 +239,10 @@ void DrawCheckBox(QPainter& painter, const QRect& rect, ButtonState state) {
   skin::PrepareAntialiased(painter);
   const QRectF box = Inner(rect, 1.5);
   if (state == ButtonState::Down) {
-    painter.setPen(QPen(Colour(skin::kDownEdge), 1.2));
-    painter.setBrush(Colour(skin::kHighlight));
+    painter.setPen(QPen(Color(skin::kDownEdge), 1.2));
+    painter.setBrush(Color(skin::kHighlight));
     painter.drawRoundedRect(box, 4, 4);
-    QPen tick(Colour(skin::kRecessFill), 2.4);
+    QPen tick(Color(skin::kRecessFill), 2.4);
     tick.setCapStyle(Qt::RoundCap);
     tick.setJoinStyle(Qt::RoundJoin);
     painter.setPen(tick);
@@ -252,9 +252,9 @@ void DrawCheckBox(QPainter& painter, const QRect& rect, ButtonState state) {
          << QPointF(box.left() + box.width() * 0.78, box.top() + box.height() * 0.30);
     painter.drawPolyline(mark);
   } else {
-    painter.setPen(QPen(Colour(state == ButtonState::Over ? skin::kOverEdge : skin::kButtonEdge),
+    painter.setPen(QPen(Color(state == ButtonState::Over ? skin::kOverEdge : skin::kButtonEdge),
                         state == ButtonState::Over ? 1.6 : 1.2));
-    painter.setBrush(Colour(state == ButtonState::Over ? skin::kOverBottom : skin::kRecessFill));
+    painter.setBrush(Color(state == ButtonState::Over ? skin::kOverBottom : skin::kRecessFill));
     painter.drawRoundedRect(box, 4, 4);
   }
   painter.restore();
@@ -266,18 +266,18 @@ void DrawSwitch(QPainter& painter, const QRect& rect, ButtonState state) {
   const QRectF box = Inner(rect, 1.0);
   const qreal radius = box.height() / 2.0;
   const bool on = state == ButtonState::Down;
-  painter.setPen(QPen(Colour(on ? skin::kDownEdge
+  painter.setPen(QPen(Color(on ? skin::kDownEdge
                               : state == ButtonState::Over ? skin::kOverEdge
                                                            : skin::kButtonEdge),
                       1.2));
-  painter.setBrush(Colour(on ? skin::kMenuTeal : skin::kRecessFill));
+  painter.setBrush(Color(on ? skin::kMenuTeal : skin::kRecessFill));
   painter.drawRoundedRect(box, radius, radius);
   const qreal knobRadius = radius - 3;
   const QPointF centre(on ? box.right() - radius : box.left() + radius, box.center().y());
   painter.setPen(Qt::NoPen);
-  painter.setBrush(on ? Colour(skin::kTextWhite)
-                      : state == ButtonState::Over ? Colour(skin::kOverEdge)
-                                                   : Colour(skin::kLeaderLine));
+  painter.setBrush(on ? Color(skin::kTextWhite)
+                      : state == ButtonState::Over ? Color(skin::kOverEdge)
+                                                   : Color(skin::kLeaderLine));
   painter.drawEllipse(centre, knobRadius, knobRadius);
   painter.restore();
 }
@@ -285,25 +285,25 @@ void DrawSwitch(QPainter& painter, const QRect& rect, ButtonState state) {
 void DrawSwatch(QPainter& painter, const Element& element, ButtonState state) {
   painter.save();
   skin::PrepareAntialiased(painter);
-  const QColor colour = CycleColour(element.detail);
+  const QColor color = CycleColor(element.detail);
   const QRectF box = Inner(element.rect, 3.0);
   if (state == ButtonState::Down) {  // lit: the colour glows
     QRadialGradient glow(QRectF(element.rect).center(), element.rect.width() / 2.0);
-    QColor halo = colour;
+    QColor halo = color;
     halo.setAlpha(150);
     glow.setColorAt(0.6, halo);
     glow.setColorAt(1.0, QColor(0, 0, 0, 0));
     painter.setPen(Qt::NoPen);
     painter.setBrush(glow);
     painter.drawEllipse(QRectF(element.rect));
-    painter.setPen(QPen(colour.lighter(150), 1.5));
-    painter.setBrush(colour);
+    painter.setPen(QPen(color.lighter(150), 1.5));
+    painter.setBrush(color);
     painter.drawRoundedRect(box.adjusted(2, 2, -2, -2), 6, 6);
   } else {
-    QColor dim = colour;
-    dim.setHsv(colour.hsvHue() < 0 ? 0 : colour.hsvHue(), colour.hsvSaturation() * 2 / 3,
-               colour.value() / 3);
-    painter.setPen(QPen(Colour(state == ButtonState::Over ? skin::kOverEdge : skin::kPanelEdge),
+    QColor dim = color;
+    dim.setHsv(color.hsvHue() < 0 ? 0 : color.hsvHue(), color.hsvSaturation() * 2 / 3,
+               color.value() / 3);
+    painter.setPen(QPen(Color(state == ButtonState::Over ? skin::kOverEdge : skin::kPanelEdge),
                         1.2));
     painter.setBrush(dim);
     painter.drawRoundedRect(box.adjusted(2, 2, -2, -2), 6, 6);
@@ -326,17 +326,17 @@ void DrawSlider(QPainter& painter, const QRect& rect, ButtonState state) {
   const QRect band(rect.left(), bandTop, length, kSliderBandHeight);
   if (state == ButtonState::Down) {
     QLinearGradient fill(band.topLeft(), band.topRight());
-    fill.setColorAt(0.0, Colour(skin::kBarFillStart));
-    fill.setColorAt(1.0, Colour(skin::kBarFillEnd));
+    fill.setColorAt(0.0, Color(skin::kBarFillStart));
+    fill.setColorAt(1.0, Color(skin::kBarFillEnd));
     painter.fillRect(band, fill);
-    painter.fillRect(QRect(band.left(), band.top(), band.width(), 1), Colour(skin::kDownEdge));
+    painter.fillRect(QRect(band.left(), band.top(), band.width(), 1), Color(skin::kDownEdge));
   } else {
-    painter.fillRect(band, Colour(skin::kRecessFill));
-    painter.fillRect(QRect(band.left(), band.top(), band.width(), 1), Colour(skin::kRecessEdge));
+    painter.fillRect(band, Color(skin::kRecessFill));
+    painter.fillRect(QRect(band.left(), band.top(), band.width(), 1), Color(skin::kRecessEdge));
     painter.fillRect(QRect(band.left(), band.bottom(), band.width(), 1),
-                     Colour(skin::kRecessEdge));
+                     Color(skin::kRecessEdge));
     if (state == ButtonState::Over) {  // glow just outside the band
-      QColor glow = Colour(skin::kOverEdge);
+      QColor glow = Color(skin::kOverEdge);
       glow.setAlpha(200);
       painter.fillRect(QRect(band.left(), band.top() - 2, band.width(), 2), glow);
       painter.fillRect(QRect(band.left(), band.bottom() + 1, band.width(), 2), glow);
@@ -348,10 +348,10 @@ void DrawSlider(QPainter& painter, const QRect& rect, ButtonState state) {
     const bool major = position % 4 == 0 || position == kSliderPositions - 1;
     const int x = rect.left() + position * step + handleCentre - 1;
     const int tickTop = bandTop + kSliderBandHeight + 5;
-    const QColor colour = state == ButtonState::Down   ? Colour(skin::kHighlight)
-                          : state == ButtonState::Over ? Colour(skin::kOverEdge)
-                                                       : Colour(skin::kLeaderLine);
-    painter.fillRect(QRect(x, tickTop, 2, major ? 8 : 5), colour);
+    const QColor color = state == ButtonState::Down   ? Color(skin::kHighlight)
+                          : state == ButtonState::Over ? Color(skin::kOverEdge)
+                                                       : Color(skin::kLeaderLine);
+    painter.fillRect(QRect(x, tickTop, 2, major ? 8 : 5), color);
   }
   painter.restore();
 }
@@ -406,12 +406,12 @@ void DrawRecordButton(QPainter& painter, const QRect& rect, ButtonState state) {
 
 }  // namespace
 
-QColor CycleColour(int index) {
-  static const std::array<QColor, 7> kColours{QColor(255, 0, 0),   QColor(255, 143, 0),
+QColor CycleColor(int index) {
+  static const std::array<QColor, 7> kColors{QColor(255, 0, 0),   QColor(255, 143, 0),
                                              QColor(255, 255, 0), QColor(0, 255, 0),
                                              QColor(0, 255, 255), QColor(0, 0, 255),
                                              QColor(143, 0, 255)};
-  return kColours[static_cast<std::size_t>(index) % kColours.size()];
+  return kColors[static_cast<std::size_t>(index) % kColors.size()];
 }
 
 int SliderLength(const QRect& slider) {
@@ -422,16 +422,16 @@ void DrawKeyBadge(QPainter& painter, QPointF centre, qreal radius, int number,
                   ButtonState state, const QFont& uiFont) {
   painter.save();
   skin::PrepareAntialiased(painter);
-  QColor fill = Colour(skin::kRecessFill);
-  QColor edge = Colour(skin::kButtonEdge);
-  QColor digit = Colour(skin::kGlyph);
+  QColor fill = Color(skin::kRecessFill);
+  QColor edge = Color(skin::kButtonEdge);
+  QColor digit = Color(skin::kGlyph);
   if (state == ButtonState::Over) {
-    edge = Colour(skin::kOverEdge);
-    digit = Colour(skin::kOverEdge);
+    edge = Color(skin::kOverEdge);
+    digit = Color(skin::kOverEdge);
   } else if (state == ButtonState::Down) {
-    fill = Colour(skin::kHighlight);
-    edge = Colour(skin::kTextWhite);
-    digit = Colour(skin::kRecessFill);
+    fill = Color(skin::kHighlight);
+    edge = Color(skin::kTextWhite);
+    digit = Color(skin::kRecessFill);
   }
   painter.setPen(QPen(edge, 1.4));
   painter.setBrush(fill);
@@ -460,8 +460,8 @@ void DrawValueChip(QPainter& painter, const QRect& area, ButtonState state) {
     edge = skin::kDownEdge;
     width = 2.0;
   }
-  painter.setPen(QPen(Colour(edge), width));
-  painter.setBrush(Colour(fill));
+  painter.setPen(QPen(Color(edge), width));
+  painter.setBrush(Color(fill));
   painter.drawRoundedRect(QRectF(area).adjusted(1, 1, -1, -1), skin::kCornerRadius,
                           skin::kCornerRadius);
   painter.restore();
@@ -506,7 +506,7 @@ void DrawElement(QPainter& painter, const Element& element, ButtonState state,
     case Look::kSwitch:
       DrawSwitch(painter, element.rect, state);
       return;
-    case Look::kColourSwatch:
+    case Look::kColorSwatch:
       DrawSwatch(painter, element, state);
       return;
     case Look::kBar:
@@ -530,18 +530,18 @@ void DrawElement(QPainter& painter, const Element& element, ButtonState state,
 void DrawControlPlace(QPainter& painter, const ControlPlace& place) {
   if (place.isList) {
     skin::DrawRecess(painter, place.rect.adjusted(-2, -2, 2, 2), 4, skin::kListBackground);
-    painter.fillRect(place.rect, Colour(skin::kListBackground));
+    painter.fillRect(place.rect, Color(skin::kListBackground));
     return;
   }
   if (place.rect.height() <= 4) {  // a rule under a heading
     QLinearGradient rule(place.rect.topLeft(), place.rect.topRight());
-    rule.setColorAt(0.0, Colour(skin::kMenuTeal));
-    rule.setColorAt(1.0, Colour(skin::kPanelEdge));
+    rule.setColorAt(0.0, Color(skin::kMenuTeal));
+    rule.setColorAt(1.0, Color(skin::kPanelEdge));
     painter.fillRect(place.rect, rule);
     return;
   }
   skin::DrawRecess(painter, place.rect.adjusted(-2, -2, 2, 2), 4, skin::kEditBackground);
-  painter.fillRect(place.rect, Colour(skin::kEditBackground));
+  painter.fillRect(place.rect, Color(skin::kEditBackground));
 }
 
 }  // namespace gm::skingen

@@ -22,7 +22,7 @@ void DrawElement(QPainter& painter, const Element& element, ButtonState state,
 void DrawControlPlace(QPainter& painter, const ControlPlace& place);
 
 // The seven cycle colours of the lighting page as the factory settings give them.
-QColor CycleColour(int index);
+QColor CycleColor(int index);
 
 // A round badge with a key number (1..9).
 void DrawKeyBadge(QPainter& painter, QPointF centre, qreal radius, int number,

@@ -83,7 +83,7 @@ void WriteLanguage(const std::filesystem::path& skinsFolder, bool english,
     }
   }
   {
-    LayoutWriter writer(skinsFolder / LayoutFileName(LayoutFile::kColour, english));
+    LayoutWriter writer(skinsFolder / LayoutFileName(LayoutFile::kColor, english));
     if (writer.Start(problems)) {
       WriteButtons(writer, LightingElements(), kLightingTableSize, english, problems);
     }
@@ -116,7 +116,7 @@ std::filesystem::path LayoutFileName(LayoutFile file, bool english) {
   const char* stem = "";
   switch (file) {
     case LayoutFile::kMain: stem = "skin_main"; break;
-    case LayoutFile::kColour: stem = "skin_color"; break;
+    case LayoutFile::kColor: stem = "skin_color"; break;
     case LayoutFile::kAdvance: stem = "skin_advance"; break;
     case LayoutFile::kMac: stem = "skin_mac"; break;
     case LayoutFile::kLbWarning: stem = "LBWarning"; break;

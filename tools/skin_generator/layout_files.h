@@ -12,7 +12,7 @@
 
 namespace gm::skingen {
 
-enum class LayoutFile { kMain, kColour, kAdvance, kMac, kLbWarning };
+enum class LayoutFile { kMain, kColor, kAdvance, kMac, kLbWarning };
 
 // "INI_EN/skin_main_en.ini" or "INI_CN/skin_main.ini" and so on, below the skins folder.
 std::filesystem::path LayoutFileName(LayoutFile file, bool english);

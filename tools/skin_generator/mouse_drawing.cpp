@@ -13,7 +13,7 @@
 namespace gm::skingen {
 namespace {
 
-using skin::Colour;
+using skin::Color;
 
 constexpr qreal kBadgeRadius = 9.0;
 constexpr int kLeaderApproach = 18;  // level run of a leader line before its card
@@ -56,10 +56,10 @@ void DrawBody(QPainter& painter) {
   painter.setBrush(shadow);
   painter.drawEllipse(QPointF(kMouseCentre.x(), 500), 130, 26);
   // Lighting strip around the body.
-  QPen strip(Colour(skin::kHighlight), 5.0);
-  QColor stripColour = Colour(skin::kHighlight);
-  stripColour.setAlpha(70);
-  strip.setColor(stripColour);
+  QPen strip(Color(skin::kHighlight), 5.0);
+  QColor stripColor = Color(skin::kHighlight);
+  stripColor.setAlpha(70);
+  strip.setColor(stripColor);
   painter.setPen(strip);
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(body);
@@ -81,7 +81,7 @@ void DrawBody(QPainter& painter) {
     painter.drawPath(ButtonPath(left));
   }
   // Palm emblem: a chevron in the accent colour.
-  QPen chevron(Colour(skin::kHighlight), 3.0);
+  QPen chevron(Color(skin::kHighlight), 3.0);
   chevron.setCapStyle(Qt::RoundCap);
   chevron.setJoinStyle(Qt::RoundJoin);
   painter.setPen(chevron);
@@ -92,7 +92,7 @@ void DrawBody(QPainter& painter) {
   QPolygonF mark2;
   mark2 << QPointF(cx - 12, 412) << QPointF(cx, 424) << QPointF(cx + 12, 412);
   chevron.setWidthF(2.0);
-  chevron.setColor(Colour(skin::kMenuTeal));
+  chevron.setColor(Color(skin::kMenuTeal));
   painter.setPen(chevron);
   painter.drawPolyline(mark2);
 }
@@ -125,7 +125,7 @@ void DrawWheel(QPainter& painter, const QRect& wheel) {
   for (int y = wheel.top() + 5; y < wheel.bottom() - 2; y += 5) {
     painter.drawLine(QPointF(wheel.left() + 3, y + 0.5), QPointF(wheel.right() - 2, y + 0.5));
   }
-  QColor glow = Colour(skin::kHighlight);
+  QColor glow = Color(skin::kHighlight);
   glow.setAlpha(160);
   painter.setPen(QPen(glow, 1.0));
   painter.setBrush(Qt::NoBrush);
@@ -145,13 +145,13 @@ void DrawLeader(QPainter& painter, const MouseKey& key) {
   line << QPointF(key.badge.x() + direction * kBadgeRadius, key.badge.y())
        << QPointF(key.bendX, key.badge.y())
        << QPointF(anchorX - direction * kLeaderApproach, anchorY) << QPointF(anchorX, anchorY);
-  QPen pen(Colour(skin::kLeaderLine), 1.2);
+  QPen pen(Color(skin::kLeaderLine), 1.2);
   pen.setJoinStyle(Qt::RoundJoin);
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
   painter.drawPolyline(line);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(Colour(skin::kHighlight));
+  painter.setBrush(Color(skin::kHighlight));
   painter.drawEllipse(QPointF(anchorX - direction * 2.5, anchorY), 2.5, 2.5);
 }
 

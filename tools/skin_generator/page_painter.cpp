@@ -9,7 +9,7 @@
 namespace gm::skingen {
 namespace {
 
-using skin::Colour;
+using skin::Color;
 
 constexpr int kHeaderHeight = 48;
 constexpr QRect kContentPanel{12, 100, 856, 508};
@@ -22,32 +22,32 @@ constexpr QRgb kGreyVeil = qRgba(16, 17, 19, 190);
 void DrawFrame(QPainter& painter) {
   const QPainterPath shape = WindowShape();
   QLinearGradient gradient(0, 0, 0, kPageHeight);
-  gradient.setColorAt(0.0, Colour(skin::kWindowTop));
-  gradient.setColorAt(1.0, Colour(skin::kWindowBottom));
+  gradient.setColorAt(0.0, Color(skin::kWindowTop));
+  gradient.setColorAt(1.0, Color(skin::kWindowBottom));
   painter.fillPath(shape, gradient);
   painter.save();
   painter.setClipPath(shape);
   // Header band with a thin accent under it.
-  painter.fillRect(QRect(0, 0, kPageWidth, kHeaderHeight), Colour(skin::kHeaderBand));
+  painter.fillRect(QRect(0, 0, kPageWidth, kHeaderHeight), Color(skin::kHeaderBand));
   QLinearGradient accent(0, 0, kPageWidth, 0);
-  accent.setColorAt(0.0, Colour(skin::kHighlight));
-  accent.setColorAt(0.35, Colour(skin::kMenuTeal));
-  accent.setColorAt(1.0, Colour(skin::kHeaderBand));
+  accent.setColorAt(0.0, Color(skin::kHighlight));
+  accent.setColorAt(0.35, Color(skin::kMenuTeal));
+  accent.setColorAt(1.0, Color(skin::kHeaderBand));
   painter.fillRect(QRect(0, kHeaderHeight - 2, kPageWidth, 2), accent);
   // Footer band.
   painter.fillRect(QRect(0, kFooterTop + 2, kPageWidth, kPageHeight - kFooterTop),
-                   Colour(skin::kHeaderBand).lighter(110));
+                   Color(skin::kHeaderBand).lighter(110));
   painter.restore();
   // Content panel under the tabs.
   painter.save();
-  painter.setPen(QPen(Colour(skin::kPanelEdge), 1.0));
-  painter.setBrush(Colour(skin::kPanelFill));
+  painter.setPen(QPen(Color(skin::kPanelEdge), 1.0));
+  painter.setBrush(Color(skin::kPanelFill));
   painter.drawRect(QRectF(kContentPanel).adjusted(0.5, 0.5, -0.5, -0.5));
   painter.restore();
   // Outline of the window.
   painter.save();
   skin::PrepareAntialiased(painter);
-  painter.setPen(QPen(Colour(skin::kWindowEdge), 1.0));
+  painter.setPen(QPen(Color(skin::kWindowEdge), 1.0));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(shape);
   painter.restore();
@@ -59,12 +59,12 @@ void DrawEmblem(QPainter& painter) {
   skin::PrepareAntialiased(painter);
   const QRectF box(20, 11, 20, 26);
   QLinearGradient fill(box.topLeft(), box.bottomRight());
-  fill.setColorAt(0.0, Colour(skin::kHighlight));
-  fill.setColorAt(1.0, Colour(skin::kMenuTeal));
+  fill.setColorAt(0.0, Color(skin::kHighlight));
+  fill.setColorAt(1.0, Color(skin::kMenuTeal));
   painter.setPen(Qt::NoPen);
   painter.setBrush(fill);
   painter.drawRoundedRect(box, 10, 10);
-  painter.setPen(QPen(Colour(skin::kHeaderBand), 1.6));
+  painter.setPen(QPen(Color(skin::kHeaderBand), 1.6));
   painter.drawLine(QPointF(box.center().x(), box.top() + 1),
                    QPointF(box.center().x(), box.top() + 10));
   painter.drawLine(QPointF(box.left() + 1, box.top() + 10),
@@ -76,8 +76,8 @@ void DrawGroupPanel(QPainter& painter, const Panel& panel) {
   painter.save();
   skin::PrepareAntialiased(painter);
   const QRectF box = QRectF(panel.rect).adjusted(0.5, 0.5, -0.5, -0.5);
-  painter.setPen(QPen(Colour(skin::kPanelEdge), 1.0));
-  painter.setBrush(Colour(kGroupFill));
+  painter.setPen(QPen(Color(skin::kPanelEdge), 1.0));
+  painter.setBrush(Color(kGroupFill));
   painter.drawRoundedRect(box, 6, 6);
   if (panel.titleStrip) {
     QPainterPath strip;
@@ -85,12 +85,12 @@ void DrawGroupPanel(QPainter& painter, const Panel& panel) {
     QPainterPath top;
     top.addRect(QRectF(box.left(), box.top(), box.width(), kPanelTitleHeight));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Colour(kGroupTitleFill));
+    painter.setBrush(Color(kGroupTitleFill));
     painter.drawPath(strip.intersected(top));
     painter.fillRect(QRectF(box.left() + 1, box.top() + kPanelTitleHeight, box.width() - 2, 1),
-                     Colour(skin::kPanelEdge));
+                     Color(skin::kPanelEdge));
     painter.fillRect(QRectF(box.left() + 1, box.top() + 8, 3, kPanelTitleHeight - 16),
-                     Colour(skin::kHighlight));
+                     Color(skin::kHighlight));
   }
   painter.restore();
 }
@@ -119,7 +119,7 @@ void DrawPageBackground(QPainter& painter, Page page, const QFont& uiFont) {
     DrawGroupPanel(painter, panel);
   }
   for (const ControlPlace& place : MainEditPlaces()) {
-    painter.fillRect(place.rect, Colour(skin::kPanelEdge));
+    painter.fillRect(place.rect, Color(skin::kPanelEdge));
   }
   if (page == Page::kKeys) {
     DrawMouseWithLeaders(painter, uiFont);
@@ -199,10 +199,10 @@ QImage DrawLightingGreyed(const QImage& lightingNormal) {
 
 QImage DrawWindowMask() {
   QImage mask(kPageWidth, kPageHeight, QImage::Format_RGB32);
-  mask.fill(Colour(skin::kMaskOutside));
+  mask.fill(Color(skin::kMaskOutside));
   QPainter painter(&mask);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillPath(WindowShape(), Colour(skin::kMaskInside));
+  painter.fillPath(WindowShape(), Color(skin::kMaskInside));
   return mask;
 }
 

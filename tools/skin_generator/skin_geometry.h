@@ -68,8 +68,8 @@ inline constexpr int kFirstLeftAligned = 14;   // 14..16 are drawn left-aligned
 inline constexpr int kLastLeftAligned = 16;
 // Lighting table.
 inline constexpr int kFirstSwatch = 0;         // 0 + colour
-inline constexpr int kFirstColourEnable = 7;   // 7 + colour
-inline constexpr int kCycleColours = 7;
+inline constexpr int kFirstColorEnable = 7;   // 7 + colour
+inline constexpr int kCycleColors = 7;
 inline constexpr int kLightingMode = 35;
 inline constexpr int kBrightnessBar = 40;
 inline constexpr int kSpeedBar = 41;
@@ -95,7 +95,7 @@ enum class Look {
   kCheckBox,       // down = checked
   kRadioDot,       // down = selected
   kSwitch,         // sliding switch; down = on
-  kColourSwatch,   // a lighting colour; down = lit
+  kColorSwatch,   // a lighting colour; down = lit
   kBar,            // value bar; down = completely filled
   kDpiSlider,      // the 17-position DPI slider
   kDropButton,     // opens a list below it (arrow on its right)

@@ -84,11 +84,11 @@ inline constexpr int kUiFontPoints = 10;
 
 enum class ButtonState { Normal, Over, Down };
 
-inline QColor Colour(QRgb rgb) { return QColor::fromRgb(rgb); }
+inline QColor Color(QRgb rgb) { return QColor::fromRgb(rgb); }
 
 inline QImage NewCanvas(int width, int height, QRgb fill = kWindowBottom) {
   QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Colour(fill));
+  image.fill(Color(fill));
   return image;
 }
 
@@ -108,10 +108,10 @@ inline void DrawWindowBackground(QPainter& painter, const QRect& area, int radiu
   painter.save();
   PrepareAntialiased(painter);
   QLinearGradient gradient(area.topLeft(), area.bottomLeft());
-  gradient.setColorAt(0.0, Colour(kWindowTop));
-  gradient.setColorAt(1.0, Colour(kWindowBottom));
-  painter.fillRect(area, Colour(kWindowBottom));
-  painter.setPen(QPen(Colour(kWindowEdge), 1.0));
+  gradient.setColorAt(0.0, Color(kWindowTop));
+  gradient.setColorAt(1.0, Color(kWindowBottom));
+  painter.fillRect(area, Color(kWindowBottom));
+  painter.setPen(QPen(Color(kWindowEdge), 1.0));
   painter.setBrush(gradient);
   painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
   painter.restore();
@@ -121,8 +121,8 @@ inline void DrawWindowBackground(QPainter& painter, const QRect& area, int radiu
 inline void DrawPanel(QPainter& painter, const QRect& area, int radius = 6) {
   painter.save();
   PrepareAntialiased(painter);
-  painter.setPen(QPen(Colour(kPanelEdge), 1.0));
-  painter.setBrush(Colour(kPanelFill));
+  painter.setPen(QPen(Color(kPanelEdge), 1.0));
+  painter.setBrush(Color(kPanelFill));
   painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
   painter.restore();
 }
@@ -132,8 +132,8 @@ inline void DrawRecess(QPainter& painter, const QRect& area, int radius = 3,
                        QRgb fill = kRecessFill) {
   painter.save();
   PrepareAntialiased(painter);
-  painter.setPen(QPen(Colour(kRecessEdge), 1.0));
-  painter.setBrush(Colour(fill));
+  painter.setPen(QPen(Color(kRecessEdge), 1.0));
+  painter.setBrush(Color(fill));
   painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
   painter.setPen(QPen(QColor(0, 0, 0, 120), 1.0));
   painter.drawLine(QPointF(area.left() + radius, area.top() + 1.5),
@@ -161,9 +161,9 @@ inline void DrawBevelButton(QPainter& painter, const QRect& area, ButtonState st
   }
   const QRectF box = QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
   QLinearGradient gradient(box.topLeft(), box.bottomLeft());
-  gradient.setColorAt(0.0, Colour(top));
-  gradient.setColorAt(1.0, Colour(bottom));
-  painter.setPen(QPen(Colour(edge), state == ButtonState::Normal ? 1.0 : 1.4));
+  gradient.setColorAt(0.0, Color(top));
+  gradient.setColorAt(1.0, Color(bottom));
+  painter.setPen(QPen(Color(edge), state == ButtonState::Normal ? 1.0 : 1.4));
   painter.setBrush(gradient);
   painter.drawRoundedRect(box, radius, radius);
   if (state == ButtonState::Normal) {  // bevel: light line under the top edge
@@ -187,13 +187,13 @@ inline void DrawBar(QPainter& painter, const QRect& area, ButtonState state) {
   const qreal radius = std::min<qreal>(box.height() / 2.0, 6.0);
   if (state == ButtonState::Down) {
     QLinearGradient gradient(box.topLeft(), box.topRight());
-    gradient.setColorAt(0.0, Colour(kBarFillStart));
-    gradient.setColorAt(1.0, Colour(kBarFillEnd));
-    painter.setPen(QPen(Colour(kDownEdge), 1.0));
+    gradient.setColorAt(0.0, Color(kBarFillStart));
+    gradient.setColorAt(1.0, Color(kBarFillEnd));
+    painter.setPen(QPen(Color(kDownEdge), 1.0));
     painter.setBrush(gradient);
   } else {
-    painter.setPen(QPen(Colour(state == ButtonState::Over ? kOverEdge : kRecessEdge), 1.0));
-    painter.setBrush(Colour(state == ButtonState::Over ? kOverBottom : kRecessFill));
+    painter.setPen(QPen(Color(state == ButtonState::Over ? kOverEdge : kRecessEdge), 1.0));
+    painter.setBrush(Color(state == ButtonState::Over ? kOverBottom : kRecessFill));
   }
   painter.drawRoundedRect(box, radius, radius);
   painter.restore();
@@ -207,12 +207,12 @@ inline void DrawRowBand(QPainter& painter, const QRect& area, ButtonState state)
   }
   painter.save();
   if (state == ButtonState::Over) {
-    painter.fillRect(area, Colour(kOverBottom));
-    painter.setPen(Colour(kOverEdge));
+    painter.fillRect(area, Color(kOverBottom));
+    painter.setPen(Color(kOverEdge));
     painter.drawLine(area.left(), area.top(), area.left(), area.bottom());
     painter.drawLine(area.left() + 1, area.top(), area.left() + 1, area.bottom());
   } else {
-    painter.fillRect(area, Colour(kMenuTeal));
+    painter.fillRect(area, Color(kMenuTeal));
   }
   painter.restore();
 }
@@ -222,12 +222,12 @@ inline void DrawCheckDot(QPainter& painter, const QPointF& centre, qreal radius,
                          bool hovered) {
   painter.save();
   PrepareAntialiased(painter);
-  painter.setPen(QPen(Colour(hovered ? kOverEdge : kButtonEdge), 1.4));
-  painter.setBrush(Colour(kRecessFill));
+  painter.setPen(QPen(Color(hovered ? kOverEdge : kButtonEdge), 1.4));
+  painter.setBrush(Color(kRecessFill));
   painter.drawEllipse(centre, radius, radius);
   if (on) {
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Colour(kHighlight));
+    painter.setBrush(Color(kHighlight));
     painter.drawEllipse(centre, radius * 0.55, radius * 0.55);
   }
   painter.restore();
@@ -237,11 +237,11 @@ inline void DrawCheckDot(QPainter& painter, const QPointF& centre, qreal radius,
 inline QImage MakeRoundedMask(int width, int height, const QRect& inside,
                               int radius = kWindowRadius) {
   QImage mask(width, height, QImage::Format_RGB32);
-  mask.fill(Colour(kMaskOutside));
+  mask.fill(Color(kMaskOutside));
   QPainter painter(&mask);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(Colour(kMaskInside));
+  painter.setBrush(Color(kMaskInside));
   QPainterPath path;
   path.addRoundedRect(QRectF(inside), radius, radius);
   painter.drawPath(path);

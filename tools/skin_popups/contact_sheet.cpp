@@ -62,13 +62,13 @@ std::vector<SectionPlan> Plan(const std::vector<SheetSection>& sections, const Q
 void DrawOutline(QPainter& painter, const QPoint& origin, const SheetOutline& outline,
                  const QFontMetrics& fm) {
   const QRect r = outline.rect.translated(origin);
-  painter.setPen(QPen(outline.colour, 1.0));
+  painter.setPen(QPen(outline.color, 1.0));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(r.adjusted(0, 0, -1, -1));
   if (outline.label.isEmpty()) return;
   const QRect tag(r.left(), r.top(), fm.horizontalAdvance(outline.label) + 2 * kLabelPadding,
                   fm.height());
-  painter.fillRect(tag, outline.colour);
+  painter.fillRect(tag, outline.color);
   painter.setPen(Qt::black);
   painter.drawText(tag, Qt::AlignCenter, outline.label);
 }

@@ -15,7 +15,7 @@ namespace gm::popups {
 struct SheetOutline {
   QRect rect;
   QString label;
-  QColor colour;
+  QColor color;
 };
 
 struct SheetItem {

@@ -13,7 +13,7 @@ namespace gm::popups {
 namespace {
 
 using skin::ButtonState;
-using skin::Colour;
+using skin::Color;
 
 constexpr int kGlyphHalf = 5;          // half size of the close cross and back chevron
 constexpr qreal kGlyphPen = 1.8;
@@ -51,14 +51,14 @@ void DrawTitleBand(QPainter& painter, const DialogSkin& dialog) {
   QPainterPath band;
   band.addRect(QRectF(0, 0, dialog.size.width(), dialog.titleBandHeight));
   painter.setPen(Qt::NoPen);
-  painter.setBrush(Colour(skin::kHeaderBand));
+  painter.setBrush(Color(skin::kHeaderBand));
   painter.drawPath(shape.intersected(band));
   // A highlight line under the band, fading out toward both ends.
   QLinearGradient accent(0, 0, dialog.size.width(), 0);
-  QColor clear = Colour(skin::kHighlight);
+  QColor clear = Color(skin::kHighlight);
   clear.setAlpha(0);
   accent.setColorAt(0.0, clear);
-  accent.setColorAt(0.5, Colour(skin::kHighlight));
+  accent.setColorAt(0.5, Color(skin::kHighlight));
   accent.setColorAt(1.0, clear);
   painter.setPen(QPen(QBrush(accent), 1.0));
   painter.drawLine(QPointF(kTitleAccentInset, dialog.titleBandHeight - 0.5),
@@ -73,14 +73,14 @@ void DrawFooterLine(QPainter& painter, const DialogSkin& dialog) {
     if (element.look == ElementLook::kPushButton) top = std::min(top, element.rect.top());
   }
   if (top >= dialog.size.height() || top < dialog.size.height() / 2) return;
-  painter.setPen(Colour(skin::kPanelEdge));
+  painter.setPen(Color(skin::kPanelEdge));
   painter.drawLine(kTitleAccentInset, top - kFooterGap, dialog.size.width() - kTitleAccentInset,
                    top - kFooterGap);
 }
 
 void DrawGlyphBox(QPainter& painter, const QRect& area, QRgb fill) {
   painter.setPen(Qt::NoPen);
-  painter.setBrush(Colour(fill));
+  painter.setBrush(Color(fill));
   painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), kGlyphBoxRadius,
                           kGlyphBoxRadius);
 }
@@ -92,7 +92,7 @@ void DrawCloseGlyph(QPainter& painter, const QRect& area, ButtonState state) {
     DrawGlyphBox(painter, area, state == ButtonState::Over ? skin::kDanger : kDangerDown);
   }
   const QPointF c = QRectF(area).center();
-  painter.setPen(QPen(Colour(state == ButtonState::Normal ? skin::kGlyph : skin::kTextWhite),
+  painter.setPen(QPen(Color(state == ButtonState::Normal ? skin::kGlyph : skin::kTextWhite),
                       kGlyphPen, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(c + QPointF(-kGlyphHalf, -kGlyphHalf), c + QPointF(kGlyphHalf, kGlyphHalf));
   painter.drawLine(c + QPointF(-kGlyphHalf, kGlyphHalf), c + QPointF(kGlyphHalf, -kGlyphHalf));
@@ -100,12 +100,12 @@ void DrawCloseGlyph(QPainter& painter, const QRect& area, ButtonState state) {
 }
 
 void DrawChevron(QPainter& painter, const QPointF& a, const QPointF& tip, const QPointF& b,
-                 QRgb colour) {
+                 QRgb color) {
   QPainterPath path;
   path.moveTo(a);
   path.lineTo(tip);
   path.lineTo(b);
-  painter.setPen(QPen(Colour(colour), kGlyphPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.setPen(QPen(Color(color), kGlyphPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(path);
 }
@@ -148,17 +148,17 @@ void DrawToggleButton(QPainter& painter, const QRect& area, ButtonState state) {
   skin::PrepareAntialiased(painter);
   const QPointF lamp(area.left() + kIndicatorLeft, QRectF(area).center().y());
   if (state == ButtonState::Down) {
-    QColor halo = Colour(skin::kTextHover);
+    QColor halo = Color(skin::kTextHover);
     halo.setAlpha(kLampHaloAlpha);
     painter.setPen(Qt::NoPen);
     painter.setBrush(halo);
     painter.drawEllipse(lamp, kIndicatorRadius + 2, kIndicatorRadius + 2);
-    painter.setPen(QPen(Colour(skin::kTextWhite), 1.2));
-    painter.setBrush(Colour(skin::kTextHover));
+    painter.setPen(QPen(Color(skin::kTextWhite), 1.2));
+    painter.setBrush(Color(skin::kTextHover));
   } else {
-    painter.setPen(QPen(Colour(state == ButtonState::Over ? skin::kOverEdge : skin::kButtonEdge),
+    painter.setPen(QPen(Color(state == ButtonState::Over ? skin::kOverEdge : skin::kButtonEdge),
                         1.4));
-    painter.setBrush(Colour(skin::kRecessFill));
+    painter.setBrush(Color(skin::kRecessFill));
   }
   painter.drawEllipse(lamp, kIndicatorRadius, kIndicatorRadius);
   painter.restore();
@@ -169,7 +169,7 @@ void DrawValueField(QPainter& painter, const QRect& area, ButtonState state) {
   if (state == ButtonState::Normal) return;
   painter.save();
   skin::PrepareAntialiased(painter);
-  painter.setPen(QPen(Colour(state == ButtonState::Over ? skin::kOverEdge : skin::kDownEdge), 1.0));
+  painter.setPen(QPen(Color(state == ButtonState::Over ? skin::kOverEdge : skin::kDownEdge), 1.0));
   painter.setBrush(Qt::NoBrush);
   painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), kFieldRadius,
                           kFieldRadius);
@@ -181,13 +181,13 @@ void DrawValueField(QPainter& painter, const QRect& area, ButtonState state) {
 void DrawPictureWell(QPainter& painter, const QRect& area) {
   skin::DrawRecess(painter, area.adjusted(-kWellFrame, -kWellFrame, kWellFrame, kWellFrame),
                    kFieldRadius + 1);
-  painter.fillRect(area, Colour(skin::kRecessFill));
+  painter.fillRect(area, Color(skin::kRecessFill));
 }
 
 void DrawEditPlace(QPainter& painter, const QRect& area) {
   skin::DrawRecess(painter, area.adjusted(-kEditFrame, -kEditFrame, kEditFrame, kEditFrame),
                    kFieldRadius, skin::kEditBackground);
-  painter.fillRect(area, Colour(skin::kEditBackground));
+  painter.fillRect(area, Color(skin::kEditBackground));
 }
 
 void DrawElement(QPainter& painter, const PopupElement& element, ButtonState state) {

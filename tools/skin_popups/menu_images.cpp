@@ -12,7 +12,7 @@
 namespace gm::popups {
 namespace {
 
-using skin::Colour;
+using skin::Color;
 
 // Body of a list: the menu teal, a touch darker toward the edges.
 constexpr QRgb kBodyEdgeShade = qRgb(0, 104, 134);
@@ -35,16 +35,16 @@ constexpr int kArrowAlphaNormal = 170;
 
 void FillHorizontalGradient(QPainter& painter, const QRect& area, QRgb edge, QRgb centre) {
   QLinearGradient gradient(area.topLeft(), area.topRight());
-  gradient.setColorAt(0.0, Colour(edge));
-  gradient.setColorAt(0.5, Colour(centre));
-  gradient.setColorAt(1.0, Colour(edge));
+  gradient.setColorAt(0.0, Color(edge));
+  gradient.setColorAt(0.5, Color(centre));
+  gradient.setColorAt(1.0, Color(edge));
   painter.fillRect(area, gradient);
 }
 
 void DrawBody(QPainter& painter, const MenuSkin& menu, int height) {
   const QRect area(0, 0, menu.width, height);
   FillHorizontalGradient(painter, area, kBodyEdgeShade, skin::kMenuTeal);
-  painter.setPen(Colour(kBodyBorder));
+  painter.setPen(Color(kBodyBorder));
   painter.drawLine(0, 0, 0, height - 1);
   painter.drawLine(menu.width - 1, 0, menu.width - 1, height - 1);
   painter.drawLine(0, 0, menu.width - 1, 0);
@@ -53,25 +53,25 @@ void DrawBody(QPainter& painter, const MenuSkin& menu, int height) {
 void DrawBand(QPainter& painter, const QRect& band, MenuImage which) {
   const bool held = which == MenuImage::kDown;
   QLinearGradient gradient(band.topLeft(), band.topRight());
-  gradient.setColorAt(0.0, Colour(held ? kDownBandLeft : kOverBandLeft));
-  gradient.setColorAt(1.0, Colour(held ? kDownBandRight : kOverBandRight));
+  gradient.setColorAt(0.0, Color(held ? kDownBandLeft : kOverBandLeft));
+  gradient.setColorAt(1.0, Color(held ? kDownBandRight : kOverBandRight));
   painter.fillRect(band, gradient);
   painter.fillRect(QRect(band.left(), band.top(), kAccentBarWidth, band.height()),
-                   Colour(held ? skin::kHighlight : skin::kOverEdge));
+                   Color(held ? skin::kHighlight : skin::kOverEdge));
 }
 
 // A line under each row, and a two-tone break above the rows that start a new group.
 void DrawSeparators(QPainter& painter, const MenuSkin& menu) {
   for (int row = 1; row <= menu.imageRows; ++row) {
     const int bottom = row * menu.rowHeight - 1;
-    painter.setPen(Colour(kRowSeparator));
+    painter.setPen(Color(kRowSeparator));
     painter.drawLine(kSeparatorInset, bottom, menu.width - 1 - kSeparatorInset, bottom);
   }
   for (const int row : menu.groupBreaks) {
     const int top = (row - 1) * menu.rowHeight;
-    painter.setPen(Colour(kGroupBreakDark));
+    painter.setPen(Color(kGroupBreakDark));
     painter.drawLine(1, top - 1, menu.width - 2, top - 1);
-    painter.setPen(Colour(kGroupBreakLight));
+    painter.setPen(Color(kGroupBreakLight));
     painter.drawLine(1, top, menu.width - 2, top);
   }
 }
@@ -83,13 +83,13 @@ void DrawSubmenuArrow(QPainter& painter, const MenuSkin& menu, int row, MenuImag
   arrow.moveTo(tipX - kArrowDepth, centreY - kArrowHalfHeight);
   arrow.lineTo(tipX, centreY);
   arrow.lineTo(tipX - kArrowDepth, centreY + kArrowHalfHeight);
-  QColor colour = Colour(skin::kTextWhite);
+  QColor color = Color(skin::kTextWhite);
   if (which == MenuImage::kNormal) {
-    colour.setAlpha(kArrowAlphaNormal);
+    color.setAlpha(kArrowAlphaNormal);
   } else if (which == MenuImage::kOver) {
-    colour = Colour(skin::kTextHover);
+    color = Color(skin::kTextHover);
   }
-  painter.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.setPen(QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(arrow);
 }

@@ -19,11 +19,11 @@ QString ToQString(std::u16string_view text) {
 }
 
 // Centred the way the program centres: integer halves, text drawn from its top-left corner.
-void DrawCentred(QPainter& painter, const QRect& area, const QString& text, QRgb colour) {
+void DrawCentred(QPainter& painter, const QRect& area, const QString& text, QRgb color) {
   const QFontMetrics fm(painter.font());
   const int x = area.x() + (area.width() - fm.horizontalAdvance(text)) / 2;
   const int y = area.y() + (area.height() - fm.height()) / 2;
-  painter.setPen(QColor::fromRgb(colour));
+  painter.setPen(QColor::fromRgb(color));
   painter.drawText(QPoint(x, y + fm.ascent()), text);
 }
 

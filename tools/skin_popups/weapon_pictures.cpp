@@ -15,7 +15,7 @@
 namespace gm::popups {
 namespace {
 
-using skin::Colour;
+using skin::Color;
 
 constexpr int kMargin = 12;        // free space around the weapon
 constexpr int kGridPitch = 12;     // faint grid of the background
@@ -24,13 +24,13 @@ constexpr int kGlowAlpha = 46;
 constexpr QRgb kBackTop = qRgb(24, 26, 30);
 constexpr QRgb kBackBottom = qRgb(12, 13, 15);
 
-struct MaterialColours {
+struct MaterialColors {
   QRgb top;
   QRgb bottom;
 };
-constexpr MaterialColours kMetal{qRgb(184, 192, 202), qRgb(92, 98, 108)};
-constexpr MaterialColours kPolymer{qRgb(104, 110, 120), qRgb(48, 52, 58)};
-constexpr MaterialColours kWood{qRgb(176, 118, 70), qRgb(100, 60, 32)};
+constexpr MaterialColors kMetal{qRgb(184, 192, 202), qRgb(92, 98, 108)};
+constexpr MaterialColors kPolymer{qRgb(104, 110, 120), qRgb(48, 52, 58)};
+constexpr MaterialColors kWood{qRgb(176, 118, 70), qRgb(100, 60, 32)};
 constexpr QRgb kDetail = qRgb(22, 24, 28);
 constexpr int kRimAlpha = 150;
 constexpr int kShadowAlpha = 70;
@@ -40,10 +40,10 @@ constexpr qreal kDetailWidth = 0.9;  // in pixels
 void DrawBackground(QPainter& painter, QSize size) {
   const QRect area(QPoint(0, 0), size);
   QLinearGradient fade(area.topLeft(), area.bottomLeft());
-  fade.setColorAt(0.0, Colour(kBackTop));
-  fade.setColorAt(1.0, Colour(kBackBottom));
+  fade.setColorAt(0.0, Color(kBackTop));
+  fade.setColorAt(1.0, Color(kBackBottom));
   painter.fillRect(area, fade);
-  QColor grid = Colour(skin::kHighlight);
+  QColor grid = Color(skin::kHighlight);
   grid.setAlpha(kGridAlpha);
   painter.setPen(QPen(grid, 1.0));
   for (int x = kGridPitch / 2; x < size.width(); x += kGridPitch) {
@@ -53,7 +53,7 @@ void DrawBackground(QPainter& painter, QSize size) {
     painter.drawLine(0, y, size.width() - 1, y);
   }
   QRadialGradient glow(QRectF(area).center(), size.width() * 0.5);
-  QColor centre = Colour(skin::kHighlight);
+  QColor centre = Color(skin::kHighlight);
   centre.setAlpha(kGlowAlpha);
   QColor clear = centre;
   clear.setAlpha(0);
@@ -72,13 +72,13 @@ QTransform FitTransform(const QRectF& bounds, QSize size) {
 }
 
 void FillMaterial(QPainter& painter, const QPainterPath& parts, const QPainterPath& holes,
-                  const MaterialColours& colours, const QTransform& fit) {
+                  const MaterialColors& colors, const QTransform& fit) {
   if (parts.isEmpty()) return;
   const QPainterPath shape = fit.map(parts.subtracted(holes));
   const QRectF box = shape.boundingRect();
   QLinearGradient shade(box.topLeft(), box.bottomLeft());
-  shade.setColorAt(0.0, Colour(colours.top));
-  shade.setColorAt(1.0, Colour(colours.bottom));
+  shade.setColorAt(0.0, Color(colors.top));
+  shade.setColorAt(1.0, Color(colors.bottom));
   painter.setPen(Qt::NoPen);
   painter.setBrush(shade);
   painter.drawPath(shape);
@@ -109,11 +109,11 @@ QImage DrawWeaponPicture(const recoil::RecoilWeapon& weapon, QSize size) {
   FillMaterial(painter, built.Parts(Material::kMetal), holes, kMetal, fit);
 
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(Colour(kDetail), kDetailWidth, Qt::SolidLine, Qt::RoundCap));
+  painter.setPen(QPen(Color(kDetail), kDetailWidth, Qt::SolidLine, Qt::RoundCap));
   for (const DetailLine& line : built.Details()) {
     painter.drawLine(fit.map(line.from), fit.map(line.to));
   }
-  QColor rim = Colour(skin::kHighlight);
+  QColor rim = Color(skin::kHighlight);
   rim.setAlpha(kRimAlpha);
   painter.setPen(QPen(rim, kRimWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.drawPath(fit.map(silhouette));

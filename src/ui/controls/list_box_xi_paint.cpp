@@ -11,10 +11,10 @@ namespace gm {
 
 namespace {
 
-const QColor kRowColour{0x16, 0x16, 0x16};
-const QColor kSelectedRowColour{0x5D, 0x5D, 0x5D};
-const QColor kRowTextColour{255, 255, 255};
-const QColor kSelectedRowTextColour{0, 216, 255};
+const QColor kRowColor{0x16, 0x16, 0x16};
+const QColor kSelectedRowColor{0x5D, 0x5D, 0x5D};
+const QColor kRowTextColor{255, 255, 255};
+const QColor kSelectedRowTextColor{0, 216, 255};
 
 // Image indices that move rows: macro rows of the macro list, delay rows of the step list.
 constexpr int kClosedFolderImage = 0;
@@ -82,7 +82,7 @@ int CListBoxXI::TextShift(int image) const {
 void CListBoxXI::DrawItem(QPainter& painter, const QRect& rect, int row, bool selected) const {
   if (row < 0 || row >= count()) return;
   const int image = GetItemImage(row);
-  painter.fillRect(rect, selected ? kSelectedRowColour : kRowColour);
+  painter.fillRect(rect, selected ? kSelectedRowColor : kRowColor);
 
   const int left = rect.left() + RowIndent(image);
   int textLeft = left;
@@ -99,7 +99,7 @@ void CListBoxXI::DrawItem(QPainter& painter, const QRect& rect, int row, bool se
   const QRect textRect(textLeft, rect.top(), std::max(0, rect.right() + 1 - textLeft),
                        rect.height());
   painter.setFont(font());
-  painter.setPen(selected ? kSelectedRowTextColour : kRowTextColour);
+  painter.setPen(selected ? kSelectedRowTextColor : kRowTextColor);
   painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, GetText(row));
 }
 

@@ -63,7 +63,7 @@ class QelMenuStyle : public QProxyStyle {
       return;
     }
     if (element == CE_MenuEmptyArea) {
-      painter->fillRect(option->rect, kMenuBandColour);
+      painter->fillRect(option->rect, kMenuBandColor);
       return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
@@ -72,7 +72,7 @@ class QelMenuStyle : public QProxyStyle {
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
     if (element == PE_PanelMenu) {
-      painter->fillRect(option->rect, kMenuBandColour);
+      painter->fillRect(option->rect, kMenuBandColor);
       return;
     }
     if (element == PE_FrameMenu) return;

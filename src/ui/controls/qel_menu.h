@@ -40,8 +40,8 @@ inline constexpr int kMenuTextIndent = 10;
 inline constexpr int kMenuCheckMarkWidth = 12;
 
 // Item colours.
-inline const QColor kMenuTextColour{255, 255, 255};
-inline const QColor kMenuBandColour{0, 120, 153};
+inline const QColor kMenuTextColor{255, 255, 255};
+inline const QColor kMenuBandColor{0, 120, 153};
 inline const QColor kMenuGradientFrom{0, 0, 255};
 inline const QColor kMenuGradientTo{0, 255, 255};
 inline const QColor kMenuSeparatorTopLeft{255, 0, 0};

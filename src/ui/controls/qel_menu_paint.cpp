@@ -11,12 +11,12 @@ namespace gm {
 namespace {
 
 // Fills the rectangle from (x, y) to (x + cx, y + cy), whichever way round.
-void FillSolid(QPainter& painter, int x, int y, int cx, int cy, const QColor& colour) {
+void FillSolid(QPainter& painter, int x, int y, int cx, int cy, const QColor& color) {
   const int left = std::min(x, x + cx);
   const int top = std::min(y, y + cy);
   const int width = std::abs(cx);
   const int height = std::abs(cy);
-  if (width > 0 && height > 0) painter.fillRect(QRect(left, top, width, height), colour);
+  if (width > 0 && height > 0) painter.fillRect(QRect(left, top, width, height), color);
 }
 
 // A 3-D frame: top and left lines in topLeft, then right and bottom lines in bottomRight,
@@ -61,7 +61,7 @@ QSize CQelMenu::MeasureItem(const MenuItemRecord& record) {
 
 void CQelMenu::DrawItem(QPainter& painter, const QRect& rect, const MenuItemRecord& record,
                         bool selected) {
-  painter.setPen(kMenuTextColour);
+  painter.setPen(kMenuTextColor);
   if (record.id == kMenuSeparatorId) {
     Draw3dRect(painter, rect.adjusted(kMenuSeparatorIndent, 0, 0, 0), kMenuSeparatorTopLeft,
                kMenuSeparatorBottomRight);
@@ -74,7 +74,7 @@ void CQelMenu::DrawItem(QPainter& painter, const QRect& rect, const MenuItemReco
 void CQelMenu::FillItemBackground(QPainter& painter, QRect rect, const QColor& from,
                                   const QColor& to, bool selected) {
   if (!selected) {
-    painter.fillRect(rect, kMenuBandColour);
+    painter.fillRect(rect, kMenuBandColor);
     return;
   }
   // A one-pixel frame round the whole item, the gradient inside it.

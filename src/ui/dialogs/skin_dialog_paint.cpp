@@ -76,7 +76,7 @@ void DrawDialogLabels(QImage& frame, std::span<const SkinRect> rects,
     const SkinRect& r = rects[i];
     const int x = r.x + (r.width - metrics.horizontalAdvance(text)) / 2;
     const int y = r.y + (r.height - metrics.height()) / 2;
-    painter.setPen(QColor::fromRgba(isValue ? kDialogValueColour : kDialogCaptionColour));
+    painter.setPen(QColor::fromRgba(isValue ? kDialogValueColor : kDialogCaptionColor));
     painter.drawText(x, y + metrics.ascent(), text);
   }
 }

@@ -21,8 +21,8 @@
 namespace gm {
 
 // White captions; the value field's text in RGB(7, 188, 255).
-inline constexpr QRgb kDialogCaptionColour = 0xFFFFFFFF;
-inline constexpr QRgb kDialogValueColour = 0xFF07BCFF;
+inline constexpr QRgb kDialogCaptionColor = 0xFFFFFFFF;
+inline constexpr QRgb kDialogValueColor = 0xFF07BCFF;
 
 // The four pictures of a dialog skin: <skins>/<stem>_mask.jpg, _normal, _over, _down.
 struct DialogPictures {
@@ -51,7 +51,7 @@ void ComposeDialogFrame(QImage& frame, const QSize& size, const DialogPictures& 
                         bool pressed);
 
 // Centred captions in the dialog font of the language: captions[i] in white, except element
-// valueIndex, which shows valueText in kDialogValueColour.
+// valueIndex, which shows valueText in kDialogValueColor.
 void DrawDialogLabels(QImage& frame, std::span<const SkinRect> rects,
                       std::span<const std::u16string> captions, std::size_t valueIndex,
                       const std::u16string& valueText);

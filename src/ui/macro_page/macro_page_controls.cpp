@@ -67,7 +67,7 @@ CListBoxXI* MacroPageControls::MakeList(int id, std::size_t rectIndex,
                                         const ListImageList& images) {
   auto* list = new CListBoxXI(id, &window_);
   list->setGeometry(RectOf(g_controlRects[rectIndex]));
-  ApplyControlColours(*list, ControlKind::kListBox);
+  ApplyControlColors(*list, ControlKind::kListBox);
   list->SetImageList(&images);
   return list;
 }
@@ -78,7 +78,7 @@ void MacroPageControls::Create(bool isEnglish) {
   repeatEdit_->setGeometry(RectOf(g_controlRects[kRepeatEditRect]));
   repeatEdit_->setAlignment(Qt::AlignCenter);
   repeatEdit_->setFrame(false);
-  ApplyControlColours(*repeatEdit_, ControlKind::kEdit);
+  ApplyControlColors(*repeatEdit_, ControlKind::kEdit);
   connect(repeatEdit_, &QLineEdit::textChanged, this, &MacroPageControls::OnChangeRepeatEdit);
 
   macroList_ = MakeList(kMacroListId, kMacroListRect, macroImages_);

@@ -134,8 +134,8 @@ void MacroPageMenus::OnParamListRightButton(QPoint pos) {
   PopupKind kind{};
   if (place == kParamModeRow) {
     kind = PopupKind::kLedStepModes;
-  } else if (place == kParamColourRow && !LightModeDefinesColours(g_ledEntryMode)) {
-    kind = PopupKind::kLedStepColours;
+  } else if (place == kParamColorRow && !LightModeDefinesColors(g_ledEntryMode)) {
+    kind = PopupKind::kLedStepColors;
   } else {
     return;
   }

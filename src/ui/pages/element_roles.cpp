@@ -15,7 +15,7 @@ namespace {
 constexpr uint32_t kMainLastSharedControl = kMainReset;  // 0..16, then the web page
 constexpr uint32_t kAdvLastDpiEnable = kAdvFirstDpiEnable + kDpiLevelCount - 1;
 constexpr uint32_t kAdvLastDpiSelect = kAdvFirstDpiSelect + kDpiLevelCount - 1;
-constexpr uint32_t kLedLastCycleColour = kLedFirstCycleColour + kUserColourCount - 1;
+constexpr uint32_t kLedLastCycleColor = kLedFirstCycleColor + kUserColorCount - 1;
 constexpr uint32_t kLedLastDirection = kLedDirectionAll;
 
 bool Between(uint32_t value, uint32_t first, uint32_t last) {
@@ -35,7 +35,7 @@ bool AdvancedElementIsControl(uint32_t e) {
 }
 
 bool LightingElementIsControl(uint32_t e) {
-  return Between(e, kLedFirstCycleColour, kLedLastCycleColour) || e == kLedUserColour ||
+  return Between(e, kLedFirstCycleColor, kLedLastCycleColor) || e == kLedUserColor ||
          e == kLedModeMenuButton || e == kLedBrightnessBar || e == kLedSpeedBar ||
          e == kLedSymmetry || Between(e, kLedFirstDirection, kLedLastDirection) ||
          AmongKeys(e, kLedFirstKeyReact);

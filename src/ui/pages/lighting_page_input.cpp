@@ -19,14 +19,14 @@ namespace {
 int32_t Toggled(int32_t value) { return value == 0 ? 1 : 0; }
 
 // A cycle colour switches on; it switches off only while another one stays on.
-void ToggleCycleColour(int color) {
-  if (g_cycleColourEnable[color].load() == 0) {
-    g_cycleColourEnable[color] = 1;
+void ToggleCycleColor(int color) {
+  if (g_cycleColorEnable[color].load() == 0) {
+    g_cycleColorEnable[color] = 1;
     return;
   }
-  const auto enabled = std::count_if(std::begin(g_cycleColourEnable), std::end(g_cycleColourEnable),
+  const auto enabled = std::count_if(std::begin(g_cycleColorEnable), std::end(g_cycleColorEnable),
                                      [](const auto& e) { return e.load() != 0; });
-  if (enabled >= 2) g_cycleColourEnable[color] = 0;
+  if (enabled >= 2) g_cycleColorEnable[color] = 0;
 }
 
 void ToggleKeyReaction(int key) {
@@ -44,8 +44,8 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
   if (!LedControlActs(g_ledType.load(), h)) return;  // a control the mode has no use for
   const auto keyCount = static_cast<uint32_t>(UsableKeyCount());
 
-  if (h >= kLedFirstCycleColour && h < kLedFirstCycleColour + kUserColourCount) {
-    ToggleCycleColour(static_cast<int>(h - kLedFirstCycleColour));
+  if (h >= kLedFirstCycleColor && h < kLedFirstCycleColor + kUserColorCount) {
+    ToggleCycleColor(static_cast<int>(h - kLedFirstCycleColor));
   } else if (h == kLedModeMenuButton) {
     g_popupOpened = 1;
     g_menuKind = kPopupKindLedModes;
@@ -54,8 +54,8 @@ void PressOnLightingPage(const SkinLayout& layout, WindowPoint point, InputResul
     if (const auto v = LedSpeedOfClick(element, point.x)) g_ledCycleTime = *v;
   } else if (h == kLedBrightnessBar) {
     if (const auto v = LedBrightnessOfClick(element, point.x)) g_ledBrightness = *v;
-  } else if (h == kLedUserColour) {
-    g_ledUserColourEnable = Toggled(g_ledUserColourEnable.load());
+  } else if (h == kLedUserColor) {
+    g_ledUserColorEnable = Toggled(g_ledUserColorEnable.load());
   } else if (h == kLedSymmetry) {
     g_ledSymmetry = Toggled(g_ledSymmetry.load());
   } else if (h >= kLedFirstDirection && h <= kLedDirectionAll) {

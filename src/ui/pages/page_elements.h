@@ -45,8 +45,8 @@ inline constexpr uint32_t kAdvFirstDpiSelect = 60;  // 60..65 make levels 0..5 c
 // kAdvDpiSlider (66): ui/skin/dpi_slider_element.h.
 
 // ---- Lighting table ----------------------------------------------------------------------
-inline constexpr uint32_t kLedFirstCycleColour = 7;  // 7..13 switch cycle colours 0..6
-inline constexpr uint32_t kLedUserColour = 14;
+inline constexpr uint32_t kLedFirstCycleColor = 7;  // 7..13 switch cycle colours 0..6
+inline constexpr uint32_t kLedUserColor = 14;
 inline constexpr uint32_t kLedModeMenuButton = 35;
 inline constexpr uint32_t kLedBrightnessBar = 40;
 inline constexpr uint32_t kLedSpeedBar = 41;

@@ -52,10 +52,10 @@ Span2D ClipToImages(const SkinRect& rect, const QImage& dest, const QImage& sour
           static_cast<int>(bottom)};
 }
 
-void FillSpan(QImage& dest, const Span2D& area, QRgb colour) {
+void FillSpan(QImage& dest, const Span2D& area, QRgb color) {
   for (int y = area.top; y < area.bottom; ++y) {
     auto* line = reinterpret_cast<QRgb*>(dest.scanLine(y));
-    std::fill(line + area.left, line + area.right, colour);
+    std::fill(line + area.left, line + area.right, color);
   }
 }
 

@@ -57,10 +57,10 @@ constexpr int64_t kSpeedBar = Signed(kLedSpeedBar);
 constexpr int64_t kSpeedSteps = 6;
 constexpr int64_t kSymmetryButton = Signed(kLedSymmetry);
 constexpr int64_t kFirstDirectionButton = Signed(kLedFirstDirection);
-constexpr int64_t kFirstCycleColour = Signed(kLedFirstCycleColour);
+constexpr int64_t kFirstCycleColor = Signed(kLedFirstCycleColor);
 constexpr int64_t kFirstReactKey = Signed(kLedFirstKeyReact);
-constexpr int64_t kUserColourButton = Signed(kLedUserColour);
-constexpr int64_t kFirstColourButton = 0;
+constexpr int64_t kUserColorButton = Signed(kLedUserColor);
+constexpr int64_t kFirstColorButton = 0;
 
 bool IsAdvancedSlider(uint32_t element) {
   for (uint32_t slider : kAdvancedSliders) {
@@ -169,8 +169,8 @@ void DrawLightingPage(QImage& dest, const QImage& down, std::span<const SkinRect
   DrawCutBar(dest, down, table, kSpeedBar, int64_t{g_ledCycleTime.load()} + 1, kSpeedSteps);
   if (g_ledSymmetry.load() != 0) BlitSkinRect(dest, down, table, kSymmetryButton);
   BlitSkinRect(dest, down, table, kFirstDirectionButton + g_ledDirection.load());
-  for (int k = 0; k < kUserColourCount; ++k) {
-    if (g_cycleColourEnable[k].load() != 0) BlitSkinRect(dest, down, table, kFirstCycleColour + k);
+  for (int k = 0; k < kUserColorCount; ++k) {
+    if (g_cycleColorEnable[k].load() != 0) BlitSkinRect(dest, down, table, kFirstCycleColor + k);
   }
   if (const auto config = CurConfigIndex()) {
     const int64_t keys = UsableKeyCount();
@@ -180,12 +180,12 @@ void DrawLightingPage(QImage& dest, const QImage& down, std::span<const SkinRect
       }
     }
   }
-  if (g_ledUserColourEnable.load() != 0) {
-    BlitSkinRect(dest, down, table, kUserColourButton);
+  if (g_ledUserColorEnable.load() != 0) {
+    BlitSkinRect(dest, down, table, kUserColorButton);
   } else {
-    for (int k = 0; k < kUserColourCount; ++k) {
-      if (g_cycleColourEnable[k].load() != 0) {
-        BlitSkinRect(dest, down, table, kFirstColourButton + k);
+    for (int k = 0; k < kUserColorCount; ++k) {
+      if (g_cycleColorEnable[k].load() != 0) {
+        BlitSkinRect(dest, down, table, kFirstColorButton + k);
       }
     }
   }

@@ -98,7 +98,7 @@ PageText KeysPageText(const SkinLayout& layout, int i) {
   if (key < 0 || key >= UsableKeyCount()) return text;
   text.text = KeyButtonCaption(key);
   text.xShift = kKeyLabelShift;
-  if (static_cast<uint32_t>(i) == g_hoverMain) text.colour = kTextHoveredKey;
+  if (static_cast<uint32_t>(i) == g_hoverMain) text.color = kTextHoveredKey;
   return text;
 }
 
@@ -118,7 +118,7 @@ PageText AdvancedPageText(const SkinLayout& layout, int j) {
   } else if (j >= kFirstDpiLabel && j < kFirstDpiLabel + kDpiLevelCount) {
     const int level = j - kFirstDpiLabel;
     text.text = DpiLevelNumberText(level);
-    text.colour = level == g_dpiLevel.load() ? kTextHighlight : kTextDpiLevel;
+    text.color = level == g_dpiLevel.load() ? kTextHighlight : kTextDpiLevel;
   }
   return text;
 }
@@ -128,7 +128,7 @@ PageText MacroPageText(const SkinLayout& layout, int j) {
   if (j == kRecordText) {
     const bool recording = g_isRecording.load() != 0;
     text.text = TextOf(recording ? kStopCaption : kRecordCaption);
-    if (!IsEnglish()) text.colour = recording ? kTextRecording : kTextHighlight;
+    if (!IsEnglish()) text.color = recording ? kTextRecording : kTextHighlight;
     text.xShift = kRecordShift;
   } else if (j >= kFirstLeftAlignedText && j <= kLastLeftAlignedText) {
     text.align = TextAlign::kLeft;
@@ -246,7 +246,7 @@ void PaintPageTexts(QImage& dest, const SkinLayout& layout, uint8_t page) {
     const QSize size(metrics.horizontalAdvance(shown), metrics.height());
     const QPoint at = TextPosition(text, size);
     if (!IsTextShown(at) || !TextMeetsImage(at, size, dest.size())) continue;
-    painter.setPen(QColor::fromRgba(text.colour));
+    painter.setPen(QColor::fromRgba(text.color));
     // The text starts inside the image, so its baseline (top + ascent) is an int.
     painter.drawText(at.x(), ClampToInt32(int64_t{at.y()} + metrics.ascent()), shown);
   }

@@ -30,7 +30,7 @@ enum class TextAlign {
 // One text of a page: what to draw, in which colour, placed in which box.
 struct PageText {
   std::u16string text;
-  QRgb colour = kTextWhite;
+  QRgb color = kTextWhite;
   SkinRect box;
   TextAlign align = TextAlign::kCentre;
   int32_t xShift = 0;

@@ -85,13 +85,13 @@ PopupOutcome ReleaseInLedStepList(PopupKind kind, uint32_t row, const LedStepTar
                         .notice = PopupNotice::kLedStepMode,
                         .value = static_cast<intptr_t>(row - 1)};
   }
-  if (kind == PopupKind::kLedStepColours) {
-    if (row < 1 || row > std::size(kLedStepColourOfRow)) return {};
-    const uint8_t colour = kLedStepColourOfRow[row - 1];
-    if (!SetLedStepFirstEntry(target.macro, target.block, LedEntryByte::kColour, colour)) {
+  if (kind == PopupKind::kLedStepColors) {
+    if (row < 1 || row > std::size(kLedStepColorOfRow)) return {};
+    const uint8_t color = kLedStepColorOfRow[row - 1];
+    if (!SetLedStepFirstEntry(target.macro, target.block, LedEntryByte::kColor, color)) {
       return PopupOutcome{.close = true};
     }
-    return PopupOutcome{.close = true, .notice = PopupNotice::kLedStepColour, .value = colour};
+    return PopupOutcome{.close = true, .notice = PopupNotice::kLedStepColor, .value = color};
   }
   return {};
 }

@@ -19,7 +19,7 @@ enum class PopupNotice : uint8_t {
   kNone,
   kOpenKeyCapture,  // to the main window, after the list's handler: run the key-capture dialog
   kLedStepMode,     // to the main window: value = the picked row - 1
-  kLedStepColour,   // to the main window: value = the colour stored
+  kLedStepColor,   // to the main window: value = the colour stored
   kGunSelected,     // to the recoil dialog: value = the recoil macro shown before
 };
 
@@ -44,7 +44,7 @@ struct LedStepTarget {
 inline constexpr uint8_t kLedStepModeOfRow[5] = {kLightModeSingleBreath, kLightModeConstantly,
                                                  kLightModeNeon, kLightModeNeon,
                                                  kLightModeAmbilight};
-inline constexpr uint8_t kLedStepColourOfRow[7] = {1, 3, 5, 7, 5, 6, 7};
+inline constexpr uint8_t kLedStepColorOfRow[7] = {1, 3, 5, 7, 5, 6, 7};
 // The usage the keyboard-key row gives a key that has none yet (the A key).
 inline constexpr uint8_t kDefaultKeyboardUsage = 4;
 

@@ -75,7 +75,7 @@ std::optional<PopupKind> PopupKindOf(int menuKind) {
     case 1: return PopupKind::kKeyFunctions;
     case 4: return PopupKind::kLedModes;
     case 6: return PopupKind::kLedStepModes;
-    case 7: return PopupKind::kLedStepColours;
+    case 7: return PopupKind::kLedStepColors;
     case 9: return PopupKind::kRecoilMacros;
     default: return std::nullopt;
   }
@@ -98,7 +98,7 @@ RowGeometry PopupGeometry(PopupKind kind, int32_t maskWidth, int32_t maskHeight,
     case PopupKind::kKeyFunctions: g.rows = kKeyListRows; break;
     case PopupKind::kLedModes: g.rows = static_cast<int32_t>(LedModesInList().size()); break;
     case PopupKind::kLedStepModes: g.rows = kLedStepModeRows; break;
-    case PopupKind::kLedStepColours: g.rows = kLedStepColourRows; break;
+    case PopupKind::kLedStepColors: g.rows = kLedStepColorRows; break;
     case PopupKind::kRecoilMacros: g.rows = std::clamp(recoilCount, 0, kMacrosPerGroup); break;
   }
   return g;
@@ -138,10 +138,10 @@ std::vector<PopupRow> PopupRows(PopupKind kind) {
       for (const std::size_t name : kStepModeNameOfRow) texts.push_back(g_ledStepModeNames[name]);
       return TextRows(texts);
     }
-    case PopupKind::kLedStepColours: {
+    case PopupKind::kLedStepColors: {
       std::vector<PopupRow> rows;
-      for (int i = 0; i < kLedStepColourRows; ++i) {
-        rows.push_back(PopupRow{{}, g_ledUserColour[i].load()});
+      for (int i = 0; i < kLedStepColorRows; ++i) {
+        rows.push_back(PopupRow{{}, g_ledUserColor[i].load()});
       }
       return rows;
     }

@@ -23,7 +23,7 @@ enum class PopupKind : int {
   kKeyFunctions = 1,    // opened by a key button of the keys page
   kLedModes = 4,        // opened by the lighting page's mode button
   kLedStepModes = 6,    // mode of a macro's lighting step
-  kLedStepColours = 7,  // colour of a macro's lighting step
+  kLedStepColors = 7,  // colour of a macro's lighting step
   kRecoilMacros = 9,    // opened from the recoil dialog
 };
 
@@ -54,7 +54,7 @@ inline constexpr int32_t kMaskRowDivisor = 15;
 inline constexpr int32_t kLedModeRowDivisor = 10;
 inline constexpr int kKeyListRows = 14;
 inline constexpr int kLedStepModeRows = 3;
-inline constexpr int kLedStepColourRows = 4;
+inline constexpr int kLedStepColorRows = 4;
 
 struct RowGeometry {
   int32_t width = 0;      // the mask's width
@@ -82,7 +82,7 @@ uint32_t RowAt(const RowGeometry& geometry, int32_t x, int32_t y);
 // pixel line.
 struct PopupRow {
   std::u16string text;
-  std::optional<ColourRef> swatch;
+  std::optional<ColorRef> swatch;
 
   bool operator==(const PopupRow&) const = default;
 };

@@ -56,7 +56,7 @@ void CMenuDlg::Released(uint32_t row) {
     case PopupKind::kKeyFunctions: Carry(ReleaseInKeyList(row)); break;
     case PopupKind::kLedModes: Carry(ReleaseInLedModeList(row)); break;
     case PopupKind::kLedStepModes:
-    case PopupKind::kLedStepColours: Carry(ReleaseInLedStepList(kind_, row, ledStep_)); break;
+    case PopupKind::kLedStepColors: Carry(ReleaseInLedStepList(kind_, row, ledStep_)); break;
     case PopupKind::kRecoilMacros:
       if (curGun_ != nullptr) Carry(ReleaseInRecoilList(row, *curGun_));
       break;
@@ -73,8 +73,8 @@ void CMenuDlg::Carry(const PopupOutcome& outcome) {
     case PopupNotice::kLedStepMode:
       emit ledStepModePicked(static_cast<int>(outcome.value));
       break;
-    case PopupNotice::kLedStepColour:
-      emit ledStepColourPicked(static_cast<int>(outcome.value));
+    case PopupNotice::kLedStepColor:
+      emit ledStepColorPicked(static_cast<int>(outcome.value));
       break;
     case PopupNotice::kGunSelected: emit gunSelected(static_cast<int>(outcome.value)); break;
   }

@@ -49,7 +49,7 @@ class CMenuDlg : public PopupListWindow {
   // A lighting step's mode list stored a mode: row, the picked row - 1.
   void ledStepModePicked(int row);
   // A lighting step's colour list stored colour.
-  void ledStepColourPicked(int colour);
+  void ledStepColorPicked(int color);
   // The recoil list set the dialog's shown macro to the pick; previous: the one shown before.
   void gunSelected(int previous);
 

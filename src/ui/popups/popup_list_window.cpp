@@ -30,9 +30,9 @@ constexpr char kKeyListMaskName[] = "menu1_mask.jpg";
 
 const QImage& SkinImage(const char* name) { return PopupSkinImages().Image(g_skinsFolder / name); }
 
-QColor ColourOf(ColourRef ref) {
+QColor ColorOf(ColorRef ref) {
   constexpr int kByteBits = 8;
-  constexpr ColourRef kByte = 0xFF;
+  constexpr ColorRef kByte = 0xFF;
   return QColor(static_cast<int>(ref & kByte), static_cast<int>((ref >> kByteBits) & kByte),
                 static_cast<int>((ref >> (2 * kByteBits)) & kByte));
 }
@@ -129,7 +129,7 @@ QImage PopupListWindow::ComposeFrame() {
     const auto row = static_cast<uint32_t>(i + 1);
     const int top = static_cast<int>(i) * geometry_.rowHeight;
     if (rows[i].swatch) {
-      painter.fillRect(0, top, width, geometry_.rowHeight - 1, ColourOf(*rows[i].swatch));
+      painter.fillRect(0, top, width, geometry_.rowHeight - 1, ColorOf(*rows[i].swatch));
       continue;
     }
     if (rows[i].text.empty()) continue;

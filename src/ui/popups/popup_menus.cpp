@@ -74,7 +74,7 @@ CMenuDlg* OpenLedModeMenu(QWidget& mainWindow, const SkinRect& button) {
 
 CMenuDlg* OpenLedStepMenu(PopupKind kind, const LedStepTarget& step, QWidget& mainWindow,
                           QPoint screenTopLeft) {
-  if (kind != PopupKind::kLedStepModes && kind != PopupKind::kLedStepColours) return nullptr;
+  if (kind != PopupKind::kLedStepModes && kind != PopupKind::kLedStepColors) return nullptr;
   CMenuDlg* list = NewMainWindowList(kind, mainWindow);
   list->SetLedStepTarget(step);
   list->ShowAt(screenTopLeft, QSize(list->Rows().width, kStepListWindowHeight));

@@ -36,9 +36,9 @@ void CloseMainWindowPopup();
 CMenuDlg* OpenKeyMenu(QWidget& mainWindow, const SkinRect& button);
 // The lighting-mode list below the lighting page's mode button.
 CMenuDlg* OpenLedModeMenu(QWidget& mainWindow, const SkinRect& button);
-// The mode (kLedStepModes) or colour (kLedStepColours) list of a macro's lighting step, with
+// The mode (kLedStepModes) or colour (kLedStepColors) list of a macro's lighting step, with
 // its top left corner at screenTopLeft; the pick goes into step's block and is signalled
-// (ledStepModePicked / ledStepColourPicked). Null for another kind.
+// (ledStepModePicked / ledStepColorPicked). Null for another kind.
 CMenuDlg* OpenLedStepMenu(PopupKind kind, const LedStepTarget& step, QWidget& mainWindow,
                           QPoint screenTopLeft);
 

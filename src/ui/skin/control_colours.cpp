@@ -5,18 +5,18 @@
 
 namespace gm {
 
-void ApplyControlColours(QWidget& control, ControlKind kind) {
+void ApplyControlColors(QWidget& control, ControlKind kind) {
   QPalette palette = control.palette();
   switch (kind) {
     case ControlKind::kEdit:
-      palette.setColor(QPalette::Base, kEditBackgroundColour);
-      palette.setColor(QPalette::Window, kEditBackgroundColour);
-      palette.setColor(QPalette::Text, kEditTextColour);
-      palette.setColor(QPalette::WindowText, kEditTextColour);
+      palette.setColor(QPalette::Base, kEditBackgroundColor);
+      palette.setColor(QPalette::Window, kEditBackgroundColor);
+      palette.setColor(QPalette::Text, kEditTextColor);
+      palette.setColor(QPalette::WindowText, kEditTextColor);
       break;
     case ControlKind::kListBox:
-      palette.setColor(QPalette::Base, kListBackgroundColour);
-      palette.setColor(QPalette::Window, kListBackgroundColour);
+      palette.setColor(QPalette::Base, kListBackgroundColor);
+      palette.setColor(QPalette::Window, kListBackgroundColor);
       break;
   }
   control.setPalette(palette);

@@ -9,14 +9,14 @@ class QWidget;
 
 namespace gm {
 
-inline const QColor kEditTextColour{255, 255, 255};
-inline const QColor kEditBackgroundColour{0, 0, 0};
-inline const QColor kListBackgroundColour{22, 22, 22};
+inline const QColor kEditTextColor{255, 255, 255};
+inline const QColor kEditBackgroundColor{0, 0, 0};
+inline const QColor kListBackgroundColor{22, 22, 22};
 
 enum class ControlKind { kEdit, kListBox };
 
 // Sets the control's palette (and, for an edit, its text colour) for its kind; the control
 // fills its background itself.
-void ApplyControlColours(QWidget& control, ControlKind kind);
+void ApplyControlColors(QWidget& control, ControlKind kind);
 
 }  // namespace gm

@@ -27,7 +27,7 @@ LayoutFileNames NamesOf(SkinLayoutFile which) {
   switch (which) {
     case SkinLayoutFile::kMain:
       return {"skin_main_en.ini", "skin_main.ini"};
-    case SkinLayoutFile::kColour:
+    case SkinLayoutFile::kColor:
       return {"skin_color_en.ini", "skin_color.ini"};
     case SkinLayoutFile::kAdvance:
       return {"skin_advance_en.ini", "skin_advance.ini"};
@@ -99,8 +99,8 @@ bool LoadSkinMainIni(SkinLayout& layout) {
   return reader.fileFound();
 }
 
-bool LoadSkinColourIni(SkinLayout& layout) {
-  SkinLayoutFileReader reader = ReaderOf(SkinLayoutFile::kColour);
+bool LoadSkinColorIni(SkinLayout& layout) {
+  SkinLayoutFileReader reader = ReaderOf(SkinLayoutFile::kColor);
   ReadButtonTable(reader, layout.m_ledRects, layout.m_ledCaptions);
   return reader.fileFound();
 }
@@ -145,7 +145,7 @@ std::optional<std::filesystem::path> LoadAllSkinLayouts(SkinLayout& layout) {
     if (!found && !firstMissing) firstMissing = SkinLayoutFilePath(which, isEnglish);
   };
   note(LoadSkinMainIni(layout), SkinLayoutFile::kMain);
-  note(LoadSkinColourIni(layout), SkinLayoutFile::kColour);
+  note(LoadSkinColorIni(layout), SkinLayoutFile::kColor);
   note(LoadSkinAdvanceIni(layout), SkinLayoutFile::kAdvance);
   note(LoadSkinMacIni(layout), SkinLayoutFile::kMac);
   note(LoadLBWarningIni(), SkinLayoutFile::kLbWarning);

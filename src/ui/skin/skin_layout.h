@@ -69,7 +69,7 @@ void ResetSkinLayoutGlobals();
 // The layout files, in the order start-up and the language switch load the main window's.
 enum class SkinLayoutFile {
   kMain,
-  kColour,
+  kColor,
   kAdvance,
   kMac,
   kLbWarning,
@@ -85,7 +85,7 @@ std::filesystem::path SkinLayoutFilePath(SkinLayoutFile which, bool isEnglish);
 // into g_controlRects 0..3.
 bool LoadSkinMainIni(SkinLayout& layout);
 // "BUTTONPOS" 0..102 into the lighting table.
-bool LoadSkinColourIni(SkinLayout& layout);
+bool LoadSkinColorIni(SkinLayout& layout);
 // "BUTTONPOS" 0..137 into the advanced table, then the DPI slider geometry from element 66.
 bool LoadSkinAdvanceIni(SkinLayout& layout);
 // "BUTTONPOS" 0..19 into the macro table, "EDIT" 0, 1, 2 into g_controlRects 6, 5, 4 and

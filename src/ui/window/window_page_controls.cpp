@@ -76,7 +76,7 @@ MacroPageShell WindowPageControls::Shell() {
     CMenuDlg* list = OpenLedStepMenu(kind, step, *main, topLeft);
     QObject::connect(list, &CMenuDlg::ledStepModePicked, main,
                      &CQEL_GMouseDlg::OnLedParamChanged);
-    QObject::connect(list, &CMenuDlg::ledStepColourPicked, main,
+    QObject::connect(list, &CMenuDlg::ledStepColorPicked, main,
                      &CQEL_GMouseDlg::OnLedParamChanged);
   };
   return shell;

@@ -28,14 +28,14 @@ const fs::path kScreenshotDir =
 const QColor kRowBackground{0x16, 0x16, 0x16};
 const QColor kSelectedBackground{0x5D, 0x5D, 0x5D};
 // Icon i is a solid square of this colour plus i in blue, so each index is recognisable.
-const QColor kIconColour{250, 0, 100};
+const QColor kIconColor{250, 0, 100};
 
 ListImageList SolidIcons(int count, int size) {
   ListImageList images;
   images.iconSize = QSize(size, size);
   for (int i = 0; i < count; ++i) {
     QPixmap icon(size, size);
-    icon.fill(QColor(kIconColour.red(), 0, kIconColour.blue() + i));
+    icon.fill(QColor(kIconColor.red(), 0, kIconColor.blue() + i));
     images.icons.push_back(icon);
   }
   return images;
@@ -56,7 +56,7 @@ class Owner : public QWidget {
   std::vector<Commit> messages;
 };
 
-bool IsIconPixel(QRgb p) { return qRed(p) == kIconColour.red() && qGreen(p) == 0; }
+bool IsIconPixel(QRgb p) { return qRed(p) == kIconColor.red() && qGreen(p) == 0; }
 
 // ---- Drawing ------------------------------------------------------------------------------------
 
@@ -111,7 +111,7 @@ TEST(ListBoxXIDrawing, IconAndTextPlacesPerListAndImage) {
     if (c.iconLeft >= 0) {
       EXPECT_TRUE(IsIconPixel(row.pixel(c.iconLeft + 15, 17))) << c.what;  // 16 x 16 at +2
       EXPECT_EQ(row.pixel(c.iconLeft, 1), kRowBackground.rgb()) << c.what;
-      EXPECT_EQ(qBlue(row.pixel(c.iconLeft, 2)), kIconColour.blue() + c.image) << c.what;
+      EXPECT_EQ(qBlue(row.pixel(c.iconLeft, 2)), kIconColor.blue() + c.image) << c.what;
     }
     // The glyph starts at most a pixel or two after its rectangle's left edge.
     EXPECT_GE(textLeft, c.textLeft) << c.what;

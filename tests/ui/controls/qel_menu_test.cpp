@@ -79,9 +79,9 @@ TEST(QelMenuDrawing, EachKindOfItem) {
 
   for (const MenuItemRecord& record : {command, submenu}) {
     const QImage plain = DrawOne(record, false, {120, 20});
-    EXPECT_EQ(plain.pixelColor(0, 0), kMenuBandColour);
-    EXPECT_EQ(plain.pixelColor(119, 19), kMenuBandColour);
-    EXPECT_EQ(plain.pixelColor(5, 10), kMenuBandColour);  // text starts 10 pixels in
+    EXPECT_EQ(plain.pixelColor(0, 0), kMenuBandColor);
+    EXPECT_EQ(plain.pixelColor(119, 19), kMenuBandColor);
+    EXPECT_EQ(plain.pixelColor(5, 10), kMenuBandColor);  // text starts 10 pixels in
 
     const QImage selected = DrawOne(record, true, {120, 20});
     EXPECT_EQ(selected.pixelColor(0, 0), kMenuSelectedFrame);

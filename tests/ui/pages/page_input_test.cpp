@@ -55,7 +55,7 @@ SkinLayout TestLayout() {
   l.m_advRects[kAdvWithoutAction] = {600, 700, 50, 50};
   l.m_ledRects[kLedBrightnessBar] = {100, 200, 210, 20};
   l.m_ledRects[kLedSpeedBar] = {100, 240, 240, 20};
-  for (uint32_t i = kLedFirstCycleColour; i <= kLedUserColour; ++i)
+  for (uint32_t i = kLedFirstCycleColor; i <= kLedUserColor; ++i)
     l.m_ledRects[i] = {30 * int(i), 300, 25, 20};
   l.m_ledRects[kLedModeMenuButton] = {500, 150, 120, 30};
   l.m_ledRects[kLedSymmetry] = {100, 340, 25, 20};
@@ -284,16 +284,16 @@ TEST_F(PageInputTest, ReportRateButtonsSetRateAndCode) {
 
 // ---- Lighting page -----------------------------------------------------------------------
 
-TEST_F(PageInputTest, TheLastCycleColourCannotBeSwitchedOff) {
+TEST_F(PageInputTest, TheLastCycleColorCannotBeSwitchedOff) {
   OnPage(kPageLighting);
   g_ledType = kLedModeCycleBreath;
-  g_cycleColourEnable[2] = 1;
-  PressLed(kLedFirstCycleColour + 2);
-  EXPECT_EQ(g_cycleColourEnable[2], 1);
-  PressLed(kLedFirstCycleColour + 5);
-  PressLed(kLedFirstCycleColour + 2);
-  EXPECT_EQ(g_cycleColourEnable[2], 0);
-  EXPECT_EQ(g_cycleColourEnable[5], 1);
+  g_cycleColorEnable[2] = 1;
+  PressLed(kLedFirstCycleColor + 2);
+  EXPECT_EQ(g_cycleColorEnable[2], 1);
+  PressLed(kLedFirstCycleColor + 5);
+  PressLed(kLedFirstCycleColor + 2);
+  EXPECT_EQ(g_cycleColorEnable[2], 0);
+  EXPECT_EQ(g_cycleColorEnable[5], 1);
 }
 
 // Mode by control: a click changes its setting exactly where the lighting modes use it. The
@@ -312,8 +312,8 @@ TEST_F(PageInputTest, EachLightingControlActsExactlyInTheModesThatUseIt) {
       {"brightness", kLedBrightnessBar, 209, [] { return g_ledBrightness != 3; }},
       {"speed", kLedSpeedBar, 239, [] { return g_ledCycleTime != 0; }},
       {"inward", kLedDirectionAll, 1, [] { return g_ledDirection == 3; }},
-      {"colour", kLedFirstCycleColour + 4, 1, [] { return g_cycleColourEnable[4] == 1; }},
-      {"user colour", kLedUserColour, 1, [] { return g_ledUserColourEnable == 1; }},
+      {"colour", kLedFirstCycleColor + 4, 1, [] { return g_cycleColorEnable[4] == 1; }},
+      {"user colour", kLedUserColor, 1, [] { return g_ledUserColorEnable == 1; }},
       {"symmetry", kLedSymmetry, 1, [] { return g_ledSymmetry == 1; }},
       {"backward", kLedFirstDirection + 1, 1, [] { return g_ledDirection == 1; }},
       {"reaction", kLedFirstKeyReact + 1, 1, [] { return g_ledReactEnable[0][1] == 1; }},
@@ -331,7 +331,7 @@ TEST_F(PageInputTest, EachLightingControlActsExactlyInTheModesThatUseIt) {
       g_curConfig = 0;
       g_ledType = m.mode;
       g_ledBrightness = 3;
-      g_cycleColourEnable[0] = 1;
+      g_cycleColorEnable[0] = 1;
       PressLed(c.element, c.dx);
       const bool expected = c.element == kLedBrightnessBar ? m.brightness
                             : c.element == kLedSpeedBar    ? m.speed
@@ -345,9 +345,9 @@ TEST_F(PageInputTest, EachLightingControlActsExactlyInTheModesThatUseIt) {
 TEST_F(PageInputTest, LightingSwitchesAndPerKeyReactions) {
   OnPage(kPageLighting);
   g_ledType = kLedModeKeyResponse;
-  g_ledUserColourEnable = 5;
-  PressLed(kLedUserColour);
-  EXPECT_EQ(g_ledUserColourEnable, 0);
+  g_ledUserColorEnable = 5;
+  PressLed(kLedUserColor);
+  EXPECT_EQ(g_ledUserColorEnable, 0);
   PressLed(kLedSymmetry);
   EXPECT_EQ(g_ledSymmetry, 1);
   g_curConfig = 2;

@@ -45,9 +45,9 @@ constexpr QRgb kKnobWhite = 0xFFFFFFFF;
 constexpr QRgb kMarkEnglish = 0xFFFF00FF;
 constexpr QRgb kMarkChinese = 0xFFFFFF00;
 
-void WriteImage(const fs::path& path, QSize size, QRgb colour) {
+void WriteImage(const fs::path& path, QSize size, QRgb color) {
   QImage image(size, QImage::Format_ARGB32);
-  image.fill(colour);
+  image.fill(color);
   ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "PNG"));
 }
 
@@ -352,7 +352,7 @@ TEST_F(PagePainterTest, LightingStateElements) {
   layout_.m_ledRects[49] = {20, 40, 10, 10};  // direction 2
   layout_.m_ledRects[51] = {0, 60, 10, 10};
   layout_.m_ledRects[52] = {20, 60, 10, 10};
-  g_cycleColourEnable[3] = 1;
+  g_cycleColorEnable[3] = 1;
   g_ledDirection = 2;
   g_keyCount = 2;
   g_ledReactEnable[0][1] = 1;
@@ -366,7 +366,7 @@ TEST_F(PagePainterTest, LightingStateElements) {
   EXPECT_EQ(At(shown, 5, 65), kBlack);
   EXPECT_EQ(At(shown, 25, 65), kGreen);
 
-  g_ledUserColourEnable = 1;
+  g_ledUserColorEnable = 1;
   g_ledSymmetry = 1;
   shown = Paint(kPageLighting);
   EXPECT_EQ(At(shown, 105, 5), kGreen);
@@ -495,7 +495,7 @@ TEST_F(PagePainterTest, UndecodableFileGivesANullImageAndIsNotDecodedOnEveryCall
   EXPECT_EQ(cache.DecodeCount(), 1u);
 }
 
-TEST(PremultiplyAlpha, ColourBytesBecomeByteTimesAlphaOver255Truncated) {
+TEST(PremultiplyAlpha, ColorBytesBecomeByteTimesAlphaOver255Truncated) {
   QImage image(4, 1, QImage::Format_ARGB32);
   image.setPixel(0, 0, qRgba(201, 100, 50, 128));
   image.setPixel(1, 0, qRgba(255, 255, 255, 0));
@@ -538,7 +538,7 @@ TEST_F(PagePainterTest, MarksAreBlendedWithTheirAlpha) {
 
 // ---- Texts on the picture -----------------------------------------------------------------
 
-TEST_F(PagePainterTest, TextsAreDrawnInTheirColourAndElementsWithoutRectangleAreSkipped) {
+TEST_F(PagePainterTest, TextsAreDrawnInTheirColorAndElementsWithoutRectangleAreSkipped) {
   layout_.m_mainRects[3] = {10, 10, 80, 30};
   layout_.m_mainCaptions[3] = u"WWWW";
   layout_.m_mainCaptions[4] = u"WWWW";  // rectangle all zero

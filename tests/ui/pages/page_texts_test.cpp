@@ -69,7 +69,7 @@ TEST_F(PageTextsTest, KeyButtonCaptions) {
   EXPECT_EQ(KeyButtonCaption(0), u"");
 }
 
-TEST_F(PageTextsTest, KeyLabelTextIsShiftedThirteenAndColouredWhenHovered) {
+TEST_F(PageTextsTest, KeyLabelTextIsShiftedThirteenAndColoredWhenHovered) {
   g_keyCount = 1;
   layout_.m_mainRects[20] = {100, 50, 60, 20};
   layout_.m_mainCaptions[20] = u"caption";
@@ -77,10 +77,10 @@ TEST_F(PageTextsTest, KeyLabelTextIsShiftedThirteenAndColouredWhenHovered) {
   g_keyFunction[0][0] = 5;
   PageText text = PageTextOf(layout_, kPageKeys, 20);
   EXPECT_EQ(text.text, u"Forward");
-  EXPECT_EQ(text.colour, kTextWhite);
+  EXPECT_EQ(text.color, kTextWhite);
   EXPECT_EQ(TextPosition(text, QSize(30, 10)), QPoint(100 + 15 + 13, 55));
   g_hoverMain = 20;
-  EXPECT_EQ(PageTextOf(layout_, kPageKeys, 20).colour, kTextHoveredKey);
+  EXPECT_EQ(PageTextOf(layout_, kPageKeys, 20).color, kTextHoveredKey);
   // Beyond the key count the element shows its caption.
   layout_.m_mainCaptions[21] = u"K2";
   EXPECT_EQ(PageTextOf(layout_, kPageKeys, 21).text, u"K2");
@@ -117,9 +117,9 @@ TEST_F(PageTextsTest, AdvancedPageValueTexts) {
   g_dpiValue[2] = 0;
   g_dpiLevel = 1;
   EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 90).text, u"7200");
-  EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 90).colour, kTextDpiLevel);
+  EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 90).color, kTextDpiLevel);
   EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 91).text, u"2400");
-  EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 91).colour, kTextHighlight);
+  EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 91).color, kTextHighlight);
   EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 92).text, u"200");
   g_dpiValue[3] = 200;  // beyond the slider: counts as 16
   EXPECT_EQ(PageTextOf(layout_, kPageAdvanced, 93).text, u"7200");
@@ -135,16 +135,16 @@ TEST_F(PageTextsTest, RecordTextByLanguageAndRecordingState) {
   layout_.m_macRects[4] = {100, 10, 40, 20};
   PageText text = PageTextOf(layout_, kPageMacro, 24);
   EXPECT_EQ(text.text, u"录制");
-  EXPECT_EQ(text.colour, kTextHighlight);
+  EXPECT_EQ(text.color, kTextHighlight);
   EXPECT_EQ(TextPosition(text, QSize(20, 10)).x(), 100 + 10 - 3);
   g_isRecording = 1;
   text = PageTextOf(layout_, kPageMacro, 24);
   EXPECT_EQ(text.text, u"停止");
-  EXPECT_EQ(text.colour, kTextRecording);
+  EXPECT_EQ(text.color, kTextRecording);
   g_isEnglish = 1;
   text = PageTextOf(layout_, kPageMacro, 24);
   EXPECT_EQ(text.text, u"Stop");
-  EXPECT_EQ(text.colour, kTextWhite);
+  EXPECT_EQ(text.color, kTextWhite);
   g_isRecording = 0;
   EXPECT_EQ(PageTextOf(layout_, kPageMacro, 24).text, u"Record");
   // 14..16 are left-aligned two pixels in.

@@ -115,10 +115,10 @@ TEST_F(PopupChoices, EachListShowsItsRowsInTheInterfaceLanguage) {
   EXPECT_EQ(steps[0].text, u"Single Breath");
   EXPECT_EQ(steps[1].text, u"Constantly");
   EXPECT_EQ(steps[2].text, u"Neon");
-  g_ledUserColour[3] = 0x00123456;
-  const auto colours = PopupRows(PopupKind::kLedStepColours);
-  ASSERT_EQ(colours.size(), 4u);
-  EXPECT_EQ(colours[3].swatch, ColourRef{0x00123456});
+  g_ledUserColor[3] = 0x00123456;
+  const auto colors = PopupRows(PopupKind::kLedStepColors);
+  ASSERT_EQ(colors.size(), 4u);
+  EXPECT_EQ(colors[3].swatch, ColorRef{0x00123456});
   EXPECT_EQ(PopupRows(PopupKind::kRecoilMacros).size(), 4u);
 
   g_isEnglish = 0;
@@ -192,10 +192,10 @@ TEST_F(PopupChoices, LightingListsStoreTheirValuesAndTellTheMainWindow) {
       {PopupKind::kLedStepModes, 5, LedEntryByte::kMode, 7, PopupNotice::kLedStepMode, 4},
       {PopupKind::kLedStepModes, 6, LedEntryByte::kMode, 0, PopupNotice::kNone, 0},
       {PopupKind::kLedStepModes, kNoRow, LedEntryByte::kMode, 0, PopupNotice::kNone, 0},
-      {PopupKind::kLedStepColours, 1, LedEntryByte::kColour, 1, PopupNotice::kLedStepColour, 1},
-      {PopupKind::kLedStepColours, 4, LedEntryByte::kColour, 7, PopupNotice::kLedStepColour, 7},
-      {PopupKind::kLedStepColours, 6, LedEntryByte::kColour, 6, PopupNotice::kLedStepColour, 6},
-      {PopupKind::kLedStepColours, 8, LedEntryByte::kColour, 0, PopupNotice::kNone, 0},
+      {PopupKind::kLedStepColors, 1, LedEntryByte::kColor, 1, PopupNotice::kLedStepColor, 1},
+      {PopupKind::kLedStepColors, 4, LedEntryByte::kColor, 7, PopupNotice::kLedStepColor, 7},
+      {PopupKind::kLedStepColors, 6, LedEntryByte::kColor, 6, PopupNotice::kLedStepColor, 6},
+      {PopupKind::kLedStepColors, 8, LedEntryByte::kColor, 0, PopupNotice::kNone, 0},
   };
   for (const Case& c : cases) {
     SetLedStepFirstEntry(kMacro, kBlock, c.byte, 0);
@@ -210,7 +210,7 @@ TEST_F(PopupChoices, LightingListsStoreTheirValuesAndTellTheMainWindow) {
   for (const int block : {int{kNoBlockIndex}, kMacroBlockCount, -1}) {
     EXPECT_EQ(ReleaseInLedStepList(PopupKind::kLedStepModes, 1, {kMacro, block}),
               PopupOutcome{.close = true});
-    EXPECT_EQ(ReleaseInLedStepList(PopupKind::kLedStepColours, 1, {kMacro, block}),
+    EXPECT_EQ(ReleaseInLedStepList(PopupKind::kLedStepColors, 1, {kMacro, block}),
               PopupOutcome{.close = true});
   }
 

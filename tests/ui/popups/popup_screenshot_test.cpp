@@ -126,7 +126,7 @@ TEST_F(PopupScreenshots, EveryListOverTheWindowInBothLanguages) {
 
     ClickMain(dialog, kMainTabMacro);
     const QPoint stepListAt = dialog.mapToGlobal(QPoint(g_skinWidth / 2, g_skinHeight / 3));
-    for (const PopupKind kind : {PopupKind::kLedStepModes, PopupKind::kLedStepColours}) {
+    for (const PopupKind kind : {PopupKind::kLedStepModes, PopupKind::kLedStepColors}) {
       CMenuDlg* step = OpenLedStepMenu(kind, {0, 0}, dialog, stepListAt);
       ASSERT_NE(step, nullptr);
       MoveOver(*step, RowCentre(*step, 1));

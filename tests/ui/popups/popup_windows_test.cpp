@@ -57,8 +57,8 @@ class RecordingTarget {
         [this] { received.push_back({PopupNotice::kOpenKeyCapture, 0}); }, Qt::QueuedConnection);
     QObject::connect(list, &CMenuDlg::ledStepModePicked, &context_,
                      [this](int row) { received.push_back({PopupNotice::kLedStepMode, row}); });
-    QObject::connect(list, &CMenuDlg::ledStepColourPicked, &context_, [this](int colour) {
-      received.push_back({PopupNotice::kLedStepColour, colour});
+    QObject::connect(list, &CMenuDlg::ledStepColorPicked, &context_, [this](int color) {
+      received.push_back({PopupNotice::kLedStepColor, color});
     });
     QObject::connect(list, &CMenuDlg::gunSelected, &context_, [this](int previous) {
       received.push_back({PopupNotice::kGunSelected, previous});

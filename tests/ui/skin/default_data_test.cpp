@@ -455,12 +455,12 @@ TEST_F(DefaultDataTest, SharedBlockLoadsWithRisingDpiLevels) {
       EXPECT_GT(g_dpiValue[j], g_dpiValue[j - 1]);
     }
     bool lit = false;
-    for (int n = 0; n < kColourComponents; ++n) lit = lit || g_dpiRgb[j][n] < kColourComponentMax;
+    for (int n = 0; n < kColorComponents; ++n) lit = lit || g_dpiRgb[j][n] < kColorComponentMax;
     EXPECT_TRUE(lit) << "a DPI level without a colour";
   }
   EXPECT_EQ(g_ledType, 1);
   EXPECT_EQ(g_ledCycleTime, 3);
-  EXPECT_EQ(g_cycleColourMask, 0x7F);
+  EXPECT_EQ(g_cycleColorMask, 0x7F);
   EXPECT_EQ(g_pointerSpeed, 5);
   EXPECT_EQ(g_wheelSpeed, 2);
   EXPECT_EQ(g_usbRate, 3);
@@ -490,20 +490,20 @@ LoadedSettings Snapshot(int c) {
   for (int j = 0; j < kDpiLevelCount; ++j) {
     add(g_dpiValue[j]);
     add(g_dpiEnable[j]);
-    for (int n = 0; n < kColourComponents; ++n) add(g_dpiRgb[j][n]);
+    for (int n = 0; n < kColorComponents; ++n) add(g_dpiRgb[j][n]);
   }
   add(g_ledType);
   for (const auto& enable : g_ledTypeEnable) add(enable);
   add(g_ledCycleTime);
-  add(g_ledUserColourEnable);
-  add(g_ledSingleColour);
+  add(g_ledUserColorEnable);
+  add(g_ledSingleColor);
   add(g_ledDirection);
   add(g_ledSymmetry);
   add(g_ledBrightness);
-  for (int k = 0; k < kUserColourCount; ++k) {
-    for (int n = 0; n < kColourComponents; ++n) add(g_ledUserRgb[k][n]);
+  for (int k = 0; k < kUserColorCount; ++k) {
+    for (int n = 0; n < kColorComponents; ++n) add(g_ledUserRgb[k][n]);
   }
-  add(g_cycleColourMask);
+  add(g_cycleColorMask);
   add(g_pointerSpeed);
   add(g_wheelSpeed);
   add(g_usbRate);

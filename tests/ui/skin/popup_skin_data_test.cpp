@@ -38,7 +38,7 @@ constexpr int kMaskRowDivisor = 15;
 constexpr int kLedModeRowDivisor = 10;
 constexpr int kKeyListRows = 14;
 constexpr int kLedModeRows = 3;
-constexpr int kLedStepColourRows = 4;
+constexpr int kLedStepColorRows = 4;
 constexpr int kMaxMacroGroups = 12;
 constexpr int kMaxGroupMacros = 20;
 // Windows the lists are opened in.
@@ -199,7 +199,7 @@ TEST_F(PopupSkinDataTest, SmallListsHoldEveryRowTheirWindowsShow) {
   // The images must cover the tallest list drawn from them: the longest second level, the
   // lighting-mode list with its taller rows, the colour list.
   const int tallest = std::max({longest * rowHeight + 1, kLedModeRows * ledRowHeight,
-                                kLedStepColourRows * rowHeight});
+                                kLedStepColorRows * rowHeight});
   ExpectThreeStates("menu", QSize(mask.width(), tallest));
   // The group list has no mask: it takes the plain list's width and row height.
   ExpectThreeStates("Macro_menu", QSize(mask.width(), kMaxMacroGroups * rowHeight + 1));

@@ -146,7 +146,7 @@ TEST_F(SkinLayoutTest, FileNamesFollowTheLanguage) {
   const fs::path skins = dir_.path() / "skins";
   const std::pair<SkinLayoutFile, std::pair<const char*, const char*>> cases[] = {
       {SkinLayoutFile::kMain, {"skin_main_en.ini", "skin_main.ini"}},
-      {SkinLayoutFile::kColour, {"skin_color_en.ini", "skin_color.ini"}},
+      {SkinLayoutFile::kColor, {"skin_color_en.ini", "skin_color.ini"}},
       {SkinLayoutFile::kAdvance, {"skin_advance_en.ini", "skin_advance.ini"}},
       {SkinLayoutFile::kMac, {"skin_mac_en.ini", "skin_mac.ini"}},
       {SkinLayoutFile::kLbWarning, {"LBWarning_en.ini", "LBWarning.ini"}},
@@ -161,14 +161,14 @@ TEST_F(SkinLayoutTest, FileNamesFollowTheLanguage) {
 
 TEST_F(SkinLayoutTest, LoadersReadTheFileOfTheLanguageInForce) {
   UseEnglish(true);
-  WriteIni(Path(SkinLayoutFile::kColour), {{"BUTTONPOS", {{"0", "a,1,1,1,1,English,"}}}});
+  WriteIni(Path(SkinLayoutFile::kColor), {{"BUTTONPOS", {{"0", "a,1,1,1,1,English,"}}}});
   UseEnglish(false);
-  WriteIni(Path(SkinLayoutFile::kColour), {{"BUTTONPOS", {{"0", "a,2,2,2,2,中文,"}}}});
+  WriteIni(Path(SkinLayoutFile::kColor), {{"BUTTONPOS", {{"0", "a,2,2,2,2,中文,"}}}});
 
-  EXPECT_TRUE(LoadSkinColourIni(layout_));
+  EXPECT_TRUE(LoadSkinColorIni(layout_));
   EXPECT_EQ(layout_.m_ledCaptions[0], u"中文");
   UseEnglish(true);
-  EXPECT_TRUE(LoadSkinColourIni(layout_));
+  EXPECT_TRUE(LoadSkinColorIni(layout_));
   EXPECT_EQ(layout_.m_ledCaptions[0], u"English");
   EXPECT_EQ(layout_.m_ledRects[0], (SkinRect{1, 1, 1, 1}));
   EXPECT_TRUE(messages_.messages().empty());
@@ -176,7 +176,7 @@ TEST_F(SkinLayoutTest, LoadersReadTheFileOfTheLanguageInForce) {
 
 TEST_F(SkinLayoutTest, EveryTableIsFilledUpToItsLastEntry) {
   WriteButtons(SkinLayoutFile::kMain, static_cast<int>(kMainElementCount) + 1);
-  WriteButtons(SkinLayoutFile::kColour, static_cast<int>(kLedElementCount) + 1);
+  WriteButtons(SkinLayoutFile::kColor, static_cast<int>(kLedElementCount) + 1);
   WriteButtons(SkinLayoutFile::kAdvance, static_cast<int>(kAdvElementCount) + 1);
   WriteButtons(SkinLayoutFile::kMac, static_cast<int>(kMacElementCount) + 1);
   WriteButtons(SkinLayoutFile::kLbWarning, static_cast<int>(kLbWarningElementCount) + 1);
@@ -296,7 +296,7 @@ TEST_F(SkinLayoutTest, AMissingFileIsReportedOnceAndTheLoadFails) {
 
 TEST_F(SkinLayoutTest, LoadingAllNamesTheFirstMissingFileAndStillRunsEveryLoader) {
   WriteButtons(SkinLayoutFile::kMain, 1);
-  WriteButtons(SkinLayoutFile::kColour, 1);
+  WriteButtons(SkinLayoutFile::kColor, 1);
   WriteButtons(SkinLayoutFile::kMac, 1);
   WriteButtons(SkinLayoutFile::kLbWarning, 1);  // advance is missing
 
