@@ -103,7 +103,10 @@ class VirtualMouse::State {
     const MemoryCommandReport bytes = DecodeMemoryCommand(report);
     switch (bytes.command) {
       case kCommandMemory: MemoryOperation(bytes); break;
-      case kCommandConsumerKey: consumerUsages_.push_back(ConsumerUsageIn(report)); break;
+      case kCommandConsumerKey:
+        if (consumerUsages_.size() == kRecentConsumerKeys) consumerUsages_.pop_front();
+        consumerUsages_.push_back(ConsumerUsageIn(report));
+        break;
       case kCommandLeaving: ++leavingNotices_; break;
       default: break;  // unknown commands are only recorded
     }
@@ -220,7 +223,7 @@ class VirtualMouse::State {
   }
   std::vector<uint16_t> ConsumerUsages() const {
     std::lock_guard lock(mutex_);
-    return consumerUsages_;
+    return {consumerUsages_.begin(), consumerUsages_.end()};
   }
   VirtualMouse::InputReads InputReadsMade() const {
     std::lock_guard lock(mutex_);
@@ -315,7 +318,7 @@ class VirtualMouse::State {
   std::deque<std::vector<uint8_t>> input_;
   size_t receivedCount_ = 0;
   std::deque<std::vector<uint8_t>> recent_;  // the last kRecentFeatureReports received
-  std::vector<uint16_t> consumerUsages_;
+  std::deque<uint16_t> consumerUsages_;  // the last kRecentConsumerKeys
   int commits_ = 0;
   int finalCommits_ = 0;
   int leavingNotices_ = 0;

@@ -23,9 +23,10 @@
 // and exactly the feature report length; others are refused (and still recorded).
 //
 // Record: the mouse counts what it received and keeps the last kRecentFeatureReports feature
-// reports, so a long run holds a bounded record. Diagnostics: when GMOUSE_VIRTUAL_LOG names a
-// file, every report received and sent is appended to it (see ReportLog), the whole run; when
-// GMOUSE_VIRTUAL_DUMP names a file, the memory is written to it when the mouse is destroyed.
+// reports and the last kRecentConsumerKeys consumer keys, so a long run holds a bounded
+// record. Diagnostics: when GMOUSE_VIRTUAL_LOG names a file, every report received and sent is
+// appended to it (see ReportLog), the whole run; when GMOUSE_VIRTUAL_DUMP names a file, the
+// memory is written to it when the mouse is destroyed.
 // All members are thread-safe.
 
 #include <cstdint>
@@ -46,6 +47,8 @@ inline constexpr char kVirtualDumpVariable[] = "GMOUSE_VIRTUAL_DUMP";
 // Feature reports the mouse keeps: more than the largest download (one report per byte of a
 // full macro memory, plus its commits).
 inline constexpr size_t kRecentFeatureReports = 8192;
+// Consumer keys the mouse keeps, the last ones sent.
+inline constexpr size_t kRecentConsumerKeys = 1024;
 
 class VirtualMouse final : public HidTransport {
  public:
@@ -88,7 +91,7 @@ class VirtualMouse final : public HidTransport {
   std::vector<std::vector<uint8_t>> RecentFeatureReports(size_t first = 0) const;
   int CommitCount() const;  // commits that wrote their block
   int FinalCommitCount() const;
-  std::vector<uint16_t> ConsumerUsages() const;
+  std::vector<uint16_t> ConsumerUsages() const;  // the last kRecentConsumerKeys, oldest first
   int LeavingNoticeCount() const;
   // The ReadInput calls of every input connection: how many, and the longest wait one asked
   // for (-1 once one waited without a limit).

@@ -328,6 +328,16 @@ TEST_F(VirtualMouseTest, KeepsCountsAndARecentWindowWhileTheLogKeepsEveryReport)
   const std::string text = test::ReadFileBytes(log);
   EXPECT_EQ(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')), total)
       << "the log on disk keeps the whole run";
+
+  // Consumer keys are kept the same way: the last ones.
+  OpenMouse();
+  for (uint16_t usage = 0; usage < kRecentConsumerKeys + 2; ++usage) {
+    ASSERT_TRUE(SendConsumerKey(usage));
+  }
+  const std::vector<uint16_t> keys = mouse_.ConsumerUsages();
+  ASSERT_EQ(keys.size(), kRecentConsumerKeys);
+  EXPECT_EQ(keys.front(), 2);
+  EXPECT_EQ(keys.back(), kRecentConsumerKeys + 1);
 }
 
 }  // namespace
