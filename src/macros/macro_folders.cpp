@@ -260,7 +260,7 @@ bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
   const fs::path named = NamedFolder(folder);
   const std::optional<fs::path> real = ResolveSymlinks(named);
   if (!real) return Fail(named, std::make_error_code(std::errc::too_many_symbolic_link_levels));
-  RemoveDeadTempFilesOnce(real->parent_path());
+  RemoveDeadFolderLeftovers(*real);
 
   struct stat old {};
   const bool exists = ::lstat(real->c_str(), &old) == 0;
@@ -303,7 +303,7 @@ bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
 void RemoveReplacementLeftovers(const fs::path& folder) {
   const std::optional<fs::path> real = ResolveSymlinks(NamedFolder(folder));
   if (!real) return;
-  RemoveDeadLeftovers(real->parent_path());
+  RemoveDeadFolderLeftovers(*real);
   RemoveDeadLeftovers(*real);  // files of a replacement in place
 }
 
