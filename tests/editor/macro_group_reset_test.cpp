@@ -243,6 +243,14 @@ TEST_F(GroupResetTest, AMacroFolderThatIsALinkHasItsTargetReplaced) {
   EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"F", u"G"}));
   EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
 
+  // A link may name its target with a trailing separator: the copy still goes beside it.
+  WriteTree(real, before);
+  fs::remove(link);
+  fs::create_directory_symlink(real.string() + "/", link);
+  EXPECT_TRUE(ResetAllMacroGroups(expanded_).messages.empty());
+  EXPECT_EQ(TreeOf(real), TreeOf(g_macroResetDir));
+  EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
+
   WriteTree(real, before);
   const fs::path large = g_macroResetDir / "notes.ini";
   WriteFileBytes(large, std::string(kMaxIniFileBytes + 1, ';'));
