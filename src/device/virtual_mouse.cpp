@@ -106,6 +106,7 @@ class VirtualMouse::State {
       case kCommandConsumerKey:
         if (consumerUsages_.size() == kRecentConsumerKeys) consumerUsages_.pop_front();
         consumerUsages_.push_back(ConsumerUsageIn(report));
+        ++consumerKeys_;
         break;
       case kCommandLeaving: ++leavingNotices_; break;
       default: break;  // unknown commands are only recorded
@@ -225,6 +226,10 @@ class VirtualMouse::State {
     std::lock_guard lock(mutex_);
     return {consumerUsages_.begin(), consumerUsages_.end()};
   }
+  size_t ConsumerKeyCount() const {
+    std::lock_guard lock(mutex_);
+    return consumerKeys_;
+  }
   VirtualMouse::InputReads InputReadsMade() const {
     std::lock_guard lock(mutex_);
     return inputReads_;
@@ -318,7 +323,8 @@ class VirtualMouse::State {
   std::deque<std::vector<uint8_t>> input_;
   size_t receivedCount_ = 0;
   std::deque<std::vector<uint8_t>> recent_;  // the last kRecentFeatureReports received
-  std::deque<uint16_t> consumerUsages_;  // the last kRecentConsumerKeys
+  std::deque<uint16_t> consumerUsages_;      // the last kRecentConsumerKeys
+  size_t consumerKeys_ = 0;
   int commits_ = 0;
   int finalCommits_ = 0;
   int leavingNotices_ = 0;
@@ -419,6 +425,7 @@ std::vector<std::vector<uint8_t>> VirtualMouse::RecentFeatureReports(size_t firs
 int VirtualMouse::CommitCount() const { return state_->CommitCount(); }
 int VirtualMouse::FinalCommitCount() const { return state_->FinalCommitCount(); }
 std::vector<uint16_t> VirtualMouse::ConsumerUsages() const { return state_->ConsumerUsages(); }
+size_t VirtualMouse::ConsumerKeyCount() const { return state_->ConsumerKeyCount(); }
 int VirtualMouse::LeavingNoticeCount() const { return state_->LeavingNoticeCount(); }
 VirtualMouse::InputReads VirtualMouse::InputReadsMade() const {
   return state_->InputReadsMade();

@@ -92,6 +92,7 @@ class VirtualMouse final : public HidTransport {
   int CommitCount() const;  // commits that wrote their block
   int FinalCommitCount() const;
   std::vector<uint16_t> ConsumerUsages() const;  // the last kRecentConsumerKeys, oldest first
+  size_t ConsumerKeyCount() const;               // consumer keys received in all
   int LeavingNoticeCount() const;
   // The ReadInput calls of every input connection: how many, and the longest wait one asked
   // for (-1 once one waited without a limit).

@@ -163,6 +163,21 @@ fs::path NamedFolder(const fs::path& folder) {
   return folder.has_filename() ? folder : folder.parent_path();
 }
 
+// The folder that `folder` names after every link on the way, without a trailing separator:
+// a link may name its target as "my-macros/", and the copy goes beside that folder, never
+// into it. Nothing for a loop of links.
+std::optional<fs::path> RealFolder(const fs::path& folder) {
+  fs::path current = NamedFolder(folder);
+  for (int hop = 0; hop < kMaxFolderDepth; ++hop) {
+    const std::optional<fs::path> resolved = ResolveSymlinks(current);
+    if (!resolved) return std::nullopt;
+    const fs::path named = NamedFolder(*resolved);
+    if (named == current) return named;
+    current = named;
+  }
+  return std::nullopt;
+}
+
 // A new, empty folder beside `target` (same parent, so that a rename can swap them).
 std::optional<fs::path> CreateFolderBeside(const fs::path& target, std::error_code& error) {
   static std::atomic<unsigned> counter{0};
@@ -258,9 +273,9 @@ bool DeleteDirectory(const fs::path& folder) {
 bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
                               const fs::path& indexFile) {
   const fs::path named = NamedFolder(folder);
-  const std::optional<fs::path> real = ResolveSymlinks(named);
+  const std::optional<fs::path> real = RealFolder(named);
   if (!real) return Fail(named, std::make_error_code(std::errc::too_many_symbolic_link_levels));
-  RemoveDeadTempFilesOnce(real->parent_path());
+  RemoveDeadFolderLeftovers(*real);
 
   struct stat old {};
   const bool exists = ::lstat(real->c_str(), &old) == 0;
@@ -301,9 +316,9 @@ bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
 }
 
 void RemoveReplacementLeftovers(const fs::path& folder) {
-  const std::optional<fs::path> real = ResolveSymlinks(NamedFolder(folder));
+  const std::optional<fs::path> real = RealFolder(folder);
   if (!real) return;
-  RemoveDeadLeftovers(real->parent_path());
+  RemoveDeadFolderLeftovers(*real);
   RemoveDeadLeftovers(*real);  // files of a replacement in place
 }
 

@@ -61,22 +61,36 @@ std::optional<Leftover> ParseLeftover(std::string_view fileName) {
         fileName.substr(at + marker.size(), counterDot - at - marker.size());
     if (!AllDigits(pidText)) continue;
     pid_t pid = 0;
-    const auto [end, error] =
-        std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+    const auto [end, error] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
     if (error != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) continue;
     return Leftover{kind, pid, fileName.substr(kTempPrefix.size(), at - kTempPrefix.size())};
   }
   return std::nullopt;
 }
 
-// Removes a dead process's entry: a regular file, or a folder with everything in it
-// (remove_all removes links as links). Anything else stays.
-void RemoveEntry(const fs::path& entry, const struct stat& status) {
+// The leftover named `fileName` when a process that no longer runs made it.
+std::optional<Leftover> DeadLeftover(std::string_view fileName) {
+  const std::optional<Leftover> leftover = ParseLeftover(fileName);
+  if (!leftover || leftover->owner == ::getpid() || ProcessRuns(leftover->owner)) {
+    return std::nullopt;
+  }
+  return leftover;
+}
+
+// Calls visit(entry, leftover, status) for each entry of `folder` that a dead process left,
+// with the entry's own status (a link is seen as a link).
+template <typename Visit>
+void ForEachDeadLeftover(const fs::path& folder, Visit visit) {
+  const fs::path where = folder.empty() ? fs::path(".") : folder;
   std::error_code ec;
-  if (S_ISREG(status.st_mode)) {
-    ::unlink(entry.c_str());
-  } else if (S_ISDIR(status.st_mode)) {
-    fs::remove_all(entry, ec);
+  fs::directory_iterator it(where, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const std::optional<Leftover> leftover = DeadLeftover(name);
+    if (!leftover) continue;
+    struct stat status {};
+    if (::lstat(it->path().c_str(), &status) != 0) continue;
+    visit(it->path(), *leftover, status);
   }
 }
 
@@ -97,27 +111,34 @@ std::optional<pid_t> TempFileOwner(std::string_view fileName) {
 }
 
 void RemoveDeadLeftovers(const fs::path& folder) {
-  const fs::path where = folder.empty() ? fs::path(".") : folder;
-  std::error_code ec;
-  fs::directory_iterator it(where, ec);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    const std::optional<Leftover> leftover = ParseLeftover(name);
-    if (!leftover || leftover->owner == ::getpid() || ProcessRuns(leftover->owner)) continue;
-    struct stat status {};
-    if (::lstat(it->path().c_str(), &status) != 0) continue;
-    if (leftover->kind == LeftoverKind::kSetAside && S_ISDIR(status.st_mode)) {
-      // Killed between setting the old folder aside and moving the new one in: the old one
-      // gets its name back. Where a new one did arrive, the old one goes.
-      const fs::path original = where / std::string(leftover->originalName);
-      struct stat taken {};
-      if (::lstat(original.c_str(), &taken) != 0 && errno == ENOENT &&
-          ::rename(it->path().c_str(), original.c_str()) == 0) {
-        continue;
-      }
-    }
-    RemoveEntry(it->path(), status);
-  }
+  ForEachDeadLeftover(
+      folder, [](const fs::path& entry, const Leftover& leftover, const struct stat& status) {
+        if (leftover.kind == LeftoverKind::kTemporary && S_ISREG(status.st_mode)) {
+          ::unlink(entry.c_str());
+        }
+      });
+}
+
+void RemoveDeadFolderLeftovers(const fs::path& folder) {
+  const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  const std::string ownName = named.filename().string();
+  if (ownName.empty()) return;
+  const fs::path parent = named.parent_path();
+  ForEachDeadLeftover(
+      parent, [&](const fs::path& entry, const Leftover& leftover, const struct stat& status) {
+        if (leftover.originalName != ownName || !S_ISDIR(status.st_mode)) return;
+        if (leftover.kind == LeftoverKind::kSetAside) {
+          // Killed between setting the old folder aside and moving the new one in: the old one
+          // gets its name back. Where a new one did arrive, the old one goes.
+          struct stat taken {};
+          if (::lstat(named.c_str(), &taken) != 0 && errno == ENOENT &&
+              ::rename(entry.c_str(), named.c_str()) == 0) {
+            return;
+          }
+        }
+        std::error_code ec;
+        fs::remove_all(entry, ec);  // removes links inside as links
+      });
 }
 
 void RemoveDeadTempFilesOnce(const fs::path& folder) {

@@ -172,6 +172,27 @@ TEST_F(ProgramTest, SigintAndSighupEndItAsExitDriverDoes) {
   }
 }
 
+// Started with SIGHUP ignored (nohup), the program outlives its terminal: the signal stays
+// ignored, and SIGTERM still ends it as Exit Driver does.
+TEST_F(ProgramTest, AnIgnoredSighupStaysIgnored) {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  struct sigaction before {};
+  ASSERT_EQ(::sigaction(SIGHUP, &ignore, &before), 0);
+  QProcess* program = Start("virtual");  // inherits the ignored signal, as from nohup
+  const bool started = program->waitForStarted(kStartMs);
+  ::sigaction(SIGHUP, &before, nullptr);
+  ASSERT_TRUE(started);
+  const qint64 pid = program->processId();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(pid, SIGTERM); }, kStartMs))
+      << program->readAllStandardError().toStdString();
+  EXPECT_FALSE(Catches(pid, SIGHUP));
+  ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGTERM), 0);
+  ASSERT_TRUE(program->waitForFinished(kEndMs));
+  EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program->exitCode(), kExitNormal);
+}
+
 // ---- On a desktop: clicks and message boxes ---------------------------------------------------
 
 class ProgramDesktopTest : public DesktopProgramTest {

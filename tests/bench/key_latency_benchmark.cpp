@@ -148,13 +148,13 @@ int main(int argc, char** argv) {
     while (!applying) std::this_thread::sleep_for(kPollPause);
     const uint8_t recoil[] = {kInputReportId, kEventRecoilUp, 0};
     mouse.InjectInput(recoil);
-    const size_t before = mouse.ConsumerUsages().size();
+    const size_t before = mouse.ConsumerKeyCount();
     const uint8_t press[] = {kInputReportId, eventCode, 0x01};
     const auto start = Clock::now();
     mouse.InjectInput(press);
     bool answered = false;
     while (Clock::now() - start < kPressTimeout) {
-      if (mouse.ConsumerUsages().size() > before) {
+      if (mouse.ConsumerKeyCount() > before) {
         answered = true;
         break;
       }

@@ -31,10 +31,10 @@ class DeviceThreadsTest : public test::DeviceDataFolderTest {
   // one gets through.
   static constexpr uint16_t kSentinelUsage = ConsumerUsageOf(1);
   void InjectSentinelAndWait() {
-    const size_t before = mouse_.ConsumerUsages().size();
+    const size_t before = mouse_.ConsumerKeyCount();
     for (int attempt = 0; attempt < 50; ++attempt) {
       Inject({6, 0xF4, 0x01});
-      if (WaitUntil([&] { return mouse_.ConsumerUsages().size() > before; }, milliseconds(200))) {
+      if (WaitUntil([&] { return mouse_.ConsumerKeyCount() > before; }, milliseconds(200))) {
         return;
       }
     }
@@ -140,7 +140,7 @@ TEST_F(DeviceThreadsTest, PressArrivingWhileNoneWaitsIsNeverLost) {
   while (g_keyEventPending != 0) std::this_thread::yield();
   done = true;
   keyAction.join();
-  EXPECT_EQ(mouse_.ConsumerUsages().size(), static_cast<size_t>(kPresses));
+  EXPECT_EQ(mouse_.ConsumerKeyCount(), static_cast<size_t>(kPresses));
 }
 
 // ---- Configurations ---------------------------------------------------------------------
@@ -242,7 +242,7 @@ TEST_F(DeviceThreadsTest, IdleThreadsMakeNoPassesAndEachReportTakesOne) {
     ASSERT_TRUE(WaitUntil([&] {
       return mouse_.InputReadsMade().count == static_cast<int>(reads) + 1 &&
              workers_->PassesMade().keyActions == step.keyActions &&
-             mouse_.ConsumerUsages().size() == step.usages;
+             mouse_.ConsumerKeyCount() == step.usages;
     })) << reads;
     EXPECT_EQ(g_dpiLevel, step.dpiLevel) << reads;
   }
@@ -305,10 +305,10 @@ TEST_F(DeviceThreadsTest, WorkersWithoutAMouseIdleAndStartAgain) {
   InjectSentinelAndWait();
   // Destroying the owner stops and joins both threads.
   workers_.reset();
-  const size_t sent = mouse_.ConsumerUsages().size();
+  const size_t sent = mouse_.ConsumerKeyCount();
   Inject({6, 0xF4, 0x01});
   std::this_thread::sleep_for(milliseconds(30));
-  EXPECT_EQ(mouse_.ConsumerUsages().size(), sent);
+  EXPECT_EQ(mouse_.ConsumerKeyCount(), sent);
 }
 
 }  // namespace

@@ -336,6 +336,7 @@ TEST_F(VirtualMouseTest, KeepsCountsAndARecentWindowWhileTheLogKeepsEveryReport)
   }
   const std::vector<uint16_t> keys = mouse_.ConsumerUsages();
   ASSERT_EQ(keys.size(), kRecentConsumerKeys);
+  EXPECT_EQ(mouse_.ConsumerKeyCount(), kRecentConsumerKeys + 2);
   EXPECT_EQ(keys.front(), 2);
   EXPECT_EQ(keys.back(), kRecentConsumerKeys + 1);
 }

@@ -140,6 +140,32 @@ TEST_F(GroupResetTest, AResetKilledAtAnyStepLeavesTheOldOrTheNewFolder) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
+// The next start removes what a killed reset left beside the macro folder, and nothing else:
+// entries made for other names (the user's, whatever they look like) and those of running
+// processes stay.
+TEST_F(GroupResetTest, TheNextStartRemovesOnlyWhatAKilledResetLeft) {
+  const pid_t dead = ::fork();
+  ASSERT_GE(dead, 0);
+  if (dead == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+  const std::string pid = std::to_string(dead);
+  const std::vector<std::string> gone = {".macro.tmp" + pid + ".1", ".macro.old" + pid + ".2"};
+  const std::vector<std::string> kept = {".macro.tmp1.5", ".notes.old" + pid + ".4",
+                                         ".photos.tmp" + pid + ".3"};
+  for (const auto& name : gone) WriteTree(LanguageFolder() / name, {{"A.dat", "x"}});
+  WriteTree(LanguageFolder() / kept[0], {{"A.dat", "x"}});
+  WriteFileBytes(LanguageFolder() / kept[1], "x");
+  WriteTree(LanguageFolder() / kept[2], {{"picture.png", "x"}});
+  const FolderTree before = TreeOf(g_macroDir);
+
+  LoadMacroGroups();  // as the next start does
+  std::vector<std::string> expected = kept;
+  expected.insert(expected.end(), {"macro", "macroReset"});
+  EXPECT_EQ(EntriesOf(LanguageFolder()), expected);
+  EXPECT_EQ(TreeOf(g_macroDir), before);
+  EXPECT_EQ(TreeOf(LanguageFolder() / kept[2]), (FolderTree{{"picture.png", "x"}}));
+}
+
 // The list file's group names (macGrpNum of them).
 std::vector<std::string> ListedGroups(const FolderTree& tree) {
   const std::string list = tree.at("macroGrp.ini");
@@ -215,6 +241,14 @@ TEST_F(GroupResetTest, AMacroFolderThatIsALinkHasItsTargetReplaced) {
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(TreeOf(real), TreeOf(g_macroResetDir));
   EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"F", u"G"}));
+  EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
+
+  // A link may name its target with a trailing separator: the copy still goes beside it.
+  WriteTree(real, before);
+  fs::remove(link);
+  fs::create_directory_symlink(real.string() + "/", link);
+  EXPECT_TRUE(ResetAllMacroGroups(expanded_).messages.empty());
+  EXPECT_EQ(TreeOf(real), TreeOf(g_macroResetDir));
   EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
 
   WriteTree(real, before);

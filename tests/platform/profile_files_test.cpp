@@ -208,10 +208,17 @@ TEST(ProfileFileLeftovers, TemporaryFilesOfDeadWritersGoThoseOfRunningOnesStay) 
   const std::string ownTemp = ".macroGrp.ini.tmp" + std::to_string(::getpid()) + ".7";
   const std::string lookAlike = ".notes.tmp" + std::to_string(dead);  // no counter: not ours
   for (const auto& name : {deadTemp, liveTemp, ownTemp, lookAlike}) WriteFileBytes(dir / name, "x");
+  // Of the user's, whatever they are named: a folder, and a file named like a folder set aside.
+  const std::string userFolder = ".photos.tmp" + std::to_string(dead) + ".1";
+  const std::string userBackup = ".bashrc.old" + std::to_string(dead) + ".2";
+  fs::create_directory(dir / userFolder);
+  WriteFileBytes(dir / userFolder / "picture.png", "x");
+  WriteFileBytes(dir / userBackup, "x");
 
   ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"1", dir / "config.ini"));
-  EXPECT_EQ(Entries(dir.path()),
-            (std::vector<std::string>{liveTemp, ownTemp, lookAlike, "config.ini"}));
+  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{userBackup, liveTemp, ownTemp, lookAlike,
+                                                           userFolder, "config.ini"}));
+  EXPECT_TRUE(fs::exists(dir / userFolder / "picture.png"));
 }
 
 TEST(ProfileFileSize, FilesFarBeyondASettingsFileAreRefusedWithOneMessage) {

@@ -108,10 +108,13 @@ TEST_F(ConfigFileCommandTest, ImportRefusesWhatIsNotASettingsFile) {
     EXPECT_EQ(SettingsSnapshot(), before);
   }
 
-  // Exported (also from a file in UTF-16) and imported again.
+  // Exported (also from a file in UTF-16, or in GB18030 with Chinese text) and imported again.
   const auto exported = dir_ / "exported.ini";
-  for (const std::string& text :
-       {settings, EncodeIniText(DecodeIniBytes(settings).text, IniEncoding::kUtf16LeBom)}) {
+  const std::u16string text16 = DecodeIniBytes(settings).text;
+  const std::u16string chinese = text16 + u";游戏鼠标设置\r\n";
+  for (const std::string& text : {settings, EncodeIniText(text16, IniEncoding::kUtf16LeBom),
+                                  EncodeIniText(text16, IniEncoding::kUtf8Bom),
+                                  EncodeIniText(chinese, IniEncoding::kGb18030)}) {
     WriteConfigIni(text);
     messages_.clear();
     ASSERT_EQ(ExportConfigFile(exported), AfterFileCommand::kRedraw);

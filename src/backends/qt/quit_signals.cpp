@@ -41,7 +41,9 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (size_t i = 0; i < kQuitSignals.size(); ++i) {
-    sigaction(kQuitSignals[i], &action, &previous_[i]);
+    if (sigaction(kQuitSignals[i], nullptr, &previous_[i]) != 0) continue;
+    if (previous_[i].sa_handler == SIG_IGN) continue;  // nohup, or a shell's background job
+    caught_[i] = sigaction(kQuitSignals[i], &action, nullptr) == 0;
   }
   catching_ = true;
   notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
@@ -51,7 +53,7 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
 QuitSignals::~QuitSignals() {
   if (catching_) {
     for (size_t i = 0; i < kQuitSignals.size(); ++i) {
-      sigaction(kQuitSignals[i], &previous_[i], nullptr);
+      if (caught_[i]) sigaction(kQuitSignals[i], &previous_[i], nullptr);
     }
     g_quitPipeWriteEnd.store(-1);
   }

@@ -3,7 +3,9 @@
 // in a terminal) and SIGHUP (the terminal went away). From construction on none of them ends
 // the process on the spot: each becomes quitRequested() on the thread that made the object,
 // through a pipe that the signal handler writes and a socket notifier reads. The program makes
-// the object once its window runs; until then the signals keep their default action.
+// the object once its window runs; until then the signals keep their default action. A signal
+// that is ignored when the object is made stays ignored: a program started with `nohup`
+// outlives its terminal.
 //
 // One object at a time per process; the destructor puts back the handlers that were there
 // before. Signals may arrive on any thread.
@@ -37,6 +39,7 @@ class QuitSignals : public QObject {
 
   std::array<int, 2> pipe_ = {-1, -1};  // read end, write end
   std::array<struct sigaction, kQuitSignals.size()> previous_{};
+  std::array<bool, kQuitSignals.size()> caught_{};  // the handler is installed for the signal
   bool catching_ = false;  // false when the pipe could not be made: default actions stay
   QSocketNotifier* notifier_ = nullptr;
 };
