@@ -44,9 +44,10 @@ inline constexpr char kVirtualMousePath[] = "virtual:gmouse";
 inline constexpr size_t kVirtualMouseMemorySize = 16 * 1024;
 inline constexpr char kVirtualLogVariable[] = "GMOUSE_VIRTUAL_LOG";
 inline constexpr char kVirtualDumpVariable[] = "GMOUSE_VIRTUAL_DUMP";
-// Feature reports the mouse keeps: more than the largest download (one report per byte of a
-// full macro memory, plus its commits).
-inline constexpr size_t kRecentFeatureReports = 8192;
+// Feature reports the mouse keeps: more than a download sends. Apply writes under 4 KiB of the
+// memory, one stage report a byte plus a commit and an idle a block (4,579 reports in the
+// benchmark's Apply with the large macro memory).
+inline constexpr size_t kRecentFeatureReports = 32 * 1024;
 // Consumer keys the mouse keeps, the last ones sent.
 inline constexpr size_t kRecentConsumerKeys = 1024;
 
