@@ -19,6 +19,7 @@
 #include "editor/macro_command_outcome.h"
 #include "macros/macro_recorder.h"
 #include "platform/save_failure.h"
+#include "settings/settings_file_check.h"
 #include "ui/dialogs/message_box_fit.h"
 #include "ui/main_dialog_fixture.h"
 #include "ui/modal_dialog_support.h"
@@ -186,6 +187,10 @@ TEST_F(PopupPointerTest, EveryMessageShowsItsWholeTextAndTitleCentredOverTheMain
       {"one long word", MacroMessageText({MacroMessageId::kCpiValues, {}, {}}), programTitle},
       {"a file and the reason",
        SaveFailedMessage(deepFile, std::make_error_code(std::errc::permission_denied)),
+       programTitle},
+      {"a refused import",
+       SettingsFileRefusedMessage(
+           deepFile, {SettingsFileFault::kMissingSection, {}, std::u16string(u"ShareData")}),
        programTitle},
   };
   for (const bool english : {true, false}) {
