@@ -15,9 +15,6 @@
 namespace gm::test {
 namespace {
 
-constexpr int kKeyButton = 20;    // main-table element of key 0's button
-constexpr int kApplyButton = 3;   // main-table element of Apply
-constexpr int kKeyListRows = 15;  // the key list's mask holds 15 rows
 constexpr int kPickedRow = 5;     // function 5
 constexpr int kRecoilRow = 12;    // "PUBG": the second-level list of the recoil macros
 constexpr int kListWaitMs = 5000;
@@ -32,23 +29,15 @@ class PopupDesktopTest : public DesktopProgramTest {
     StartProgram();
     window_ = WaitForMainWindow();
     ASSERT_FALSE(window_.empty()) << program_->readAll().toStdString();
-    rowHeight_ = QImage(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string()))
-                     .height() / kKeyListRows;
+    rowHeight_ = KeyListRowHeight();
     ASSERT_GT(rowHeight_, 0);
   }
 
   // The program's visible windows other than `except`, once there is one.
   std::optional<Geometry> WaitForListBeside(const std::vector<std::string>& except,
                                             std::string* id = nullptr) {
-    std::string list;
-    if (!QTest::qWaitFor(
-            [&] {
-              list = OtherVisibleWindow(except).value_or("");
-              return !list.empty();
-            },
-            kListWaitMs)) {
-      return std::nullopt;
-    }
+    const std::string list = WaitForOtherWindow(except, kListWaitMs);
+    if (list.empty()) return std::nullopt;
     if (id != nullptr) *id = list;
     return GeometryOf(list);
   }
@@ -80,7 +69,7 @@ class PopupDesktopTest : public DesktopProgramTest {
 TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScreen) {
   const auto place = GeometryOf(window_);
   ASSERT_TRUE(place);
-  const Geometry key = MainElement(kKeyButton);
+  const Geometry key = MainElement(kMainFirstKeyButton);
   const int keyX = place->x + key.CentreX();
   const int keyY = place->y + key.CentreY();
 
@@ -101,8 +90,7 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
   Screenshot("popup_drag_pick.png");
   Xdotool({"mouseup", "1"});
   ASSERT_TRUE(WaitForWindowGone(listId)) << "the release on the row did not pick it";
-  const Geometry apply = MainElement(kApplyButton);
-  Click(place->x + apply.CentreX(), place->y + apply.CentreY(), "1");
+  ClickElement(window_, MainElement(kMainApply));
   EXPECT_TRUE(QTest::qWaitFor([&] { return SavedKeyFunction() == kPickedRow; }, kListWaitMs))
       << "key 0's function after Apply: " << SavedKeyFunction();
 
@@ -129,9 +117,9 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
 TEST_F(PopupDesktopTest, TheWeaponListOpensUnderTheNameBoxAsSoonAsTheDialogShows) {
   const auto place = GeometryOf(window_);
   ASSERT_TRUE(place);
-  const Geometry tab = MainElement(static_cast<int>(kMainTabMacro));
-  const Geometry recoil = LayoutElement("skin_mac_en.ini", static_cast<int>(kMacRecoilEditor));
-  const Geometry name = LayoutElement("skin_gun_en.ini", static_cast<int>(kGunNameField));
+  const Geometry tab = MainElement(kMainTabMacro);
+  const Geometry recoil = LayoutElement("skin_mac_en.ini", kMacRecoilEditor);
+  const Geometry name = LayoutElement("skin_gun_en.ini", kGunNameField);
   const QSize dialogSize =
       QImage(QString::fromStdString((temp_ / "skins" / "gun_mask.jpg").string())).size();
   ASSERT_FALSE(dialogSize.isEmpty());
@@ -141,7 +129,7 @@ TEST_F(PopupDesktopTest, TheWeaponListOpensUnderTheNameBoxAsSoonAsTheDialogShows
 
   std::optional<Geometry> dialog, list;
   for (int attempt = 0; attempt < kClickTries && !list; ++attempt) {
-    Click(place->x + tab.CentreX(), place->y + tab.CentreY(), "1");
+    ClickElement(window_, tab);
     QTest::qWait(300);
     // The press on the name box follows the dialog's opening at once, while the window
     // manager may still be placing the dialog.
