@@ -221,11 +221,14 @@ class DesktopProgramTest : public ::testing::Test {
     Click(place->x + element.CentreX(), place->y + element.CentreY(), "1");
   }
 
-  // The height of a row of the key list, from the list's mask image.
-  int KeyListRowHeight() {
+  // The screen y of the middle of row `row` (from 1) of the key list at `list`; the rows'
+  // height comes from the list's mask image.
+  int KeyListRowY(const Geometry& list, int row) {
     constexpr int kKeyListRows = 15;
-    return QImage(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string())).height() /
-           kKeyListRows;
+    const QImage mask(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string()));
+    const int rowHeight = mask.height() / kKeyListRows;
+    EXPECT_GT(rowHeight, 0);
+    return list.y + (row - 1) * rowHeight + rowHeight / 2;
   }
 
   // The main window: the program's large window, once it shows; empty when it does not.

@@ -29,8 +29,6 @@ class PopupDesktopTest : public DesktopProgramTest {
     StartProgram();
     window_ = WaitForMainWindow();
     ASSERT_FALSE(window_.empty()) << program_->readAll().toStdString();
-    rowHeight_ = KeyListRowHeight();
-    ASSERT_GT(rowHeight_, 0);
   }
 
   // The program's visible windows other than `except`, once there is one.
@@ -63,7 +61,6 @@ class PopupDesktopTest : public DesktopProgramTest {
   }
 
   std::string window_;
-  int rowHeight_ = 0;
 };
 
 TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScreen) {
@@ -82,8 +79,8 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
     if (!list) Xdotool({"mouseup", "1"});  // a press the starting window did not take
   }
   ASSERT_TRUE(list) << "the key list did not open on the press";
-  const int rowY = list->y + (kPickedRow - 1) * rowHeight_ + rowHeight_ / 2;
-  for (const int y : {list->y + rowHeight_ / 2, (list->y + rowY) / 2, rowY}) {
+  const int rowY = KeyListRowY(*list, kPickedRow);
+  for (const int y : {KeyListRowY(*list, 1), (list->y + rowY) / 2, rowY}) {
     Xdotool({"mousemove", std::to_string(list->CentreX()), std::to_string(y)});
     QTest::qWait(50);
   }
@@ -106,7 +103,7 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
   const auto keyList = ClickOpensKeyList(place->x + key.CentreX(), key.CentreY(), &listId);
   ASSERT_TRUE(keyList);
   Xdotool({"mousemove", std::to_string(keyList->CentreX()),
-           std::to_string(keyList->y + (kRecoilRow - 1) * rowHeight_ + rowHeight_ / 2)});
+           std::to_string(KeyListRowY(*keyList, kRecoilRow))});
   const auto recoil = WaitForListBeside({window_, listId});
   ASSERT_TRUE(recoil) << "no recoil list beside row 12";
   EXPECT_EQ(recoil->y, 0) << "moved down just onto the screen";

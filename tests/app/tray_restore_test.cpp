@@ -16,7 +16,6 @@ namespace {
 constexpr int kWaitMs = kDesktopWaitMs;
 constexpr int kStartMs = kProgramStartMs;
 constexpr int kRounds = 50;
-constexpr int kHideButton = 2;  // main-table element of the Hide button
 constexpr int kRestoreTries = 3;
 constexpr int kMenuWaitMs = 3000;  // for a click that may have been lost
 // ICCCM window states in WM_STATE.
@@ -94,16 +93,14 @@ class TrayRestoreTest : public DesktopProgramTest {
 
 TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
   const std::string& window = window_;
-  const Geometry hideButton = MainElement(kHideButton);
+  const Geometry hideButton = MainElement(kMainHide);
   ASSERT_FALSE(HasFailure());
 
   int stayedAway = 0;
   for (int round = 0; round < kRounds; ++round) {
-    const auto place = GeometryOf(window);
-    ASSERT_TRUE(place);
     bool hidden = false;
     for (int attempt = 0; attempt < kRestoreTries && !hidden; ++attempt) {
-      Click(place->x + hideButton.CentreX(), place->y + hideButton.CentreY(), "1");
+      ASSERT_NO_FATAL_FAILURE(ClickElement(window, hideButton));
       hidden = QTest::qWaitFor([&] { return !Visible(window); }, kMenuWaitMs);
     }
     ASSERT_TRUE(hidden) << "the Hide button did not hide the window, round " << round;
@@ -150,8 +147,6 @@ void PrintTo(const TrayOverDialogCase& row, std::ostream* out) { *out << row.scr
 class TrayMenuOverDialogTest : public TrayRestoreTest,
                                public ::testing::WithParamInterface<TrayOverDialogCase> {
  protected:
-  void ClickInWindow(const Geometry& element) { ClickElement(window_, element); }
-
   // The program's visible window other than the main window and the icon, once there is one.
   std::string WaitForWindowBeside() { return WaitForOtherWindow({window_, icon_}, kMenuWaitMs); }
 
@@ -160,17 +155,16 @@ class TrayMenuOverDialogTest : public TrayRestoreTest,
   std::string OpenDialog(DialogKind kind) {
     for (int attempt = 0; attempt < kOpenTries; ++attempt) {
       if (kind == DialogKind::kRecoil) {
-        ClickInWindow(MainElement(kMainTabMacro));
+        ClickElement(window_, MainElement(kMainTabMacro));
         QTest::qWait(300);  // the macro page builds its lists
-        ClickInWindow(LayoutElement("skin_mac_en.ini", kMacRecoilEditor));
+        ClickElement(window_, LayoutElement("skin_mac_en.ini", kMacRecoilEditor));
       } else {
         // The key list of key 0, then its keyboard-key row.
-        ClickInWindow(MainElement(kMainFirstKeyButton));
+        ClickElement(window_, MainElement(kMainFirstKeyButton));
         const std::string list = WaitForWindowBeside();
         const auto listPlace = list.empty() ? std::nullopt : GeometryOf(list);
         if (!listPlace) continue;
-        const int rowHeight = KeyListRowHeight();
-        const int rowY = listPlace->y + (kKeyboardKeyRow - 1) * rowHeight + rowHeight / 2;
+        const int rowY = KeyListRowY(*listPlace, kKeyboardKeyRow);
         // The pointer rests on the row before the click, as a user's does.
         Xdotool({"mousemove", std::to_string(listPlace->CentreX()), std::to_string(rowY)});
         QTest::qWait(100);
@@ -208,7 +202,7 @@ TEST_P(TrayMenuOverDialogTest, ShowWindowBringsBothUpAndExitEndsTheDialogThenThe
   if (c.chinese) {
     bool switched = false;
     for (int attempt = 0; attempt < kOpenTries && !switched; ++attempt) {
-      ClickInWindow(MainElement(kMainChinese));
+      ClickElement(window_, MainElement(kMainChinese));
       switched = QTest::qWaitFor([&] { return SavedLanguage() == u"0"; }, kMenuWaitMs);
     }
     ASSERT_TRUE(switched) << "the window did not switch to Chinese";
