@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,31 @@ namespace gm::test {
 inline constexpr int kDesktopWaitMs = 10000;
 // Start-up under the sanitizers on a busy machine can take a while.
 inline constexpr int kProgramStartMs = 30000;
+
+// The virtual mouse's report log line of the leaving notice.
+inline constexpr char kLeavingNoticeLine[] = " SET 07 20 ";
+
+// How often `part` occurs in `text`.
+inline size_t CountOf(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// The size of the virtual mouse's memory dump; 0 when there is none.
+inline uintmax_t DumpSize(const std::filesystem::path& file) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(file, error);
+  return error ? 0 : size;
+}
+
+// The program ended by itself with `code`.
+inline void ExpectEndedWith(QProcess& program, int code) {
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), code);
+}
 
 struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
@@ -171,6 +198,37 @@ class DesktopProgramTest : public ::testing::Test {
       if (!excluded) return w;
     }
     return std::nullopt;
+  }
+
+  // The program's visible window other than `except`, once there is one; empty when none
+  // shows within `waitMs`.
+  std::string WaitForOtherWindow(const std::vector<std::string>& except,
+                                 int waitMs = kDesktopWaitMs) {
+    std::string found;
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+          found = OtherVisibleWindow(except).value_or("");
+          return !found.empty();
+        },
+        waitMs));
+    return found;
+  }
+
+  // A left click on `element` (in window coordinates) of the window `window`.
+  void ClickElement(const std::string& window, const Geometry& element) {
+    const auto place = GeometryOf(window);
+    ASSERT_TRUE(place);
+    Click(place->x + element.CentreX(), place->y + element.CentreY(), "1");
+  }
+
+  // The screen y of the middle of row `row` (from 1) of the key list at `list`; the rows'
+  // height comes from the list's mask image.
+  int KeyListRowY(const Geometry& list, int row) {
+    constexpr int kKeyListRows = 15;
+    const QImage mask(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string()));
+    const int rowHeight = mask.height() / kKeyListRows;
+    EXPECT_GT(rowHeight, 0);
+    return list.y + (row - 1) * rowHeight + rowHeight / 2;
   }
 
   // The main window: the program's large window, once it shows; empty when it does not.

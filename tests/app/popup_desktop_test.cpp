@@ -15,9 +15,6 @@
 namespace gm::test {
 namespace {
 
-constexpr int kKeyButton = 20;    // main-table element of key 0's button
-constexpr int kApplyButton = 3;   // main-table element of Apply
-constexpr int kKeyListRows = 15;  // the key list's mask holds 15 rows
 constexpr int kPickedRow = 5;     // function 5
 constexpr int kRecoilRow = 12;    // "PUBG": the second-level list of the recoil macros
 constexpr int kListWaitMs = 5000;
@@ -32,23 +29,13 @@ class PopupDesktopTest : public DesktopProgramTest {
     StartProgram();
     window_ = WaitForMainWindow();
     ASSERT_FALSE(window_.empty()) << program_->readAll().toStdString();
-    rowHeight_ = QImage(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string()))
-                     .height() / kKeyListRows;
-    ASSERT_GT(rowHeight_, 0);
   }
 
   // The program's visible windows other than `except`, once there is one.
   std::optional<Geometry> WaitForListBeside(const std::vector<std::string>& except,
                                             std::string* id = nullptr) {
-    std::string list;
-    if (!QTest::qWaitFor(
-            [&] {
-              list = OtherVisibleWindow(except).value_or("");
-              return !list.empty();
-            },
-            kListWaitMs)) {
-      return std::nullopt;
-    }
+    const std::string list = WaitForOtherWindow(except, kListWaitMs);
+    if (list.empty()) return std::nullopt;
     if (id != nullptr) *id = list;
     return GeometryOf(list);
   }
@@ -74,13 +61,12 @@ class PopupDesktopTest : public DesktopProgramTest {
   }
 
   std::string window_;
-  int rowHeight_ = 0;
 };
 
 TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScreen) {
   const auto place = GeometryOf(window_);
   ASSERT_TRUE(place);
-  const Geometry key = MainElement(kKeyButton);
+  const Geometry key = MainElement(kMainFirstKeyButton);
   const int keyX = place->x + key.CentreX();
   const int keyY = place->y + key.CentreY();
 
@@ -93,16 +79,15 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
     if (!list) Xdotool({"mouseup", "1"});  // a press the starting window did not take
   }
   ASSERT_TRUE(list) << "the key list did not open on the press";
-  const int rowY = list->y + (kPickedRow - 1) * rowHeight_ + rowHeight_ / 2;
-  for (const int y : {list->y + rowHeight_ / 2, (list->y + rowY) / 2, rowY}) {
+  const int rowY = KeyListRowY(*list, kPickedRow);
+  for (const int y : {KeyListRowY(*list, 1), (list->y + rowY) / 2, rowY}) {
     Xdotool({"mousemove", std::to_string(list->CentreX()), std::to_string(y)});
     QTest::qWait(50);
   }
   Screenshot("popup_drag_pick.png");
   Xdotool({"mouseup", "1"});
   ASSERT_TRUE(WaitForWindowGone(listId)) << "the release on the row did not pick it";
-  const Geometry apply = MainElement(kApplyButton);
-  Click(place->x + apply.CentreX(), place->y + apply.CentreY(), "1");
+  ClickElement(window_, MainElement(kMainApply));
   EXPECT_TRUE(QTest::qWaitFor([&] { return SavedKeyFunction() == kPickedRow; }, kListWaitMs))
       << "key 0's function after Apply: " << SavedKeyFunction();
 
@@ -118,7 +103,7 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
   const auto keyList = ClickOpensKeyList(place->x + key.CentreX(), key.CentreY(), &listId);
   ASSERT_TRUE(keyList);
   Xdotool({"mousemove", std::to_string(keyList->CentreX()),
-           std::to_string(keyList->y + (kRecoilRow - 1) * rowHeight_ + rowHeight_ / 2)});
+           std::to_string(KeyListRowY(*keyList, kRecoilRow))});
   const auto recoil = WaitForListBeside({window_, listId});
   ASSERT_TRUE(recoil) << "no recoil list beside row 12";
   EXPECT_EQ(recoil->y, 0) << "moved down just onto the screen";
@@ -129,9 +114,9 @@ TEST_F(PopupDesktopTest, ADragOntoARowPicksItEscClosesAndTheRecoilListStaysOnScr
 TEST_F(PopupDesktopTest, TheWeaponListOpensUnderTheNameBoxAsSoonAsTheDialogShows) {
   const auto place = GeometryOf(window_);
   ASSERT_TRUE(place);
-  const Geometry tab = MainElement(static_cast<int>(kMainTabMacro));
-  const Geometry recoil = LayoutElement("skin_mac_en.ini", static_cast<int>(kMacRecoilEditor));
-  const Geometry name = LayoutElement("skin_gun_en.ini", static_cast<int>(kGunNameField));
+  const Geometry tab = MainElement(kMainTabMacro);
+  const Geometry recoil = LayoutElement("skin_mac_en.ini", kMacRecoilEditor);
+  const Geometry name = LayoutElement("skin_gun_en.ini", kGunNameField);
   const QSize dialogSize =
       QImage(QString::fromStdString((temp_ / "skins" / "gun_mask.jpg").string())).size();
   ASSERT_FALSE(dialogSize.isEmpty());
@@ -141,7 +126,7 @@ TEST_F(PopupDesktopTest, TheWeaponListOpensUnderTheNameBoxAsSoonAsTheDialogShows
 
   std::optional<Geometry> dialog, list;
   for (int attempt = 0; attempt < kClickTries && !list; ++attempt) {
-    Click(place->x + tab.CentreX(), place->y + tab.CentreY(), "1");
+    ClickElement(window_, tab);
     QTest::qWait(300);
     // The press on the name box follows the dialog's opening at once, while the window
     // manager may still be placing the dialog.

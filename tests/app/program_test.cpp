@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
 
 #include "ui/qt_app_for_tests.h"
 #include "support/temp_dir.h"
@@ -36,7 +35,6 @@ constexpr int kEndMs = 20000;
 // Report log lines of the virtual mouse (see ReportLog).
 constexpr char kBlockCommitLine[] = " SET 07 18 09 ";
 constexpr char kFinalCommitLine[] = " SET 07 18 10 ";
-constexpr char kLeavingNoticeLine[] = " SET 07 20 ";
 
 // True once the process catches `signalNumber` (its handler is installed), from
 // /proc/<pid>/status.
@@ -51,21 +49,6 @@ bool Catches(qint64 pid, int signalNumber) {
   return false;
 }
 
-// The size of the virtual mouse's dump; 0 when there is none.
-uintmax_t DumpSize(const std::filesystem::path& file) {
-  std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(file, error);
-  return error ? 0 : size;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 // The log of a download the program ended by a signal: the whole download, then the leaving
 // notice once, after it.
 void ExpectFinishedDownloadThenOneLeavingNotice(const std::string& log) {
@@ -74,7 +57,7 @@ void ExpectFinishedDownloadThenOneLeavingNotice(const std::string& log) {
   ASSERT_NE(lastBlock, std::string::npos) << log;
   ASSERT_NE(finalCommit, std::string::npos) << "the download was cut off";
   EXPECT_GT(finalCommit, lastBlock) << "the final commit ends the download";
-  EXPECT_EQ(Count(log, kLeavingNoticeLine), 1u);
+  EXPECT_EQ(CountOf(log, kLeavingNoticeLine), 1u);
   EXPECT_GT(log.rfind(kLeavingNoticeLine), finalCommit);
 }
 
@@ -130,8 +113,7 @@ TEST_F(ProgramTest, ASecondCopyEndsAtOnceAndTheFirstRunsOn) {
 
   QProcess* second = Start("virtual");
   ASSERT_TRUE(second->waitForFinished(kSecondCopyMs));
-  EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(second->exitCode(), 0);
+  ExpectEndedWith(*second, 0);
   EXPECT_FALSE(second->readAllStandardError().contains(kVirtualMouseNote))
       << "the second copy ends before it looks for a mouse";
   EXPECT_EQ(second->readAllStandardOutput(), QByteArray(kAlreadyRunningNote))
@@ -142,8 +124,7 @@ TEST_F(ProgramTest, ASecondCopyEndsAtOnceAndTheFirstRunsOn) {
 TEST_F(ProgramTest, AnUnknownDeviceIsRefusedNamingTheValidValues) {
   QProcess* program = Start("Virtual");
   ASSERT_TRUE(program->waitForFinished(kStartMs));
-  EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program->exitCode(), kExitUnknownDevice);
+  ExpectEndedWith(*program, kExitUnknownDevice);
   EXPECT_EQ(program->readAllStandardError().toStdString(),
             UnknownDeviceChoiceMessage("Virtual") + "\n");
 }
@@ -165,9 +146,8 @@ TEST_F(ProgramTest, SigintAndSighupEndItAsExitDriverDoes) {
         << program->readAllStandardError().toStdString();
     ASSERT_EQ(::kill(static_cast<pid_t>(program->processId()), signalNumber), 0);
     ASSERT_TRUE(program->waitForFinished(kEndMs));
-    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program->exitCode(), kExitNormal);
-    EXPECT_EQ(Count(ReadFileBytes(log), kLeavingNoticeLine), 1u);
+    ExpectEndedWith(*program, kExitNormal);
+    EXPECT_EQ(CountOf(ReadFileBytes(log), kLeavingNoticeLine), 1u);
     EXPECT_EQ(DumpSize(dump), kVirtualMouseMemorySize);
   }
 }
@@ -189,8 +169,7 @@ TEST_F(ProgramTest, AnIgnoredSighupStaysIgnored) {
   EXPECT_FALSE(Catches(pid, SIGHUP));
   ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGTERM), 0);
   ASSERT_TRUE(program->waitForFinished(kEndMs));
-  EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program->exitCode(), kExitNormal);
+  ExpectEndedWith(*program, kExitNormal);
 }
 
 // ---- On a desktop: clicks and message boxes ---------------------------------------------------
@@ -209,8 +188,6 @@ TEST_F(ProgramDesktopTest, SigtermDuringApplyFinishesTheDownloadThenEndsAsExitDr
   StartProgram();
   const std::string window = WaitForMainWindow();
   ASSERT_FALSE(window.empty()) << program_->readAll().toStdString();
-  const auto place = GeometryOf(window);
-  ASSERT_TRUE(place);
   const Geometry apply = MainElement(kMainApply);
   ASSERT_FALSE(HasFailure());
 
@@ -218,7 +195,7 @@ TEST_F(ProgramDesktopTest, SigtermDuringApplyFinishesTheDownloadThenEndsAsExitDr
   // the first blocks are in.
   bool downloading = false;
   for (int attempt = 0; attempt < 3 && !downloading; ++attempt) {
-    Click(place->x + apply.CentreX(), place->y + apply.CentreY(), "1");
+    ClickElement(window, apply);
     downloading = QTest::qWaitFor([&] { return Log().find(kBlockCommitLine) != std::string::npos; },
                                   kDesktopWaitMs);
   }
@@ -229,8 +206,7 @@ TEST_F(ProgramDesktopTest, SigtermDuringApplyFinishesTheDownloadThenEndsAsExitDr
   ASSERT_TRUE(program_->waitForFinished(kEndMs));
   ASSERT_EQ(atSignal.find(kFinalCommitLine), std::string::npos)
       << "the signal came after the download; the test proves nothing";
-  EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program_->exitCode(), kExitNormal);
+  ExpectEndedWith(*program_, kExitNormal);
   ExpectFinishedDownloadThenOneLeavingNotice(Log());
   EXPECT_EQ(DumpSize(MemoryDumpPath()), kVirtualMouseMemorySize);
 }
@@ -239,22 +215,15 @@ TEST_F(ProgramDesktopTest, WithoutAMouseTheMessageAlsoGoesToStandardErrorAndTheS
   programEnvironment_.insert(QString::fromLatin1(kDeviceChoiceVariable), QStringLiteral("real"));
   StartProgram();
   // The message box is the program's one window; the user reads it and presses Enter.
-  std::string box;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        box = OtherVisibleWindow({}).value_or("");
-        return !box.empty();
-      },
-      kProgramStartMs))
-      << program_->readAll().toStdString();
+  const std::string box = WaitForOtherWindow({}, kProgramStartMs);
+  ASSERT_FALSE(box.empty()) << program_->readAll().toStdString();
   ASSERT_FALSE(program_->waitForFinished(200)) << "it waits for the user";
   for (int attempt = 0; attempt < 3 && program_->state() != QProcess::NotRunning; ++attempt) {
     Xdotool({"windowactivate", "--sync", box, "key", "Return"});
     program_->waitForFinished(kDesktopWaitMs);
   }
   ASSERT_EQ(program_->state(), QProcess::NotRunning);
-  EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program_->exitCode(), kExitStartFailed);
+  ExpectEndedWith(*program_, kExitStartFailed);
   // The copied data is in English.
   EXPECT_TRUE(program_->readAll().contains("Please plug-in【GMouse G9】USB KeyBoard\n"));
 }

@@ -6,10 +6,8 @@
 // sends the leaving notice once and ends normally. The program runs from a copy of its folder
 // on the virtual mouse.
 
-#include <fstream>
-
-#include <QImage>
-
+#include "ui/pages/page_elements.h"
+// Last: it brings Xlib's macros.
 #include "desktop_program_fixture.h"
 
 namespace gm::test {
@@ -18,7 +16,6 @@ namespace {
 constexpr int kWaitMs = kDesktopWaitMs;
 constexpr int kStartMs = kProgramStartMs;
 constexpr int kRounds = 50;
-constexpr int kHideButton = 2;  // main-table element of the Hide button
 constexpr int kRestoreTries = 3;
 constexpr int kMenuWaitMs = 3000;  // for a click that may have been lost
 // ICCCM window states in WM_STATE.
@@ -47,13 +44,8 @@ class TrayRestoreTest : public DesktopProgramTest {
     // The main window is the program's large window; the icon is the other one.
     window_ = WaitForMainWindow();
     ASSERT_FALSE(window_.empty()) << program_->readAll().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          icon_ = OtherVisibleWindow({window_}).value_or("");
-          return !icon_.empty();
-        },
-        kStartMs))
-        << "no icon in the tray panel";
+    icon_ = WaitForOtherWindow({window_}, kStartMs);
+    ASSERT_FALSE(icon_.empty()) << "no icon in the tray panel";
     const auto iconPlace = GeometryOf(icon_);
     ASSERT_TRUE(iconPlace);
     iconPlace_ = *iconPlace;
@@ -83,14 +75,8 @@ class TrayRestoreTest : public DesktopProgramTest {
   std::optional<Geometry> OpenTrayMenu(std::vector<std::string> shown) {
     shown.push_back(icon_);
     Click(iconPlace_.CentreX(), iconPlace_.CentreY(), "3");
-    std::string menu;
-    const bool menuShown = QTest::qWaitFor(
-        [&] {
-          menu = OtherVisibleWindow(shown).value_or("");
-          return !menu.empty();
-        },
-        kMenuWaitMs);
-    const auto place = menuShown ? GeometryOf(menu) : std::nullopt;
+    const std::string menu = WaitForOtherWindow(shown, kMenuWaitMs);
+    const auto place = menu.empty() ? std::nullopt : GeometryOf(menu);
     if (!place) Xdotool({"key", "Escape"});
     return place;
   }
@@ -107,16 +93,14 @@ class TrayRestoreTest : public DesktopProgramTest {
 
 TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
   const std::string& window = window_;
-  const Geometry hideButton = MainElement(kHideButton);
+  const Geometry hideButton = MainElement(kMainHide);
   ASSERT_FALSE(HasFailure());
 
   int stayedAway = 0;
   for (int round = 0; round < kRounds; ++round) {
-    const auto place = GeometryOf(window);
-    ASSERT_TRUE(place);
     bool hidden = false;
     for (int attempt = 0; attempt < kRestoreTries && !hidden; ++attempt) {
-      Click(place->x + hideButton.CentreX(), place->y + hideButton.CentreY(), "1");
+      ASSERT_NO_FATAL_FAILURE(ClickElement(window, hideButton));
       hidden = QTest::qWaitFor([&] { return !Visible(window); }, kMenuWaitMs);
     }
     ASSERT_TRUE(hidden) << "the Hide button did not hide the window, round " << round;
@@ -146,11 +130,6 @@ TEST_F(TrayRestoreTest, HiddenWindowComesBackFromTheIconEveryTime) {
 
 // ---- The tray menu while a dialog is open ---------------------------------------------------
 
-constexpr int kChineseButton = 4;  // main-table elements
-constexpr int kMacroTab = 8;
-constexpr int kFirstKeyButton = 20;
-constexpr int kRecoilButton = 13;    // macro-table element that opens the recoil dialog
-constexpr int kKeyListRows = 15;     // the key list's mask holds 15 rows
 constexpr int kKeyboardKeyRow = 14;  // opens the key-capture dialog
 constexpr int kOpenTries = 3;
 constexpr int kSettleMs = 500;
@@ -168,50 +147,31 @@ void PrintTo(const TrayOverDialogCase& row, std::ostream* out) { *out << row.scr
 class TrayMenuOverDialogTest : public TrayRestoreTest,
                                public ::testing::WithParamInterface<TrayOverDialogCase> {
  protected:
-  void ClickInWindow(const Geometry& element) {
-    const auto place = GeometryOf(window_);
-    ASSERT_TRUE(place);
-    Click(place->x + element.CentreX(), place->y + element.CentreY(), "1");
-  }
-
-  // The program's visible window other than `shown` and the icon, once there is one.
-  std::string WaitForWindowBeside(std::vector<std::string> shown) {
-    shown.push_back(icon_);
-    std::string found;
-    static_cast<void>(QTest::qWaitFor(
-        [&] {
-          found = OtherVisibleWindow(shown).value_or("");
-          return !found.empty();
-        },
-        kMenuWaitMs));
-    return found;
-  }
+  // The program's visible window other than the main window and the icon, once there is one.
+  std::string WaitForWindowBeside() { return WaitForOtherWindow({window_, icon_}, kMenuWaitMs); }
 
   // Opens the dialog as a user does, tried again while the busy machine loses clicks; its
   // window, or empty.
   std::string OpenDialog(DialogKind kind) {
     for (int attempt = 0; attempt < kOpenTries; ++attempt) {
       if (kind == DialogKind::kRecoil) {
-        ClickInWindow(MainElement(kMacroTab));
+        ClickElement(window_, MainElement(kMainTabMacro));
         QTest::qWait(300);  // the macro page builds its lists
-        ClickInWindow(LayoutElement("skin_mac_en.ini", kRecoilButton));
+        ClickElement(window_, LayoutElement("skin_mac_en.ini", kMacRecoilEditor));
       } else {
         // The key list of key 0, then its keyboard-key row.
-        ClickInWindow(MainElement(kFirstKeyButton));
-        const std::string list = WaitForWindowBeside({window_});
+        ClickElement(window_, MainElement(kMainFirstKeyButton));
+        const std::string list = WaitForWindowBeside();
         const auto listPlace = list.empty() ? std::nullopt : GeometryOf(list);
         if (!listPlace) continue;
-        const int rowHeight =
-            QImage(QString::fromStdString((temp_ / "skins" / "menu1_mask.jpg").string())).height() /
-            kKeyListRows;
-        const int rowY = listPlace->y + (kKeyboardKeyRow - 1) * rowHeight + rowHeight / 2;
+        const int rowY = KeyListRowY(*listPlace, kKeyboardKeyRow);
         // The pointer rests on the row before the click, as a user's does.
         Xdotool({"mousemove", std::to_string(listPlace->CentreX()), std::to_string(rowY)});
         QTest::qWait(100);
         Click(listPlace->CentreX(), rowY, "1");
         if (!QTest::qWaitFor([&] { return !Visible(list); }, kMenuWaitMs)) continue;
       }
-      const std::string dialog = WaitForWindowBeside({window_});
+      const std::string dialog = WaitForWindowBeside();
       if (!dialog.empty()) return dialog;
     }
     return {};
@@ -235,15 +195,6 @@ class TrayMenuOverDialogTest : public TrayRestoreTest,
     return GetPrivateProfileStringW(u"Init", u"VER_SEL", u"", 8,
                                     temp_ / "skins" / "config" / "config.ini");
   }
-
-  int LeavingNoticesSent() {
-    std::ifstream log(ReportLogPath());
-    int count = 0;
-    for (std::string line; std::getline(log, line);) {
-      if (line.find(" SET 07 20 ") != std::string::npos) ++count;
-    }
-    return count;
-  }
 };
 
 TEST_P(TrayMenuOverDialogTest, ShowWindowBringsBothUpAndExitEndsTheDialogThenTheProgram) {
@@ -251,7 +202,7 @@ TEST_P(TrayMenuOverDialogTest, ShowWindowBringsBothUpAndExitEndsTheDialogThenThe
   if (c.chinese) {
     bool switched = false;
     for (int attempt = 0; attempt < kOpenTries && !switched; ++attempt) {
-      ClickInWindow(MainElement(kChineseButton));
+      ClickElement(window_, MainElement(kMainChinese));
       switched = QTest::qWaitFor([&] { return SavedLanguage() == u"0"; }, kMenuWaitMs);
     }
     ASSERT_TRUE(switched) << "the window did not switch to Chinese";
@@ -282,9 +233,8 @@ TEST_P(TrayMenuOverDialogTest, ShowWindowBringsBothUpAndExitEndsTheDialogThenThe
   ASSERT_TRUE(program_->waitForFinished(kWaitMs)) << "the program did not end";
   EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program_->exitCode(), 0) << program_->readAll().toStdString();
-  EXPECT_EQ(LeavingNoticesSent(), 1);
-  std::error_code error;
-  EXPECT_EQ(std::filesystem::file_size(MemoryDumpPath(), error), kVirtualMouseMemorySize)
+  EXPECT_EQ(CountOf(ReadFileBytes(ReportLogPath()), kLeavingNoticeLine), 1u);
+  EXPECT_EQ(DumpSize(MemoryDumpPath()), kVirtualMouseMemorySize)
       << "the virtual mouse's memory was not written out at the end";
 }
 

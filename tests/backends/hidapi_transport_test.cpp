@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -16,12 +15,11 @@
 
 #include "backends/linux/fd_read_wait.h"
 #include "backends/linux/hidapi_transport.h"
+#include "support/rename_hook.h"
 #include "support/temp_dir.h"
 
 namespace gm {
 namespace {
-
-constexpr uid_t kUnprivilegedId = 65534;  // nobody
 
 TEST(HidapiTransportTest, ANodeThisUserMayNotOpenGivesPermissionDenied) {
   test::TempDir dir;
@@ -29,38 +27,28 @@ TEST(HidapiTransportTest, ANodeThisUserMayNotOpenGivesPermissionDenied) {
   std::ofstream(node) << "not a device";
   std::filesystem::permissions(node, std::filesystem::perms::none);
 
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        // root opens any node: the open is tried as an unprivileged user.
-        if (geteuid() == 0 && (setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0)) {
-          std::_Exit(2);
-        }
-        HidapiTransport transport;
-        const HidOpenResult opened = transport.Open(node.string(), HidAccess::kWrite);
-        const bool denied =
-            opened.connection == nullptr && opened.error == HidOpenError::kPermissionDenied;
-        std::_Exit(denied ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+  // root opens any node: the open is tried as an unprivileged user.
+  EXPECT_EQ(
+      test::ExitStatusOfChild(
+          [&] {
+            const HidOpenResult opened = HidapiTransport().Open(node.string(), HidAccess::kWrite);
+            return opened.connection == nullptr && opened.error == HidOpenError::kPermissionDenied;
+          },
+          true),
+      0);
 }
 
-TEST(HidapiTransportTest, AMissingNodeIsUnavailableNotAPermissionProblem) {
+// A node that is not there, and a file that is no hidraw node: unavailable, not a permission
+// problem.
+TEST(HidapiTransportTest, AMissingNodeOrAFileThatIsNoNodeIsUnavailable) {
   test::TempDir dir;
-  HidapiTransport transport;
-  const HidOpenResult opened = transport.Open((dir.path() / "hidraw9").string(), HidAccess::kRead);
-  EXPECT_EQ(opened.connection, nullptr);
-  EXPECT_EQ(opened.error, HidOpenError::kUnavailable);
-}
-
-TEST(HidapiTransportTest, AFileThatIsNoHidrawNodeIsUnavailable) {
-  test::TempDir dir;
-  const std::filesystem::path file = dir.path() / "hidraw3";
-  std::ofstream(file) << "not a device";
-  HidapiTransport transport;
-  const HidOpenResult opened = transport.Open(file.string(), HidAccess::kRead);
-  EXPECT_EQ(opened.connection, nullptr);
-  EXPECT_EQ(opened.error, HidOpenError::kUnavailable);
+  test::WriteFileBytes(dir / "hidraw3", "not a device");
+  for (const char* name : {"hidraw9", "hidraw3"}) {
+    SCOPED_TRACE(name);
+    const HidOpenResult opened = HidapiTransport().Open((dir / name).string(), HidAccess::kRead);
+    EXPECT_EQ(opened.connection, nullptr);
+    EXPECT_EQ(opened.error, HidOpenError::kUnavailable);
+  }
 }
 
 // ---- Waiting for input ---------------------------------------------------------------------

@@ -201,8 +201,6 @@ TEST_F(DeviceThreadsTest, ReportsWithAnotherIdOrTooShortChangeNothing) {
   EXPECT_EQ(repaints_, 0);
 }
 
-// ---- Lifetime ---------------------------------------------------------------------------
-
 // ---- Idle and lifetime ------------------------------------------------------------------
 
 // While nothing arrives both threads sleep: the reader in one read without a limit, the key

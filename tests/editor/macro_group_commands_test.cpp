@@ -1,8 +1,5 @@
 #include "editor/macro_group_commands.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -221,24 +218,19 @@ TEST_F(GroupCommandsTest, AGroupDeleteKilledBeforeAFileReplacementLeavesTheOldOr
   for (std::uint64_t n = 1;; ++n) {
     WriteFileBytes(list, listBytes);
     WriteFileBytes(g_macroDir / "A.dat", groupBytes);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int status = ExitStatusOfChild([&] {
       ExitBeforeRename(n);
       DeleteMacroGroup(RowOf(0, -1), expanded_);
-      ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
+      return true;
+    });
     const std::vector<std::u16string> read = ListAsRead();
     ASSERT_TRUE(read == before || read == after) << "killed before replacement " << n;
-    if (WEXITSTATUS(status) == 0) {
+    if (status == 0) {
       EXPECT_EQ(read, after);
       EXPECT_GT(n, 1u);  // the delete replaced the list at least once
       break;
     }
-    ASSERT_EQ(WEXITSTATUS(status), kExitedBeforeRename);
+    ASSERT_EQ(status, kExitedBeforeRename);
   }
 }
 

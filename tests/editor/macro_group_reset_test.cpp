@@ -1,9 +1,7 @@
 // "Reset all macro groups": the factory set replaces the macro folder as one step, also when
 // the reset is killed at any point, and through a macro folder that is a link.
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -23,8 +21,6 @@ namespace {
 
 using Id = MacroMessageId;
 namespace fs = std::filesystem;
-
-constexpr uid_t kNobody = 65534;
 
 // Every entry below a folder: files with their bytes, folders as "/".
 using FolderTree = std::map<std::string, std::string>;
@@ -50,15 +46,6 @@ void WriteTree(const fs::path& folder, const FolderTree& tree) {
   }
 }
 
-std::vector<std::string> EntriesOf(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 class GroupResetTest : public MacroCommandsTest {
  protected:
   // Groups A and B in the macro folder; the factory set F (one macro "f") and G, with an
@@ -78,6 +65,11 @@ class GroupResetTest : public MacroCommandsTest {
 
   // The folder that holds the macro folder and the factory folder.
   static fs::path LanguageFolder() { return g_macroDir.parent_path().parent_path(); }
+
+  // Nothing beside the macro folder and the factory folder.
+  static void ExpectOnlyTheTwoFolders() {
+    EXPECT_EQ(EntryNames(LanguageFolder()), (std::vector<std::string>{"macro", "macroReset"}));
+  }
 };
 
 TEST_F(GroupResetTest, ResetReplacesEveryGroupByTheFactorySetAndCollapsesThem) {
@@ -89,7 +81,7 @@ TEST_F(GroupResetTest, ResetReplacesEveryGroupByTheFactorySetAndCollapsesThem) {
   EXPECT_EQ(TreeOf(g_macroDir), TreeOf(g_macroResetDir));
   EXPECT_EQ(MacroNameOf(g_macros[0]), u"f");
   EXPECT_EQ(expanded_[0], 0u);
-  EXPECT_EQ(EntriesOf(LanguageFolder()), (std::vector<std::string>{"macro", "macroReset"}));
+  ExpectOnlyTheTwoFolders();
 
   // Without a factory list nothing is replaced, and the message names the missing file.
   fs::remove(g_macroResetDir / "macroGrp.ini");
@@ -109,31 +101,26 @@ TEST_F(GroupResetTest, AResetKilledAtAnyStepLeavesTheOldOrTheNewFolder) {
     SCOPED_TRACE(canSwap ? "swap in one rename" : "two renames");
     int oldFolders = 0;
     for (std::uint64_t n = 1;; ++n) {
+      SCOPED_TRACE(n);  // killed before rename n
       WriteTree(g_macroDir, before);
-      const pid_t child = ::fork();
-      ASSERT_GE(child, 0);
-      if (child == 0) {
+      const int status = ExitStatusOfChild([&] {
         if (!canSwap) RefuseRenameExchange();
         ExitBeforeRename(n);
         ResetAllMacroGroups(expanded_);
-        ::_exit(0);
-      }
-      int status = 0;
-      ASSERT_EQ(::waitpid(child, &status, 0), child);
-      ASSERT_TRUE(WIFEXITED(status));
+        return true;
+      });
       LoadMacroGroups();  // as the next start does
       const FolderTree now = TreeOf(g_macroDir);
-      ASSERT_TRUE(now == before || now == after) << "killed before rename " << n;
-      ASSERT_EQ(EntriesOf(LanguageFolder()), (std::vector<std::string>{"macro", "macroReset"}))
-          << "killed before rename " << n;
-      if (WEXITSTATUS(status) == 0) {
+      ASSERT_TRUE(now == before || now == after);
+      ExpectOnlyTheTwoFolders();
+      if (status == 0) {
         EXPECT_EQ(now, after);
         // Three files copied, then the swap (one rename; or the refused swap and two
         // renames): every kill up to the last rename of the swap leaves the old folder.
         EXPECT_EQ(oldFolders, canSwap ? 4 : 6);
         break;
       }
-      ASSERT_EQ(WEXITSTATUS(status), kExitedBeforeRename);
+      ASSERT_EQ(status, kExitedBeforeRename);
       oldFolders += now == before;
     }
   }
@@ -144,11 +131,7 @@ TEST_F(GroupResetTest, AResetKilledAtAnyStepLeavesTheOldOrTheNewFolder) {
 // entries made for other names (the user's, whatever they look like) and those of running
 // processes stay.
 TEST_F(GroupResetTest, TheNextStartRemovesOnlyWhatAKilledResetLeft) {
-  const pid_t dead = ::fork();
-  ASSERT_GE(dead, 0);
-  if (dead == 0) ::_exit(0);
-  ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
-  const std::string pid = std::to_string(dead);
+  const std::string pid = std::to_string(DeadProcessId());
   const std::vector<std::string> gone = {".macro.tmp" + pid + ".1", ".macro.old" + pid + ".2"};
   const std::vector<std::string> kept = {".macro.tmp1.5", ".notes.old" + pid + ".4",
                                          ".photos.tmp" + pid + ".3"};
@@ -161,7 +144,7 @@ TEST_F(GroupResetTest, TheNextStartRemovesOnlyWhatAKilledResetLeft) {
   LoadMacroGroups();  // as the next start does
   std::vector<std::string> expected = kept;
   expected.insert(expected.end(), {"macro", "macroReset"});
-  EXPECT_EQ(EntriesOf(LanguageFolder()), expected);
+  EXPECT_EQ(EntryNames(LanguageFolder()), expected);
   EXPECT_EQ(TreeOf(g_macroDir), before);
   EXPECT_EQ(TreeOf(LanguageFolder() / kept[2]), (FolderTree{{"picture.png", "x"}}));
 }
@@ -186,6 +169,7 @@ TEST_F(GroupResetTest, AResetInPlaceKilledAtAnyStepLeavesAWholeGroupList) {
   for (std::uint64_t n = 1;; ++n) {
     // The user's own macro folder in a folder the user may not write. Root passes every
     // folder permission, so where the tests run as root the child is user nobody.
+    SCOPED_TRACE(n);  // killed before rename n
     WriteTree(g_macroDir, before);
     if (::geteuid() == 0) {
       ASSERT_EQ(::chown(g_macroDir.c_str(), kNobody, kNobody), 0);
@@ -194,34 +178,30 @@ TEST_F(GroupResetTest, AResetInPlaceKilledAtAnyStepLeavesAWholeGroupList) {
       }
     }
     fs::permissions(LanguageFolder(), fs::perms(0555));
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
-      ExitBeforeRename(n);
-      ResetAllMacroGroups(expanded_);
-      ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const int status = ExitStatusOfChild(
+        [&] {
+          ExitBeforeRename(n);
+          ResetAllMacroGroups(expanded_);
+          return true;
+        },
+        true);
     fs::permissions(LanguageFolder(), fs::perms(0755));
-    ASSERT_TRUE(WIFEXITED(status));
     LoadMacroGroups();  // as the next start does
     const FolderTree now = TreeOf(g_macroDir);
     const bool newList = now.at("macroGrp.ini") == after.at("macroGrp.ini");
-    ASSERT_TRUE(newList || now.at("macroGrp.ini") == before.at("macroGrp.ini")) << n;
+    ASSERT_TRUE(newList || now.at("macroGrp.ini") == before.at("macroGrp.ini"));
     for (const std::string& group : ListedGroups(now)) {
       const std::string file = group + ".dat";
-      ASSERT_TRUE(now.contains(file)) << n;
-      EXPECT_EQ(now.at(file), (newList ? after : before).at(file)) << n;
+      ASSERT_TRUE(now.contains(file));
+      EXPECT_EQ(now.at(file), (newList ? after : before).at(file));
     }
-    ASSERT_EQ(EntriesOf(LanguageFolder()), (std::vector<std::string>{"macro", "macroReset"}));
-    if (WEXITSTATUS(status) == 0) {
+    ExpectOnlyTheTwoFolders();
+    if (status == 0) {
       EXPECT_EQ(now, after);
       EXPECT_EQ(n, 4u);  // two group files, then the list
       break;
     }
-    ASSERT_EQ(WEXITSTATUS(status), kExitedBeforeRename) << n;
+    ASSERT_EQ(status, kExitedBeforeRename);
   }
   EXPECT_TRUE(messages_.messages().empty());
 }
@@ -233,23 +213,23 @@ TEST_F(GroupResetTest, AMacroFolderThatIsALinkHasItsTargetReplaced) {
   const fs::path link = g_macroDir.parent_path();
   fs::create_directories(real.parent_path());
   fs::rename(link, real);
-  fs::create_directory_symlink(real, link);
   const FolderTree before = TreeOf(real);
+  const auto relink = [&](const fs::path& target) {
+    fs::remove(link);
+    fs::create_directory_symlink(target, link);
+  };
 
-  const MacroCommandOutcome outcome = ResetAllMacroGroups(expanded_);
-  EXPECT_TRUE(outcome.messages.empty());
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(TreeOf(real), TreeOf(g_macroResetDir));
-  EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"F", u"G"}));
-  EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
-
-  // A link may name its target with a trailing separator: the copy still goes beside it.
-  WriteTree(real, before);
-  fs::remove(link);
-  fs::create_directory_symlink(real.string() + "/", link);
-  EXPECT_TRUE(ResetAllMacroGroups(expanded_).messages.empty());
-  EXPECT_EQ(TreeOf(real), TreeOf(g_macroResetDir));
-  EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
+  // The link may name its target with a trailing separator: the copy still goes beside it.
+  for (const std::string& target : {real.string(), real.string() + "/"}) {
+    SCOPED_TRACE(target);
+    WriteTree(real, before);
+    relink(target);
+    EXPECT_TRUE(ResetAllMacroGroups(expanded_).messages.empty());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(TreeOf(real), TreeOf(g_macroResetDir));
+    EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"F", u"G"}));
+    EXPECT_EQ(EntryNames(real.parent_path()), std::vector<std::string>{"my-macros"});
+  }
 
   WriteTree(real, before);
   const fs::path large = g_macroResetDir / "notes.ini";
@@ -266,15 +246,14 @@ TEST_F(GroupResetTest, AMacroFolderThatIsALinkHasItsTargetReplaced) {
   };
   for (const auto& f : failures) {
     SCOPED_TRACE(f.what);
-    fs::remove(link);
-    fs::create_directory_symlink(f.linkTarget, link);
+    relink(f.linkTarget);
     const MacroCommandOutcome failed = ResetAllMacroGroups(expanded_);
     ASSERT_EQ(Ids(failed), std::vector{Id::kSaveFailed});
     EXPECT_EQ(MacroMessageText(failed.messages[0]),
               SaveFailedMessage(f.file, std::make_error_code(f.reason)));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(TreeOf(real), before);
-    EXPECT_EQ(EntriesOf(real.parent_path()), std::vector<std::string>{"my-macros"});
+    EXPECT_EQ(EntryNames(real.parent_path()), std::vector<std::string>{"my-macros"});
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
   }
 }

@@ -1,12 +1,9 @@
 // The file side of the profile functions: owner and mode kept, in-place writes where no
 // temporary file can be made, leftovers of killed writers, oversized files, files changed
 // behind a kept parse, GB18030 files and the cost of reading a large file key by key.
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -34,7 +31,6 @@ using test::WriteFileBytes;
 
 constexpr uid_t kOtherUser = 4321;
 constexpr gid_t kOtherGroup = 4322;
-constexpr uid_t kNobody = 65534;
 
 std::u16string Read(const fs::path& file, std::u16string_view section, std::u16string_view key) {
   return GetPrivateProfileStringW(section, key, u"<none>", 300, file);
@@ -46,38 +42,16 @@ struct stat StatOf(const fs::path& file) {
   return status;
 }
 
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// Runs `body` in a child process, as an unprivileged user where the tests run as root (a
-// privileged user passes every folder permission, so only an ordinary user shows what a
-// read-only folder does). The child's exit status: 0 when body returned true, 1 when false.
-int StatusOfUnprivilegedChild(const std::function<bool()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
-    ::_exit(body() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Runs `body` as an unprivileged user: in a child process that drops root, or here when the
-// tests already run unprivileged. True when body returned true.
+// Runs `body` as an unprivileged user (a privileged user passes every folder permission, so
+// only an ordinary user shows what a read-only folder does): in a child process that drops
+// root, or here when the tests already run unprivileged. True when body returned true.
 bool RunUnprivileged(const std::function<bool()>& body) {
   if (::geteuid() != 0) return body();
-  return StatusOfUnprivilegedChild(body) == 0;
+  return test::ExitStatusOfChild(body, true) == 0;
 }
 
-// A folder the tests' user may not write (for root, the child of StatusOfUnprivilegedChild),
-// holding a file that user may write.
+// A folder the tests' user may not write (for root, user nobody), holding a file that user
+// may write.
 fs::path WritableFileInClosedFolder(const TempDir& dir, std::string_view bytes) {
   const auto folder = dir / "config";
   fs::create_directory(folder);
@@ -104,7 +78,7 @@ TEST(ProfileFileOwnership, AWriteByRootKeepsOwnerGroupAndModeOfTheUsersFile) {
   EXPECT_EQ(after.st_gid, kOtherGroup);
   EXPECT_EQ(after.st_mode & 07777, 0640u);
   EXPECT_EQ(ReadFileBytes(file), "[Init]\nCurConfig=2\nVER_SEL=1\n");
-  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"config.ini"});
+  EXPECT_EQ(test::EntryNames(dir.path()), std::vector<std::string>{"config.ini"});
 }
 
 // A writable file in a folder the user may not write, and a writable file of another user
@@ -138,7 +112,7 @@ TEST(ProfileFileOwnership, AFileThatCannotBeReplacedIsWrittenInPlace) {
     EXPECT_EQ(ReadFileBytes(file), "[Init]\nCurConfig=\n[ShareData]\nDPI_LEVEL=4\n");
     EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
     EXPECT_EQ(StatOf(file).st_uid, before.st_uid);
-    EXPECT_EQ(Entries(folder), std::vector<std::string>{"config.ini"});
+    EXPECT_EQ(test::EntryNames(folder), std::vector<std::string>{"config.ini"});
   }
 }
 
@@ -175,10 +149,13 @@ TEST(ProfileFileOwnership, AnInPlaceWriteKilledBeforeItsCutLeavesNoStrayLine) {
         WriteProfileString(c.bytes, u"PRODUCTNAME", u"PRODUCTNAME_EN", c.value).value();
     ASSERT_LT(finished.size(), c.bytes.size());
 
-    EXPECT_EQ(StatusOfUnprivilegedChild([&] {
-                test::ExitBeforeNextTruncate();
-                return WritePrivateProfileStringW(u"PRODUCTNAME", u"PRODUCTNAME_EN", c.value, file);
-              }),
+    EXPECT_EQ(test::ExitStatusOfChild(
+                  [&] {
+                    test::ExitBeforeNextTruncate();
+                    return WritePrivateProfileStringW(u"PRODUCTNAME", u"PRODUCTNAME_EN", c.value,
+                                                      file);
+                  },
+                  true),
               test::kExitedBeforeTruncate);
     fs::permissions(dir / "config", fs::perms(0755));
 
@@ -200,9 +177,7 @@ TEST(ProfileFileOwnership, AnInPlaceWriteKilledBeforeItsCutLeavesNoStrayLine) {
 
 TEST(ProfileFileLeftovers, TemporaryFilesOfDeadWritersGoThoseOfRunningOnesStay) {
   TempDir dir;
-  const pid_t dead = ::fork();
-  if (dead == 0) ::_exit(0);
-  ::waitpid(dead, nullptr, 0);
+  const pid_t dead = test::DeadProcessId();
   const std::string deadTemp = ".config.ini.tmp" + std::to_string(dead) + ".3";
   const std::string liveTemp = ".config.ini.tmp1.0";  // process 1 always runs
   const std::string ownTemp = ".macroGrp.ini.tmp" + std::to_string(::getpid()) + ".7";
@@ -216,8 +191,9 @@ TEST(ProfileFileLeftovers, TemporaryFilesOfDeadWritersGoThoseOfRunningOnesStay) 
   WriteFileBytes(dir / userBackup, "x");
 
   ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"1", dir / "config.ini"));
-  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{userBackup, liveTemp, ownTemp, lookAlike,
-                                                           userFolder, "config.ini"}));
+  EXPECT_EQ(test::EntryNames(dir.path()),
+            (std::vector<std::string>{userBackup, liveTemp, ownTemp, lookAlike, userFolder,
+                                      "config.ini"}));
   EXPECT_TRUE(fs::exists(dir / userFolder / "picture.png"));
 }
 

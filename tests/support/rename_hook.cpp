@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <stdio.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -62,5 +63,26 @@ void ExitBeforeRename(std::uint64_t n) { g_exitAt.store(g_renames.load() + n); }
 void ExitBeforeNextTruncate() { g_exitAtTruncate.store(true); }
 
 void RefuseRenameExchange() { g_refuseExchange.store(true); }
+
+int ExitStatusOfChild(const std::function<bool()>& body, bool asNobody) {
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    if (asNobody && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+      ::_exit(2);
+    }
+    ::_exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+pid_t DeadProcessId() {
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  return dead;
+}
 
 }  // namespace gm::test

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gm::test {
 
@@ -25,5 +26,8 @@ class TempDir {
 // Whole-file helpers for the tests: bytes in, bytes out.
 void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 std::string ReadFileBytes(const std::filesystem::path& file);
+
+// The names of a folder's entries, sorted.
+std::vector<std::string> EntryNames(const std::filesystem::path& folder);
 
 }  // namespace gm::test

@@ -214,6 +214,12 @@ TEST_F(MacroRecordingTest, LeavingTheMacroPageEndsTheRecordingWithNothingStored)
   EXPECT_EQ(FromFile(0).stepCount, 0);
 }
 
+// A key event as the window system delivers it to `to`: the X key code and the text typed.
+void SendKey(QWidget& to, QEvent::Type type, int key, uint32_t xKeyCode, const QString& text = {}) {
+  QKeyEvent event(type, key, Qt::NoModifier, xKeyCode, 0, 0, text);
+  QCoreApplication::sendEvent(&to, &event);
+}
+
 TEST_F(MacroRecordingTest, WithoutACaptureTheFocusedWindowsKeysAreRecordedAndGoNoFurther) {
   capture_.RefuseStarts(SameInBothLanguages(u"held elsewhere"));
   Record();
@@ -221,15 +227,13 @@ TEST_F(MacroRecordingTest, WithoutACaptureTheFocusedWindowsKeysAreRecordedAndGoN
   EXPECT_FALSE(recording_->CaptureDelivers());
   QLineEdit other;  // any control of the program
   for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent key(type, Qt::Key_A, Qt::NoModifier, kXKeyA, 'a', 0, QStringLiteral("a"));
-    QCoreApplication::sendEvent(&other, &key);
+    SendKey(other, type, Qt::Key_A, kXKeyA, QStringLiteral("a"));
   }
   EXPECT_TRUE(other.text().isEmpty());
   Record();
   EXPECT_EQ(FromFile(0).stepCount, 2);
   // After the recording the keys reach the controls again.
-  QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, kXKeyA, 'a', 0, QStringLiteral("a"));
-  QCoreApplication::sendEvent(&other, &key);
+  SendKey(other, QEvent::KeyPress, Qt::Key_A, kXKeyA, QStringLiteral("a"));
   EXPECT_EQ(other.text(), QStringLiteral("a"));
 }
 
@@ -237,20 +241,16 @@ TEST_F(MacroRecordingTest, WithoutACaptureABoxShownWhileRecordingTakesEnterAndNo
   capture_.RefuseStarts(SameInBothLanguages(u"held elsewhere"));
   Record();
   QLineEdit other;  // any control of the program
-  const auto send = [](QWidget& to, QEvent::Type type, int key, uint32_t xKeyCode) {
-    QKeyEvent event(type, key, Qt::NoModifier, xKeyCode, 0, 0);
-    QCoreApplication::sendEvent(&to, &event);
-  };
-  send(other, QEvent::KeyPress, Qt::Key_A, kXKeyA);
-  send(other, QEvent::KeyRelease, Qt::Key_A, kXKeyA);
+  SendKey(other, QEvent::KeyPress, Qt::Key_A, kXKeyA);
+  SendKey(other, QEvent::KeyRelease, Qt::Key_A, kXKeyA);
 
   QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Recording"), QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
   box.show();
-  send(box, QEvent::KeyPress, Qt::Key_Return, kXKeyReturn);
+  SendKey(box, QEvent::KeyPress, Qt::Key_Return, kXKeyReturn);
   EXPECT_FALSE(box.isVisible()) << "Enter reaches the box";
   // The release comes once the box has gone.
-  send(other, QEvent::KeyRelease, Qt::Key_Return, kXKeyReturn);
+  SendKey(other, QEvent::KeyRelease, Qt::Key_Return, kXKeyReturn);
   Record();
   EXPECT_EQ(FromFile(0).stepCount, 2) << "a down and up; nothing of Enter";
 }
