@@ -21,7 +21,8 @@ int g_paramListSel = 0;
 
 const MacroListEntry* MacroListEntryAt(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= g_macroListEntries.size()) return nullptr;
-  return &g_macroListEntries[static_cast<std::size_t>(row)];
+  const MacroListEntry& entry = g_macroListEntries[static_cast<std::size_t>(row)];
+  return entry.kind == kMacroListUnshownRow ? nullptr : &entry;
 }
 
 bool IsMacroListMacroRow(int row) {

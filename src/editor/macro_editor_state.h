@@ -18,11 +18,13 @@ namespace gm {
 
 inline constexpr int32_t kMacroListMacroRow = 0;
 inline constexpr int32_t kMacroListGroupRow = 1;
+// The kind of an entry counted in the table but on no row shown (a macro of a closed group).
+inline constexpr int32_t kMacroListUnshownRow = -1;
 inline constexpr uint8_t kNoMacroOnRow = 0xFF;  // the macro index of a group row
 
 // One row of the macro tree list.
 struct MacroListEntry {
-  int32_t kind;   // kMacroListGroupRow or kMacroListMacroRow
+  int32_t kind;   // kMacroListGroupRow, kMacroListMacroRow or kMacroListUnshownRow
   uint8_t group;  // group index 0..11
   uint8_t macro;  // macro index 0..19 in the group; kNoMacroOnRow on group rows
 };
@@ -54,7 +56,8 @@ extern uint8_t g_ledStepAction;
 extern uint16_t g_ledEntryMode;
 extern int g_paramListSel;
 
-// The entry of macro-list row `row`; null for a row outside g_macroListEntries.
+// The entry of macro-list row `row`; null for a row outside g_macroListEntries and for an
+// entry on no row shown, so a row kept from a longer list names no group or macro.
 const MacroListEntry* MacroListEntryAt(int row);
 // True when row `row` is listed and is a macro row (kMacroListMacroRow), a group row.
 bool IsMacroListMacroRow(int row);

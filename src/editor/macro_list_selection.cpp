@@ -101,6 +101,11 @@ MacroCommandOutcome RightClick(int row) {
 MacroCommandOutcome AfterLanguageSwitch(int row) {
   MacroCommandOutcome outcome;
   const MacroListEntry* listed = MacroListEntryAt(row);
+  if (listed == nullptr || listed->kind != kMacroListMacroRow) {
+    // The steps shown are those of a macro of the language left: no macro row holds them now.
+    outcome.clearStepList = true;
+    outcome.disableRepeatEdit = true;
+  }
   if (listed == nullptr) return outcome;
   const MacroListEntry entry = *listed;
   std::lock_guard lock(g_macroTablesMutex);

@@ -37,7 +37,9 @@ enum class MacroRowPick : uint8_t {
   // Row is the selected row, kept in its place when a language switch read the groups afresh
   // from the other folder and opened group 0: its group is opened and, on a macro row, its
   // macro made current with its steps shown, so that what is saved as the selected macro is
-  // that row's own record. The lists were rebuilt by the switch.
+  // that row's own record. The lists were rebuilt by the switch. On a group row, or a row the
+  // rebuilt list does not show, the step list is emptied and the repeat edit shows "1"
+  // disabled: no step of the language left stays on show.
   kLanguageSwitch,
 };
 

@@ -66,7 +66,7 @@ MacroListRows BuildMacroListRows(const MacroGroupListing& listing, const uint32_
   MacroListRows rows;
   size_t counted = 0;
   for (const auto& group : listing.groups) counted += 1 + group.macroNames.size();
-  rows.entries.assign(counted, MacroListEntry{});
+  rows.entries.assign(counted, MacroListEntry{kMacroListUnshownRow, 0, kNoMacroOnRow});
   rows.shown.reserve(counted);
   for (size_t g = 0; g < listing.groups.size(); ++g) {
     const auto& group = listing.groups[g];

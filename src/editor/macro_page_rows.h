@@ -35,7 +35,7 @@ struct ListRowText {
 // ---- Macro list -------------------------------------------------------------------------------
 struct MacroListRows {
   std::vector<ListRowText> shown;       // the rows on display, in order
-  std::vector<MacroListEntry> entries;  // one per counted row; those of shown rows filled
+  std::vector<MacroListEntry> entries;  // one per counted row; kMacroListUnshownRow past shown
 };
 // Every group gives a row (open folder when expanded, closed otherwise) and, when expanded,
 // a row per macro. The entry table counts every macro, shown or not.

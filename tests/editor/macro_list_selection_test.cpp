@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "editor/macro_page_access.h"
+#include "editor/macro_page_rows.h"
 #include "macro_commands_fixture.h"
 
 namespace gm::test {
@@ -72,7 +74,7 @@ TEST_F(MacroListSelectionTest, EachPickOpensTheRowsGroupAndSaysWhatTheListsShow)
       {"language switch, macro row of another group", Pick::kLanguageSwitch, kRowB1, kRowB1, false,
        1, 1, 1, false, false, false, false},
       {"language switch, group row of another group", Pick::kLanguageSwitch, kRowB, kRowB, false, 1,
-       1, -1, false, false, false, false},
+       1, -1, true, false, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -101,7 +103,8 @@ TEST_F(MacroListSelectionTest, EachPickOpensTheRowsGroupAndSaysWhatTheListsShow)
 }
 
 // Rows that are not there: no selection changes nothing but the parameter list; a row past
-// the list is reported; a right click on an empty list selects no row and opens nothing.
+// the list is reported; a right click on an empty list selects no row and opens nothing; a
+// row kept through a language switch but no longer shown opens nothing.
 TEST_F(MacroListSelectionTest, RowsThatAreNotListedOpenNothing) {
   g_macroListSel = kRowA1;
   g_curMacro = 1;
@@ -123,6 +126,21 @@ TEST_F(MacroListSelectionTest, RowsThatAreNotListedOpenNothing) {
   EXPECT_FALSE(outcome.clearStepList || outcome.clearParamList || outcome.refreshStepListOf);
   EXPECT_EQ(g_curMacroGroup, 0);
   EXPECT_EQ(ReadMacroFileCount(g_macroDir / "A.dat"), 2) << "no file is written";
+
+  // A language switch keeps the row of a longer list: with both groups closed, the row of b1
+  // is past the rows shown; it names no macro, and the steps shown before go.
+  OpenMacroGroupFile(1, true);
+  g_curMacroGroup = 1;
+  g_macroListSel = kRowB1;
+  expanded_.fill(0);
+  g_macroListEntries = BuildMacroListRows(ReadMacroGroupListing(), expanded_.data()).entries;
+  outcome = MakeMacroListRowCurrent({Pick::kLanguageSwitch, kRowB1, {}}, expanded_);
+  EXPECT_FALSE(IsMacroListMacroRow(kRowB1));
+  EXPECT_FALSE(SelectedListMacro());
+  EXPECT_EQ(g_curMacroGroup, 1);
+  EXPECT_EQ(g_curMacro, 1);
+  EXPECT_FALSE(outcome.refreshStepListOf);
+  EXPECT_TRUE(outcome.clearStepList && outcome.disableRepeatEdit);
 }
 
 }  // namespace

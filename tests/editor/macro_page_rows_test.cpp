@@ -99,7 +99,7 @@ TEST(MacroListRowsTest, OpenGroupsListTheirMacrosAndEveryMacroIsCounted) {
   EXPECT_EQ(rows.entries[3].group, 1);
   EXPECT_EQ(rows.entries[4].group, 2);
   EXPECT_EQ(rows.entries[4].kind, kMacroListGroupRow);
-  EXPECT_EQ(rows.entries[7].kind, 0);  // counted, not shown: left empty
+  EXPECT_EQ(rows.entries[7].kind, kMacroListUnshownRow);  // counted, not shown: no row
 }
 
 TEST(LedParamRows, FirstEntryShownAndCorrected) {
