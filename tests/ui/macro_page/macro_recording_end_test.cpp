@@ -29,13 +29,14 @@ TEST_P(MacroRecordingEndTest, TheProgramsEndStoresTheKeysAndGivesTheKeyboardBack
   CQEL_GMouseDlg& dialog = StartDialog();
   MacroPageControls controls(dialog);
   controls.Create(true);
+  g_groupExpanded = {1};  // the first group's macros are shown
   controls.FillMacroList();
   int row = 0;
   while (row < static_cast<int>(g_macroListEntries.size()) &&
          g_macroListEntries[static_cast<std::size_t>(row)].kind != kMacroListMacroRow) {
     ++row;
   }
-  if (row == static_cast<int>(g_macroListEntries.size())) GTEST_SKIP() << "no macro shown";
+  ASSERT_LT(row, static_cast<int>(g_macroListEntries.size())) << "no macro shown";
   g_macroListSel = row;
   g_curMacro = g_macroListEntries[static_cast<std::size_t>(row)].macro;
   MacroRecording recording(controls, dialog.KeyboardCaptureBackend());
