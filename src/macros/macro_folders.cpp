@@ -158,20 +158,15 @@ bool Fail(const fs::path& file, std::error_code reason) {
   return false;
 }
 
-// "macro/" and "macro" both name the folder "macro" (a link itself, not what it points to).
-fs::path NamedFolder(const fs::path& folder) {
-  return folder.has_filename() ? folder : folder.parent_path();
-}
-
 // The folder that `folder` names after every link on the way, without a trailing separator:
 // a link may name its target as "my-macros/", and the copy goes beside that folder, never
 // into it. Nothing for a loop of links.
 std::optional<fs::path> RealFolder(const fs::path& folder) {
-  fs::path current = NamedFolder(folder);
+  fs::path current = NamedEntry(folder);
   for (int hop = 0; hop < kMaxFolderDepth; ++hop) {
     const std::optional<fs::path> resolved = ResolveSymlinks(current);
     if (!resolved) return std::nullopt;
-    const fs::path named = NamedFolder(*resolved);
+    const fs::path named = NamedEntry(*resolved);
     if (named == current) return named;
     current = named;
   }
@@ -264,7 +259,7 @@ bool CopyDirectory(const fs::path& source, const fs::path& destination) {
 
 bool DeleteDirectory(const fs::path& folder) {
   // "macro/" names what the link points to; "macro" the link itself.
-  const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  const fs::path named = NamedEntry(folder);
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(named, ec))) return false;
   return EmptyFolder(folder, 0);
@@ -272,7 +267,7 @@ bool DeleteDirectory(const fs::path& folder) {
 
 bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
                               const fs::path& indexFile) {
-  const fs::path named = NamedFolder(folder);
+  const fs::path named = NamedEntry(folder);
   const std::optional<fs::path> real = RealFolder(named);
   if (!real) return Fail(named, std::make_error_code(std::errc::too_many_symbolic_link_levels));
   RemoveDeadFolderLeftovers(*real);

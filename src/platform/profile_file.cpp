@@ -223,6 +223,10 @@ std::optional<struct stat> StatFile(const fs::path& file) {
   return status;
 }
 
+fs::path NamedEntry(const fs::path& path) {
+  return path.has_filename() ? path : path.parent_path();
+}
+
 std::optional<fs::path> ResolveSymlinks(fs::path file) {
   for (int hop = 0; hop < kMaxSymlinkHops; ++hop) {
     std::error_code error;
