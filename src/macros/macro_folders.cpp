@@ -151,8 +151,6 @@ constexpr int kMaxFolderNameAttempts = 100;
 constexpr mode_t kNewFolderMode = 0777;  // before the umask, as for any new folder
 constexpr mode_t kPermissionBits = 07777;
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
 bool Fail(const fs::path& file, std::error_code reason) {
   NoteFailedSave(file, reason);
   return false;
@@ -180,7 +178,7 @@ std::optional<fs::path> CreateFolderBeside(const fs::path& target, std::error_co
     fs::path candidate = target.parent_path() / TempFileName(target, counter++);
     if (::mkdir(candidate.c_str(), kNewFolderMode) == 0) return candidate;
     if (errno != EEXIST) {
-      error = LastError();
+      error = LastSystemError();
       return std::nullopt;
     }
   }
@@ -228,7 +226,7 @@ std::optional<fs::path> SwapIn(const fs::path& copy, const fs::path& real, std::
     return copy;  // the copy's name now holds the old folder
   }
   if (!FileSystemCannotSwap(errno)) {
-    error = LastError();
+    error = LastSystemError();
     return std::nullopt;
   }
   // Two renames: a process killed between them leaves the old folder set aside, and
@@ -236,11 +234,11 @@ std::optional<fs::path> SwapIn(const fs::path& copy, const fs::path& real, std::
   static std::atomic<unsigned> counter{0};
   const fs::path aside = real.parent_path() / SetAsideName(real, counter++);
   if (::rename(real.c_str(), aside.c_str()) != 0) {
-    error = LastError();
+    error = LastSystemError();
     return std::nullopt;
   }
   if (::rename(copy.c_str(), real.c_str()) != 0) {
-    error = LastError();
+    error = LastSystemError();
     ::rename(aside.c_str(), real.c_str());
     return std::nullopt;
   }
@@ -274,7 +272,7 @@ bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
 
   struct stat old {};
   const bool exists = ::lstat(real->c_str(), &old) == 0;
-  if (!exists && errno != ENOENT) return Fail(named, LastError());
+  if (!exists && errno != ENOENT) return Fail(named, LastSystemError());
   if (exists && !S_ISDIR(old.st_mode)) {
     return Fail(named, std::make_error_code(std::errc::not_a_directory));
   }
@@ -295,7 +293,7 @@ bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
   }
   if (!exists) {
     if (::rename(copy->c_str(), real->c_str()) == 0) return true;
-    error = LastError();
+    error = LastSystemError();
     discard(*copy);
     return Fail(named, error);
   }
