@@ -41,8 +41,8 @@ void VirtualMouseMemory::Stage(int32_t address, uint8_t index, uint8_t value,
 }
 
 void VirtualMouseMemory::Commit(int32_t address, uint8_t lengthMinusOne) {
-  const bool matches = staging_.active && staging_.address == address &&
-                       staging_.lengthMinusOne == lengthMinusOne;
+  const bool matches =
+      staging_.active && staging_.address == address && staging_.lengthMinusOne == lengthMinusOne;
   if (matches) {
     for (size_t i = 0; i <= lengthMinusOne; ++i) {
       const size_t target = static_cast<size_t>(address) + i;
