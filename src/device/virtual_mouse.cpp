@@ -15,6 +15,7 @@
 #include "device/device_ids.h"
 #include "device/feature_report.h"
 #include "device/hid_report_descriptor.h"
+#include "device/recent_record.h"
 #include "device/report_log.h"
 #include "device/virtual_mouse_memory.h"
 
@@ -76,15 +77,14 @@ class VirtualMouse::State {
   bool ReceiveFeature(std::span<const uint8_t> report) {
     std::unique_lock lock(mutex_);
     if (unplugged_) return false;
-    if (unplugAt_ && receivedCount_ >= *unplugAt_) {
+    if (unplugAt_ && received_.Count() >= *unplugAt_) {
       unplugged_ = true;
       lock.unlock();
       inputArrived_.notify_all();
       return false;
     }
-    const size_t number = receivedCount_++;
-    if (recent_.size() == kRecentFeatureReports) recent_.pop_front();
-    recent_.emplace_back(report.begin(), report.end());
+    const size_t number = received_.Count();
+    received_.Add({report.begin(), report.end()});
     const bool refused = number >= refuseFirst_ && number - refuseFirst_ < refuseCount_;
     if (refused || report.size() != featureLength_ || report[0] != kFeatureReportId) {
       Log(kLogRefused, report);
@@ -94,11 +94,7 @@ class VirtualMouse::State {
     const MemoryCommandReport bytes = DecodeMemoryCommand(report);
     switch (bytes.command) {
       case kCommandMemory: memory_.Operate(bytes); break;
-      case kCommandConsumerKey:
-        if (consumerUsages_.size() == kRecentConsumerKeys) consumerUsages_.pop_front();
-        consumerUsages_.push_back(ConsumerUsageIn(report));
-        ++consumerKeys_;
-        break;
+      case kCommandConsumerKey: consumerUsages_.Add(ConsumerUsageIn(report)); break;
       case kCommandLeaving: ++leavingNotices_; break;
       default: break;  // unknown commands are only recorded
     }
@@ -196,14 +192,11 @@ class VirtualMouse::State {
   }
   size_t ReceivedCount() const {
     std::lock_guard lock(mutex_);
-    return receivedCount_;
+    return received_.Count();
   }
   std::vector<std::vector<uint8_t>> Recent(size_t first) const {
     std::lock_guard lock(mutex_);
-    const size_t windowStart = receivedCount_ - recent_.size();
-    const size_t from = std::max(first, windowStart) - windowStart;
-    if (from >= recent_.size()) return {};
-    return {recent_.begin() + static_cast<std::ptrdiff_t>(from), recent_.end()};
+    return received_.From(first);
   }
   int CommitCount() const {
     std::lock_guard lock(mutex_);
@@ -215,11 +208,11 @@ class VirtualMouse::State {
   }
   std::vector<uint16_t> ConsumerUsages() const {
     std::lock_guard lock(mutex_);
-    return {consumerUsages_.begin(), consumerUsages_.end()};
+    return consumerUsages_.From();
   }
   size_t ConsumerKeyCount() const {
     std::lock_guard lock(mutex_);
-    return consumerKeys_;
+    return consumerUsages_.Count();
   }
   VirtualMouse::InputReads InputReadsMade() const {
     std::lock_guard lock(mutex_);
@@ -263,10 +256,8 @@ class VirtualMouse::State {
   size_t refuseCount_ = 0;
   std::optional<size_t> unplugAt_;
   std::deque<std::vector<uint8_t>> input_;
-  size_t receivedCount_ = 0;
-  std::deque<std::vector<uint8_t>> recent_;  // the last kRecentFeatureReports received
-  std::deque<uint16_t> consumerUsages_;      // the last kRecentConsumerKeys
-  size_t consumerKeys_ = 0;
+  RecentRecord<std::vector<uint8_t>> received_{kRecentFeatureReports};  // feature reports
+  RecentRecord<uint16_t> consumerUsages_{kRecentConsumerKeys};
   int leavingNotices_ = 0;
   VirtualMouse::InputReads inputReads_;
 };
