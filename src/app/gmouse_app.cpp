@@ -15,7 +15,6 @@
 #include "backends/qt/x11_keyboard_capture.h"
 #include "backends/qt/x11_mouse_settings.h"
 #include "platform/message_sink.h"
-#include "platform/text.h"
 #include "settings/config_settings.h"
 #include "settings/paths.h"
 #include "ui/window/macro_recording.h"
@@ -37,9 +36,7 @@ std::unique_ptr<KeyboardCapture> ChooseKeyboardCapture() {
 
 // Whoever started the program learns why it ended at once: the message the window showed.
 void TellStartFailure(const std::optional<UserMessage>& failure) {
-  if (!failure) return;
-  std::fprintf(stderr, "%s\n", ToUtf8(failure->Text(g_isEnglish.load() != 0)).c_str());
-  std::fflush(stderr);
+  if (failure) WriteUserMessageToStderr(*failure, g_isEnglish.load() != 0);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cassert>
 #include <chrono>
 #include <condition_variable>
@@ -16,7 +15,9 @@
 #include "device/device_ids.h"
 #include "device/feature_report.h"
 #include "device/hid_report_descriptor.h"
+#include "device/recent_record.h"
 #include "device/report_log.h"
+#include "device/virtual_mouse_memory.h"
 
 namespace gm {
 namespace {
@@ -62,15 +63,6 @@ std::filesystem::path PathFromEnvironment(const char* variable) {
   return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
 }
 
-// The block being staged.
-struct Staging {
-  bool active = false;
-  int32_t address = 0;
-  uint8_t lengthMinusOne = 0;
-  std::array<uint8_t, kMaxBlockLength> values{};
-  std::bitset<kMaxBlockLength> staged;
-};
-
 }  // namespace
 
 class VirtualMouse::State {
@@ -85,15 +77,14 @@ class VirtualMouse::State {
   bool ReceiveFeature(std::span<const uint8_t> report) {
     std::unique_lock lock(mutex_);
     if (unplugged_) return false;
-    if (unplugAt_ && receivedCount_ >= *unplugAt_) {
+    if (unplugAt_ && received_.Count() >= *unplugAt_) {
       unplugged_ = true;
       lock.unlock();
       inputArrived_.notify_all();
       return false;
     }
-    const size_t number = receivedCount_++;
-    if (recent_.size() == kRecentFeatureReports) recent_.pop_front();
-    recent_.emplace_back(report.begin(), report.end());
+    const size_t number = received_.Count();
+    received_.Add({report.begin(), report.end()});
     const bool refused = number >= refuseFirst_ && number - refuseFirst_ < refuseCount_;
     if (refused || report.size() != featureLength_ || report[0] != kFeatureReportId) {
       Log(kLogRefused, report);
@@ -102,12 +93,8 @@ class VirtualMouse::State {
     Log(kLogReceived, report);
     const MemoryCommandReport bytes = DecodeMemoryCommand(report);
     switch (bytes.command) {
-      case kCommandMemory: MemoryOperation(bytes); break;
-      case kCommandConsumerKey:
-        if (consumerUsages_.size() == kRecentConsumerKeys) consumerUsages_.pop_front();
-        consumerUsages_.push_back(ConsumerUsageIn(report));
-        ++consumerKeys_;
-        break;
+      case kCommandMemory: memory_.Operate(bytes); break;
+      case kCommandConsumerKey: consumerUsages_.Add(ConsumerUsageIn(report)); break;
       case kCommandLeaving: ++leavingNotices_; break;
       default: break;  // unknown commands are only recorded
     }
@@ -121,7 +108,7 @@ class VirtualMouse::State {
     }
     std::fill(report.begin(), report.end(), uint8_t{0});
     report[0] = kFeatureReportId;
-    report[kReplyValueByte] = readAddress_ ? ByteAt(*readAddress_) : uint8_t{0};
+    report[kReplyValueByte] = memory_.ReadBackByte();
     report[kReplyStatusByte] = StatusByteOf(activeConfiguration_, largeMacroMemory_);
     report[kReplyDeviceByte] = deviceNibble_;
     Log(kLogReplied, report);
@@ -197,38 +184,35 @@ class VirtualMouse::State {
   }
   uint8_t MemoryByte(int32_t address) const {
     std::lock_guard lock(mutex_);
-    return ByteAt(address);
+    return memory_.ByteAt(address);
   }
   std::vector<uint8_t> Memory() const {
     std::lock_guard lock(mutex_);
-    return {memory_.begin(), memory_.end()};
+    return memory_.Bytes();
   }
   size_t ReceivedCount() const {
     std::lock_guard lock(mutex_);
-    return receivedCount_;
+    return received_.Count();
   }
   std::vector<std::vector<uint8_t>> Recent(size_t first) const {
     std::lock_guard lock(mutex_);
-    const size_t windowStart = receivedCount_ - recent_.size();
-    const size_t from = std::max(first, windowStart) - windowStart;
-    if (from >= recent_.size()) return {};
-    return {recent_.begin() + static_cast<std::ptrdiff_t>(from), recent_.end()};
+    return received_.From(first);
   }
   int CommitCount() const {
     std::lock_guard lock(mutex_);
-    return commits_;
+    return memory_.CommitCount();
   }
   int FinalCommitCount() const {
     std::lock_guard lock(mutex_);
-    return finalCommits_;
+    return memory_.FinalCommitCount();
   }
   std::vector<uint16_t> ConsumerUsages() const {
     std::lock_guard lock(mutex_);
-    return {consumerUsages_.begin(), consumerUsages_.end()};
+    return consumerUsages_.From();
   }
   size_t ConsumerKeyCount() const {
     std::lock_guard lock(mutex_);
-    return consumerKeys_;
+    return consumerUsages_.Count();
   }
   VirtualMouse::InputReads InputReadsMade() const {
     std::lock_guard lock(mutex_);
@@ -247,53 +231,6 @@ class VirtualMouse::State {
   uint16_t FeatureLength() const { return featureLength_; }
 
  private:
-  // Lock held by the caller.
-  void MemoryOperation(const MemoryCommandReport& bytes) {
-    const int32_t address = AddressOf(bytes.addressLow, bytes.addressHigh);
-    switch (bytes.subOperation) {
-      case kMemoryStage: Stage(address, bytes.index, bytes.value, bytes.lengthMinusOne); break;
-      case kMemoryCommit: Commit(address, bytes.lengthMinusOne); break;
-      case kMemoryIdle: staging_ = Staging{}; break;
-      case kMemoryRead: readAddress_ = address; break;
-      case kMemoryFinalCommit: ++finalCommits_; break;
-      default: break;
-    }
-  }
-
-  void Stage(int32_t address, uint8_t index, uint8_t value, uint8_t lengthMinusOne) {
-    if (!staging_.active || staging_.address != address ||
-        staging_.lengthMinusOne != lengthMinusOne) {
-      staging_ = Staging{};
-      staging_.active = true;
-      staging_.address = address;
-      staging_.lengthMinusOne = lengthMinusOne;
-    }
-    if (index > lengthMinusOne) return;
-    staging_.values[index] = value;
-    staging_.staged.set(index);
-  }
-
-  void Commit(int32_t address, uint8_t lengthMinusOne) {
-    const bool matches = staging_.active && staging_.address == address &&
-                         staging_.lengthMinusOne == lengthMinusOne;
-    if (matches) {
-      for (size_t i = 0; i <= lengthMinusOne; ++i) {
-        const size_t target = static_cast<size_t>(address) + i;
-        if (staging_.staged.test(i) && target < memory_.size()) {
-          memory_[target] = staging_.values[i];
-        }
-      }
-      ++commits_;
-    }
-    staging_ = Staging{};
-  }
-
-  uint8_t ByteAt(int32_t address) const {
-    return (address >= 0 && static_cast<size_t>(address) < memory_.size())
-               ? memory_[static_cast<size_t>(address)]
-               : uint8_t{0};
-  }
-
   void QueueInput(std::span<const uint8_t> report) {
     std::vector<uint8_t> padded(inputLength_, 0);
     std::copy_n(report.begin(), std::min(report.size(), padded.size()), padded.begin());
@@ -310,9 +247,7 @@ class VirtualMouse::State {
   mutable std::mutex mutex_;
   std::condition_variable_any inputArrived_;
   std::unique_ptr<ReportLog> log_;
-  std::array<uint8_t, kVirtualMouseMemorySize> memory_{};
-  Staging staging_;
-  std::optional<int32_t> readAddress_;
+  VirtualMouseMemory memory_;
   int activeConfiguration_ = 0;
   bool largeMacroMemory_ = false;
   uint8_t deviceNibble_ = 0;
@@ -321,12 +256,8 @@ class VirtualMouse::State {
   size_t refuseCount_ = 0;
   std::optional<size_t> unplugAt_;
   std::deque<std::vector<uint8_t>> input_;
-  size_t receivedCount_ = 0;
-  std::deque<std::vector<uint8_t>> recent_;  // the last kRecentFeatureReports received
-  std::deque<uint16_t> consumerUsages_;      // the last kRecentConsumerKeys
-  size_t consumerKeys_ = 0;
-  int commits_ = 0;
-  int finalCommits_ = 0;
+  RecentRecord<std::vector<uint8_t>> received_{kRecentFeatureReports};  // feature reports
+  RecentRecord<uint16_t> consumerUsages_{kRecentConsumerKeys};
   int leavingNotices_ = 0;
   VirtualMouse::InputReads inputReads_;
 };

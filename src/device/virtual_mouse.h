@@ -37,11 +37,11 @@
 #include <vector>
 
 #include "device/hid_transport.h"
+#include "device/virtual_mouse_memory.h"  // kVirtualMouseMemorySize
 
 namespace gm {
 
 inline constexpr char kVirtualMousePath[] = "virtual:gmouse";
-inline constexpr size_t kVirtualMouseMemorySize = 16 * 1024;
 inline constexpr char kVirtualLogVariable[] = "GMOUSE_VIRTUAL_LOG";
 inline constexpr char kVirtualDumpVariable[] = "GMOUSE_VIRTUAL_DUMP";
 // Feature reports the mouse keeps: more than a download sends. Apply writes under 4 KiB of the

@@ -16,6 +16,7 @@
 #include "platform/ini_document.h"
 #include "platform/private_profile.h"
 #include "platform/save_failure.h"
+#include "platform/text.h"
 #include "settings/paths.h"
 
 namespace gm {
@@ -24,14 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char16_t kFirstLowSurrogate = 0xDC00;
-constexpr char16_t kLastLowSurrogate = 0xDFFF;
-
 // The name as the record stores it: at most 29 units, never ending inside a surrogate pair.
 std::u16string StoredMacroName(std::u16string_view typed) {
   std::u16string name(typed.substr(0, kMaxMacroNameChars));
-  if (name.size() < typed.size() && typed[name.size()] >= kFirstLowSurrogate &&
-      typed[name.size()] <= kLastLowSurrogate) {
+  if (name.size() < typed.size() && IsLowSurrogate(typed[name.size()])) {
     name.pop_back();  // the pair's high half
   }
   return name;

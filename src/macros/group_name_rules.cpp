@@ -11,27 +11,9 @@ namespace {
 
 constexpr char16_t kFirstPrintable = u' ';
 constexpr char16_t kDelete = 0x7F;
-constexpr char16_t kHighSurrogateFirst = 0xD800;
-constexpr char16_t kLowSurrogateFirst = 0xDC00;
-constexpr char16_t kSurrogateLast = 0xDFFF;
 constexpr std::u16string_view kRefusedCharacters = u"/\\<>:\"|?*";
 
 bool IsControl(char16_t c) { return c < kFirstPrintable || c == kDelete; }
-bool IsHighSurrogate(char16_t c) { return c >= kHighSurrogateFirst && c < kLowSurrogateFirst; }
-bool IsLowSurrogate(char16_t c) { return c >= kLowSurrogateFirst && c <= kSurrogateLast; }
-
-bool SurrogatesArePaired(std::u16string_view name) {
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (IsHighSurrogate(name[i])) {
-      if (i + 1 >= name.size() || !IsLowSurrogate(name[i + 1])) return false;
-      ++i;
-    } else if (IsLowSurrogate(name[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // The entry of folder whose name equals fileName but for letter case, first in name order.
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::u16string_view fileName) {

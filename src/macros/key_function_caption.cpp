@@ -4,6 +4,7 @@
 
 #include "macros/key_codes.h"
 #include "macros/macro_record.h"
+#include "platform/text.h"
 #include "settings/key_function.h"
 
 namespace gm {
@@ -59,8 +60,6 @@ std::u16string FullCaption(int32_t code, uint8_t param, int32_t leftMac, bool is
   if (IsUserMacroCode(code)) return UserMacroCaption(code, leftMac, sources);
   return {};
 }
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 }  // namespace
 

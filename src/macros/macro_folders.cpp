@@ -151,27 +151,20 @@ constexpr int kMaxFolderNameAttempts = 100;
 constexpr mode_t kNewFolderMode = 0777;  // before the umask, as for any new folder
 constexpr mode_t kPermissionBits = 07777;
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
 bool Fail(const fs::path& file, std::error_code reason) {
   NoteFailedSave(file, reason);
   return false;
-}
-
-// "macro/" and "macro" both name the folder "macro" (a link itself, not what it points to).
-fs::path NamedFolder(const fs::path& folder) {
-  return folder.has_filename() ? folder : folder.parent_path();
 }
 
 // The folder that `folder` names after every link on the way, without a trailing separator:
 // a link may name its target as "my-macros/", and the copy goes beside that folder, never
 // into it. Nothing for a loop of links.
 std::optional<fs::path> RealFolder(const fs::path& folder) {
-  fs::path current = NamedFolder(folder);
+  fs::path current = NamedEntry(folder);
   for (int hop = 0; hop < kMaxFolderDepth; ++hop) {
     const std::optional<fs::path> resolved = ResolveSymlinks(current);
     if (!resolved) return std::nullopt;
-    const fs::path named = NamedFolder(*resolved);
+    const fs::path named = NamedEntry(*resolved);
     if (named == current) return named;
     current = named;
   }
@@ -185,7 +178,7 @@ std::optional<fs::path> CreateFolderBeside(const fs::path& target, std::error_co
     fs::path candidate = target.parent_path() / TempFileName(target, counter++);
     if (::mkdir(candidate.c_str(), kNewFolderMode) == 0) return candidate;
     if (errno != EEXIST) {
-      error = LastError();
+      error = LastSystemError();
       return std::nullopt;
     }
   }
@@ -233,7 +226,7 @@ std::optional<fs::path> SwapIn(const fs::path& copy, const fs::path& real, std::
     return copy;  // the copy's name now holds the old folder
   }
   if (!FileSystemCannotSwap(errno)) {
-    error = LastError();
+    error = LastSystemError();
     return std::nullopt;
   }
   // Two renames: a process killed between them leaves the old folder set aside, and
@@ -241,11 +234,11 @@ std::optional<fs::path> SwapIn(const fs::path& copy, const fs::path& real, std::
   static std::atomic<unsigned> counter{0};
   const fs::path aside = real.parent_path() / SetAsideName(real, counter++);
   if (::rename(real.c_str(), aside.c_str()) != 0) {
-    error = LastError();
+    error = LastSystemError();
     return std::nullopt;
   }
   if (::rename(copy.c_str(), real.c_str()) != 0) {
-    error = LastError();
+    error = LastSystemError();
     ::rename(aside.c_str(), real.c_str());
     return std::nullopt;
   }
@@ -264,7 +257,7 @@ bool CopyDirectory(const fs::path& source, const fs::path& destination) {
 
 bool DeleteDirectory(const fs::path& folder) {
   // "macro/" names what the link points to; "macro" the link itself.
-  const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  const fs::path named = NamedEntry(folder);
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(named, ec))) return false;
   return EmptyFolder(folder, 0);
@@ -272,14 +265,14 @@ bool DeleteDirectory(const fs::path& folder) {
 
 bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
                               const fs::path& indexFile) {
-  const fs::path named = NamedFolder(folder);
+  const fs::path named = NamedEntry(folder);
   const std::optional<fs::path> real = RealFolder(named);
   if (!real) return Fail(named, std::make_error_code(std::errc::too_many_symbolic_link_levels));
   RemoveDeadFolderLeftovers(*real);
 
   struct stat old {};
   const bool exists = ::lstat(real->c_str(), &old) == 0;
-  if (!exists && errno != ENOENT) return Fail(named, LastError());
+  if (!exists && errno != ENOENT) return Fail(named, LastSystemError());
   if (exists && !S_ISDIR(old.st_mode)) {
     return Fail(named, std::make_error_code(std::errc::not_a_directory));
   }
@@ -300,7 +293,7 @@ bool ReplaceDirectoryWithCopy(const fs::path& source, const fs::path& folder,
   }
   if (!exists) {
     if (::rename(copy->c_str(), real->c_str()) == 0) return true;
-    error = LastError();
+    error = LastSystemError();
     discard(*copy);
     return Fail(named, error);
   }

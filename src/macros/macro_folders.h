@@ -13,11 +13,11 @@ namespace gm {
 // Copies the files of source into destination, sub-folders recursively, replacing files of
 // the same name, each as one step (the old file or the whole copy); files that exist only in
 // destination stay. A file above the profile size limit (platform/profile_file.h) is not
-// copied. The destination folder is created when missing. Symbolic links and other entries that are neither regular files nor folders
-// are skipped; a link in the destination where a file or folder is copied is removed first, so
-// nothing is written through it. When destination lies inside source, that folder is not
-// copied into itself. Returns false when anything could not be copied (the rest is still
-// copied).
+// copied. The destination folder is created when missing. Symbolic links and other entries
+// that are neither regular files nor folders are skipped; a link in the destination where a
+// file or folder is copied is removed first, so nothing is written through it. When
+// destination lies inside source, that folder is not copied into itself. Returns false when
+// anything could not be copied (the rest is still copied).
 bool CopyDirectory(const std::filesystem::path& source, const std::filesystem::path& destination);
 
 // Deletes everything inside folder: files, symbolic links (the link itself, never what it

@@ -18,9 +18,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
 constexpr char16_t kHighSurrogateFirst = 0xD800;
-constexpr char16_t kHighSurrogateLast = 0xDBFF;
 constexpr char16_t kLowSurrogateFirst = 0xDC00;
-constexpr char16_t kLowSurrogateLast = 0xDFFF;
 constexpr char16_t kEscapeBase = 0xDC00;  // invalid byte b is read as kEscapeBase + b
 constexpr char16_t kEscapeFirst = 0xDC80;
 constexpr char16_t kEscapeLast = 0xDCFF;
@@ -29,13 +27,6 @@ constexpr char32_t kFirstSupplementary = 0x10000;
 constexpr char kChineseCodePage[] = "GB18030";
 constexpr char kUtf16LeName[] = "UTF-16LE";
 constexpr size_t kUtf16UnitBytes = 2;
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= kHighSurrogateFirst && unit <= kHighSurrogateLast;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= kLowSurrogateFirst && unit <= kLowSurrogateLast;
-}
 
 uint8_t ByteAt(std::string_view bytes, size_t index) {
   return static_cast<uint8_t>(bytes[index]);

@@ -18,7 +18,12 @@ void ShowUserMessage(const UserMessage& message) {
     sink->ShowMessage(message);
     return;
   }
-  std::fprintf(stderr, "%s\n", ToUtf8(message.english).c_str());
+  WriteUserMessageToStderr(message, /*isEnglish=*/true);
+}
+
+void WriteUserMessageToStderr(const UserMessage& message, bool isEnglish) {
+  std::fprintf(stderr, "%s\n", ToUtf8(message.Text(isEnglish)).c_str());
+  std::fflush(stderr);
 }
 
 }  // namespace gm

@@ -32,4 +32,8 @@ void SetMessageSink(MessageSink* sink);
 // Hands a message to the installed sink.
 void ShowUserMessage(const UserMessage& message);
 
+// Writes the message's text in the language to standard error as one line (where a message
+// goes that no window shows). Any thread.
+void WriteUserMessageToStderr(const UserMessage& message, bool isEnglish);
+
 }  // namespace gm

@@ -44,10 +44,8 @@ class FileDescriptor {
   std::error_code Close() {
     const int fd = fd_;
     fd_ = -1;
-    return ::close(fd) == 0 ? std::error_code() : LastError();
+    return ::close(fd) == 0 ? std::error_code() : LastSystemError();
   }
-
-  static std::error_code LastError() { return {errno, std::generic_category()}; }
 
  private:
   int fd_;
@@ -58,7 +56,7 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t count = ::pwrite(fd, bytes.data(), bytes.size(), offset);
     if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return FileDescriptor::LastError();
+    if (count < 0) return LastSystemError();
     if (count == 0) return std::make_error_code(std::errc::io_error);
     bytes.remove_prefix(static_cast<size_t>(count));
     offset += count;
@@ -80,7 +78,7 @@ std::optional<fs::path> CreateTempBeside(const fs::path& target, int& fdOut,
       return candidate;
     }
     if (errno != EEXIST) {
-      error = FileDescriptor::LastError();
+      error = LastSystemError();
       return std::nullopt;
     }
   }
@@ -144,15 +142,15 @@ std::string PaddedToLength(std::string_view bytes, size_t length) {
 std::error_code WriteInPlace(const fs::path& target, std::string_view bytes) {
   const std::unique_lock lock(InPlaceWriteMutex());
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-  if (!fd.valid()) return FileDescriptor::LastError();
+  if (!fd.valid()) return LastSystemError();
   struct stat status {};
-  if (::fstat(fd.get(), &status) != 0) return FileDescriptor::LastError();
+  if (::fstat(fd.get(), &status) != 0) return LastSystemError();
   if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::invalid_argument);
   const auto length = static_cast<off_t>(bytes.size());
   if (length > status.st_size) {
     // Some file systems cannot reserve space; the write itself then finds a full disk.
     if (::fallocate(fd.get(), 0, 0, length) != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
-      return FileDescriptor::LastError();
+      return LastSystemError();
     }
   }
   const std::string padded =
@@ -161,7 +159,7 @@ std::error_code WriteInPlace(const fs::path& target, std::string_view bytes) {
   if (const std::error_code error = WriteAll(fd.get(), padded.empty() ? bytes : padded)) {
     return error;
   }
-  if (::ftruncate(fd.get(), length) != 0) return FileDescriptor::LastError();
+  if (::ftruncate(fd.get(), length) != 0) return LastSystemError();
   return fd.Close();
 }
 
@@ -180,12 +178,12 @@ FileContents ReadWholeFile(const fs::path& file) {
   FileContents contents;
   FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) {
-    contents.error = FileDescriptor::LastError();
+    contents.error = LastSystemError();
     contents.outcome = errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kFailed;
     return contents;
   }
   if (::fstat(fd.get(), &contents.status) != 0) {
-    contents.error = FileDescriptor::LastError();
+    contents.error = LastSystemError();
     return contents;
   }
   if (!S_ISREG(contents.status.st_mode)) {
@@ -206,7 +204,7 @@ FileContents ReadWholeFile(const fs::path& file) {
     const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) {
-      contents.error = FileDescriptor::LastError();
+      contents.error = LastSystemError();
       return contents;
     }
     if (count == 0) break;
@@ -221,6 +219,12 @@ std::optional<struct stat> StatFile(const fs::path& file) {
   struct stat status {};
   if (::stat(file.c_str(), &status) != 0) return std::nullopt;
   return status;
+}
+
+std::error_code LastSystemError() { return {errno, std::generic_category()}; }
+
+fs::path NamedEntry(const fs::path& path) {
+  return path.has_filename() ? path : path.parent_path();
 }
 
 std::optional<fs::path> ResolveSymlinks(fs::path file) {
@@ -253,11 +257,11 @@ std::error_code ReplaceFileContents(const fs::path& target, std::string_view byt
   error = WriteAll(fd.get(), bytes);
   if (!error && existing != nullptr &&
       ::fchmod(fd.get(), existing->st_mode & kPermissionBits) != 0) {
-    error = FileDescriptor::LastError();
+    error = LastSystemError();
   }
   const std::error_code closeError = fd.Close();
   if (!error) error = closeError;
-  if (!error && ::rename(temp->c_str(), target.c_str()) != 0) error = FileDescriptor::LastError();
+  if (!error && ::rename(temp->c_str(), target.c_str()) != 0) error = LastSystemError();
   if (error) discard();
   return error;
 }

@@ -42,6 +42,13 @@ FileContents ReadWholeFile(const std::filesystem::path& file);
 // The status of the file at path (links followed); nothing when there is none.
 std::optional<struct stat> StatFile(const std::filesystem::path& file);
 
+// errno as the reason of the failure that just happened.
+std::error_code LastSystemError();
+
+// The entry a path names: "macro/" and "macro" both name "macro" (a link itself, not what it
+// points to).
+std::filesystem::path NamedEntry(const std::filesystem::path& path);
+
 // The file a write must replace: a symbolic link is followed to its final target, so the link
 // itself stays. Nothing for a loop of links or an unreadable link.
 std::optional<std::filesystem::path> ResolveSymlinks(std::filesystem::path file);

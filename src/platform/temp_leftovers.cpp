@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/profile_file.h"
+
 namespace gm {
 
 namespace fs = std::filesystem;
@@ -120,7 +122,7 @@ void RemoveDeadLeftovers(const fs::path& folder) {
 }
 
 void RemoveDeadFolderLeftovers(const fs::path& folder) {
-  const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  const fs::path named = NamedEntry(folder);
   const std::string ownName = named.filename().string();
   if (ownName.empty()) return;
   const fs::path parent = named.parent_path();

@@ -128,4 +128,16 @@ std::u16string DecimalText(int64_t value) {
   return std::u16string(s.begin(), s.end());
 }
 
+bool SurrogatesArePaired(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsHighSurrogate(text[i])) {
+      if (i + 1 >= text.size() || !IsLowSurrogate(text[i + 1])) return false;
+      ++i;
+    } else if (IsLowSurrogate(text[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace gm

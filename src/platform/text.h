@@ -24,6 +24,12 @@ int32_t WToI(std::u16string_view text);
 // "%d" of a signed value, as UTF-16.
 std::u16string DecimalText(int64_t value);
 
+// The halves of a UTF-16 surrogate pair: a high half followed by a low half.
+constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+// True when every surrogate half in text is part of a pair.
+bool SurrogatesArePaired(std::u16string_view text);
+
 // Low byte of a value, as the loaders store one-byte fields.
 constexpr uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(value & 0xFF); }
 

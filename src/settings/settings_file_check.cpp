@@ -1,5 +1,6 @@
 #include "settings/settings_file_check.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/ini_document.h"
@@ -16,23 +17,14 @@ namespace {
 constexpr std::u16string_view kRequiredSections[] = {
     u"Config0", u"Config1", u"Config2", u"Config3", u"ShareData", u"KEYNUM", u"KEYMAP"};
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // Control characters other than tab, line feed, vertical tab, form feed and carriage return
 // (the INI blanks and line ends), and surrogates without their partner (which is also how
 // bytes that form no character of the encoding decode).
 bool HoldsOnlyText(std::u16string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c < 0x20 && (c < u'\t' || c > u'\r')) return false;
-    if (IsLowSurrogate(c)) return false;
-    if (IsHighSurrogate(c)) {
-      if (i + 1 >= text.size() || !IsLowSurrogate(text[i + 1])) return false;
-      ++i;
-    }
-  }
-  return true;
+  const bool controls = std::any_of(text.begin(), text.end(), [](char16_t c) {
+    return c < 0x20 && (c < u'\t' || c > u'\r');
+  });
+  return !controls && SurrogatesArePaired(text);
 }
 
 }  // namespace

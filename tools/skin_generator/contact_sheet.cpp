@@ -5,9 +5,11 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <array>
 
 #include "skin_palette.h"
+#include "ui/pages/led_modes.h"
 
 namespace gm::skingen {
 namespace {
@@ -30,9 +32,9 @@ constexpr std::array kSampleReactingKeys{0, 1, 4};
 constexpr int kSampleHoverKey = role::kFirstKeyButton;
 // Sample key functions of keys 0..8.
 constexpr std::array<int, role::kKeyCount> kSampleFunctions{1, 2, 3, 4, 5, 16, 17, 12, 26};
-// Lighting mode 1 (cycle breath): groups greyed from led_null.jpg and texts left empty.
-constexpr std::array kSampleGreyedGroups{74, 72, 50, 71};
-constexpr std::array kSampleEmptyTexts{30, 31, 32, 33, 34, 38, 98};
+// The lighting mode shown: its name, the groups greyed from led_null.jpg and the texts left
+// empty are the program's own (ui/pages/led_modes.h).
+constexpr uint8_t kSampleLedMode = 1;  // cycle breath
 
 // How the program scales the bars: tenths of the pointer and wheel bars, 300 ms fire time,
 // six speed steps; the lighting bar captions are centred in the width less 30.
@@ -146,8 +148,8 @@ void ComposeLightingPage(QImage& image, const PageImageSet& set, const SkinImage
     CopyElement(image, set.down, table, role::kFirstReaction + key);
   }
   if (extras != nullptr) {
-    for (const int cover : kSampleGreyedGroups) {
-      CopyElement(image, extras->lightingGreyed, table, cover);
+    for (const uint32_t cover : LedModeRulesOf(kSampleLedMode).greyed) {
+      CopyElement(image, extras->lightingGreyed, table, static_cast<int>(cover));
     }
   }
 }
@@ -225,11 +227,9 @@ void DrawPageTableTexts(QPainter& painter, Page page, bool english) {
         continue;
       }
     } else if (page == Page::kLighting) {
-      if (j == role::kLightingMode) text = english ? "Cycle breath" : QString::fromUtf8("循环呼吸");
-      if (std::find(kSampleEmptyTexts.begin(), kSampleEmptyTexts.end(), j) !=
-          kSampleEmptyTexts.end()) {
-        text.clear();
-      }
+      const LedModeRules& mode = LedModeRulesOf(kSampleLedMode);
+      if (j == role::kLightingMode) text = Text(english ? mode.nameEnglish : mode.nameChinese);
+      if (LedTextEmptied(kSampleLedMode, static_cast<uint32_t>(j))) text.clear();
       if (j == role::kBrightnessBar || j == role::kSpeedBar) {
         QRect room = element.rect;
         room.setWidth(room.width() - kBarCaptionReserve);

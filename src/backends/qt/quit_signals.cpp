@@ -45,18 +45,15 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
     if (previous_[i].sa_handler == SIG_IGN) continue;  // nohup, or a shell's background job
     caught_[i] = sigaction(kQuitSignals[i], &action, nullptr) == 0;
   }
-  catching_ = true;
   notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &QuitSignals::ReadPipe);
 }
 
 QuitSignals::~QuitSignals() {
-  if (catching_) {
-    for (size_t i = 0; i < kQuitSignals.size(); ++i) {
-      if (caught_[i]) sigaction(kQuitSignals[i], &previous_[i], nullptr);
-    }
-    g_quitPipeWriteEnd.store(-1);
+  for (size_t i = 0; i < kQuitSignals.size(); ++i) {
+    if (caught_[i]) sigaction(kQuitSignals[i], &previous_[i], nullptr);
   }
+  if (pipe_[1] >= 0) g_quitPipeWriteEnd.store(-1);
   delete notifier_;
   for (int fd : pipe_) {
     if (fd >= 0) ::close(fd);

@@ -37,10 +37,10 @@ class QuitSignals : public QObject {
  private:
   void ReadPipe();
 
-  std::array<int, 2> pipe_ = {-1, -1};  // read end, write end
+  // Read end, write end; -1 when the pipe could not be made (the default actions then stay).
+  std::array<int, 2> pipe_ = {-1, -1};
   std::array<struct sigaction, kQuitSignals.size()> previous_{};
   std::array<bool, kQuitSignals.size()> caught_{};  // the handler is installed for the signal
-  bool catching_ = false;  // false when the pipe could not be made: default actions stay
   QSocketNotifier* notifier_ = nullptr;
 };
 

@@ -2,8 +2,8 @@
 // What each lighting mode (g_ledType) allows, written once: its name, whether the lighting-mode
 // list offers it, which lighting-page controls take clicks in it, which elements the painter
 // draws greyed from led_null.jpg, which page texts it leaves empty and whether the key labels
-// name the keys' reaction effects. The page's clicks, its
-// painter and texts, the mode names and the mode list all read this one table.
+// name the keys' reaction effects. The page's clicks, its painter and texts, the mode names,
+// the mode list and the skin generator's contact sheet all read this one table.
 //
 // A greyed element only shows that something has no use in the mode; it never decides what a
 // click does. The skin places every greyed element so that it lies over no control that acts,

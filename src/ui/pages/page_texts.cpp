@@ -50,11 +50,12 @@ constexpr int kFirstLeftAlignedText = 14;
 constexpr int kLastLeftAlignedText = 16;
 constexpr int32_t kLeftAlignedIndent = 2;
 
-// ---- Lighting page (lighting-table indices).
-constexpr int kModeNameText = 35;
+// ---- Lighting page (lighting-table indices): the mode button shows the mode's name, the
+// bars their captions in a narrower box.
+constexpr int kModeNameText = static_cast<int>(kLedModeMenuButton);
 constexpr int kFirstReactionText = 61;
-constexpr int kBrightnessBarText = 40;
-constexpr int kSpeedBarText = 41;
+constexpr int kBrightnessBarText = static_cast<int>(kLedBrightnessBar);
+constexpr int kSpeedBarText = static_cast<int>(kLedSpeedBar);
 constexpr int32_t kBarTextMargin = 30;
 
 struct LanguagePair {

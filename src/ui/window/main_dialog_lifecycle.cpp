@@ -10,12 +10,10 @@
 #include <QMessageBox>
 #include <QShowEvent>
 
-#include <cstdio>
-
 #include "device/device_link.h"
 #include "editor/macro_editor_state.h"
 #include "macros/group_macro_save.h"
-#include "platform/text.h"
+#include "platform/message_sink.h"
 #include "settings/config_settings.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/dialog_modality.h"
@@ -214,8 +212,7 @@ void CQEL_GMouseDlg::OnApplyFinished(ApplyResult result) {
     if (ending_ && endWithNotice_) {
       // "Exit Driver" or a quit signal (a logout) came while Apply ran: the window is gone and
       // nobody waits for a box any more, which would only hold the end up.
-      std::fprintf(stderr, "%s\n",
-                   ToUtf8(kMouseNotFullyWrittenMessage.Text(g_isEnglish.load() != 0)).c_str());
+      WriteUserMessageToStderr(kMouseNotFullyWrittenMessage, g_isEnglish.load() != 0);
     } else {
       // The message box runs its own event loop: an end asked for meanwhile (the removal of
       // the mouse that cut the download short) waits until the user has read it.

@@ -1,9 +1,6 @@
 #include "ui/window/message_forwarder.h"
 
 #include <algorithm>
-#include <cstdio>
-
-#include "platform/text.h"
 
 namespace gm {
 
@@ -22,7 +19,7 @@ void MessageForwarder::ShowMessage(const UserMessage& message) {
   if (target_ != nullptr) {
     target_->ShowMessage(message);
   } else {
-    std::fprintf(stderr, "%s\n", ToUtf8(message.english).c_str());
+    WriteUserMessageToStderr(message, /*isEnglish=*/true);
   }
 }
 
